@@ -1,0 +1,31 @@
+// AssertReport.cpp: the precondition report handler.
+#include "AssertReport.h"
+
+#include <cstdio>
+
+namespace tarvil::platform {
+namespace {
+
+void DefaultReport(const char* condition, const char* sourceUnit, int line) {
+  std::fprintf(stderr, "tarvil: precondition failed in %s, line %d: %s\n",
+               sourceUnit ? sourceUnit : "?", line, condition ? condition : "");
+}
+
+AssertReportHandler& Current() {
+  static AssertReportHandler handler = DefaultReport;
+  return handler;
+}
+
+}  // namespace
+
+AssertReportHandler SetAssertReportHandler(AssertReportHandler handler) {
+  AssertReportHandler previous = Current();
+  Current() = handler ? std::move(handler) : AssertReportHandler(DefaultReport);
+  return previous;
+}
+
+void ReportAssert(const char* condition, const char* sourceUnit, int line) {
+  Current()(condition, sourceUnit, line);
+}
+
+}  // namespace tarvil::platform

@@ -1,0 +1,21 @@
+// LocaleInternal.h: conversions of number text between the C form and the
+// user's regional form, on std::string. Not installed.
+#ifndef TARVIL_LOCALEINTERNAL_H
+#define TARVIL_LOCALEINTERNAL_H
+
+#include <string>
+
+namespace tarvil::detail {
+
+// ToUserDecimal: a C-locale number text to user form, in place: trailing
+// zeros removed when suppressed (and the "." with them, which then ends the
+// conversion), the leading "0" dropped when the leading-zero setting is 0,
+// the last "." replaced by the decimal symbol. Unchanged without a ".".
+void ToUserDecimal(std::string& text);
+
+// ToCDecimal: the last regional decimal symbol becomes ".", in place.
+void ToCDecimal(std::string& text);
+
+}  // namespace tarvil::detail
+
+#endif

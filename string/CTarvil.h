@@ -1,0 +1,361 @@
+// CTarvil.h: the string that turns text typed by a user into checked values
+// and values back into text.
+//
+// CTarvil is a CString with two fields that every test reports through: the
+// current error (eCTarvilErr, 0 = none) and the cursor position (1-based
+// position of the offending character, 0 = none). Tests (Is..., InterpretAs...)
+// return 1 or 0 and begin by clearing both fields; Get... members return a
+// status (S_OK, E_INVALIDARG for a null output or a refused text, E_FAIL for
+// an empty text) and zero their output first; Set... and editing members
+// rewrite the text and return the object; searching and comparing members
+// change nothing. Integer flag arguments act only when exactly 1. Positions
+// passed as arguments are 0-based byte indexes.
+//
+// Two objects are shared by every string of the process: s_Locale (regional
+// and notation settings) and s_OVUnits (electrical unit prefixes). They are
+// filled on first use by SetLocale(). The library is used from one thread at
+// a time.
+//
+// This is the umbrella header: it declares everything a caller of the class
+// needs.
+#ifndef TARVIL_CTARVIL_H
+#define TARVIL_CTARVIL_H
+
+#include "COVUnitStorage.h"
+#include "CString.h"
+#include "CTarvilLocale.h"
+#include "CompareNum.h"
+#include "EDAStringTypes.h"
+#include "MeasureUnits.h"
+#include "OrvantaNotations.h"
+#include "SigDigits.h"
+#include "TarvilErrors.h"
+#include "TarvilExport.h"
+#include "UnitTypes.h"
+#include "WinTypes.h"
+
+class TARVIL_API CTarvil : public CString {
+ public:
+  // ---- Construction, assignment, error and messages -----------------------
+  // Every constructor but the copy constructor leaves cursor and error 0.
+  // Null text pointers give an empty text.
+  CTarvil();
+  CTarvil(const CString& s);  // NOLINT(google-explicit-constructor)
+  // Copies text, cursor position and error code.
+  CTarvil(const CTarvil& other);
+  CTarvil(char ch, int nRepeat);
+  // At most `nLength` bytes of `s`, never past its terminator; a negative
+  // length gives an empty text.
+  CTarvil(const char* s, int nLength);
+  CTarvil(const unsigned char* s);   // NOLINT(google-explicit-constructor)
+  // A UTF-16 text, converted to UTF-8.
+  CTarvil(const unsigned short* s);  // NOLINT(google-explicit-constructor)
+  CTarvil(const char* s);            // NOLINT(google-explicit-constructor)
+  ~CTarvil();
+
+  // Copies text, cursor position and error code.
+  CTarvil& operator=(const CTarvil& other);
+  // Replace the text only; cursor and error are kept.
+  CTarvil& operator=(const char* s);
+  CTarvil& operator=(const CString& s);
+
+  // The 1-based position at which the last test failed (0 = none).
+  int GetCursorPosition() const;
+  // The outcome of the last test.
+  eCTarvilErr GetCurrentError() const;
+  // A new object (cursor and error 0) describing the current error: empty
+  // for no error; the message alone for an empty or blank text, a missing
+  // position and the domain and integer errors; otherwise the text (with the
+  // offending character marked '<x>' for codes 3 and 4), a line feed and the
+  // message.
+  CTarvil GetErrorMessage() const;
+  // Shows GetErrorMessage (under the string resource `nIDPrompt` when not 0)
+  // in a message box; nothing when there is no error.
+  void DisplayError(unsigned int nIDPrompt);
+
+  // ---- Shared state ------------------------------------------------------
+  static CTarvilLocale s_Locale;
+  static COVUnitStorage s_OVUnits;
+  // Reads the regional and notation settings again and initialises the unit
+  // table (once per process).
+  static void SetLocale();
+  // SetLocale() for a null `name` or exactly "intl", returning 1; any other
+  // name changes nothing and returns 0.
+  static int SetLocale(const char* name);
+  // Reads only the ten notation settings again.
+  static void SetOVLocale();
+
+  // ---- Search, edit and fields -------------------------------------------
+  // Inserts `s` before `index`, padding with blanks when `index` lies beyond
+  // the end; nothing for a negative index or an empty `s`.
+  CTarvil& Insert(int index, const char* s);
+  CTarvil& Insert(int index, char ch);
+  // Removes `count` bytes at `index` (to the end at most); nothing for a
+  // negative index, count < 1 or index at or past the end.
+  CTarvil& Delete(int index, int count);
+  // Delete(index, count) then Insert(index, s).
+  CTarvil& Replace(int index, int count, const char* s);
+  // First occurrence at or after `start`, or -1 (also for start < 0).
+  int Find(char ch, int start = 0) const;
+  int Find(const char* s, int start = 0) const;
+  int FindNoCase(char ch, int start = 0) const;
+  int FindNoCase(const char* s, int start = 0) const;
+  // Last occurrence beginning at or before `start` (-1 or past the end: the
+  // last character), or -1.
+  int ReverseFind(const char* s, int start) const;
+  int ReverseFind(char ch, int start) const;
+  int ReverseFindNoCase(const char* s, int start) const;
+  int ReverseFindNoCase(char ch, int start) const;
+  // Replaces the first (all = 0) or every occurrence of `find` by `repl`;
+  // returns the number of replacements. An empty `find` replaces nothing.
+  int FindReplace(const char* find, const char* repl, int all);
+  int FindReplaceNoCase(const char* find, const char* repl, int all);
+  // Field `index` (from 0) of the text split at `delim`; empty for a negative
+  // index or one beyond the last field.
+  CTarvil GetField(const char* delim, int index);
+  CTarvil GetField(char delim, int index);
+  // 1 plus the number of non-overlapping occurrences of `delim`.
+  int GetFieldCount(const char* delim);
+  int GetFieldCount(char delim);
+  // The text between the `index`-th `open` and the following `close`.
+  CTarvil GetDelimitedField(const char* open, const char* close, int index);
+
+  // ---- Number-aware comparison (see CompareNum.h) -------------------------
+  int CompareNum(const char* s) const;
+  int CompareNum(const char* s, int n) const;
+  int CompareNumNoCase(const char* s) const;
+  int CompareNumNoCase(const char* s, int n) const;
+  int CompareNumNoCaseCase(const char* s) const;
+  int CompareNumNoCaseCase(const char* s, int n) const;
+
+  // ---- Name validation (see EDAStringTypes.h) ----------------------------
+  int IsEDAName();
+  int IsEDAName(int& limit);
+  int IsEDAName(eEDAStringTypes type, int allowSpecial);
+  // A file name: at most 255 bytes, printable, none of \ / : * ? " > < |.
+  int IsFileName();
+  // A path name: at most 260 bytes; drive, network share and components.
+  int IsPathName();
+  // Only bytes below 128.
+  int IsASCII();
+
+  // ---- Regional number text ---------------------------------------------
+  // The user's decimal symbol becomes "." (last occurrence only).
+  CTarvil& ConvertDecimalUserLocaleToCLocale();
+  // A C-locale number becomes user form: trailing zeros (when suppressed),
+  // leading zero and decimal symbol.
+  CTarvil& ConvertDecimalCLocaleToUserLocale();
+
+  // ---- Precision settings (in memory; each returns the previous value and
+  // stores the new one only when it lies in range) ------------------------
+  static int SetEngPrecision(int precision);      // 0..9
+  static int SetEuroPrecision(int precision);     // 0..9
+  static int SetSciPrecision(int precision);      // 0..9
+  static int SetSPICEPrecision(int precision);    // 0..9
+  static int SetSIPrecision(int precision);       // 0..9
+  static int SetAnglePrecision(int precision);    // 0..4
+  static int SetTimePrecision(int precision);     // 0..3
+  static int SetPercentPrecision(int precision);  // 0..3
+  static int SetDigitsPrecision(int precision);   // 0..9, the regional digits
+
+  // ---- Integer and decimal text ------------------------------------------
+  // A whole number with optional sign and grouping symbols.
+  int IsInteger();
+  long GetInteger(int* pValue);
+  // Writes `value` with digit grouping.
+  CTarvil& SetInteger(int value);
+  // A plain decimal in the regional format.
+  int IsDouble();
+  long GetDouble(double* pValue);
+  CTarvil& SetDouble(double value, int usePrecision);
+  int InterpretAsInteger(int& value, int useNotation, unsigned int nIDPrompt, int showError,
+                         eCTarvilDomain domain);
+  int InterpretAsDouble(double& value, int useNotation, unsigned int nIDPrompt, int showError,
+                        eCTarvilDomain domain);
+  // Appends `number`, cutting the text so that the result fits `maxLength`
+  // (0 = no limit); 0 and no change when it cannot.
+  int AppendNum(int number, int maxLength);
+  // The moment `time` (seconds since 1970, UTC) in local time: '3/7/02 4:05 PM'.
+  CTarvil& SetTimeStamp(int time);
+
+  // ---- Electrical notation: writing --------------------------------------
+  CTarvil& SetDoubleForNotation(double value, int usePrecision, eUnitTypes unit);
+  CTarvil& SetDoubleForNotation(eOrvantaNotations notation, double value, int usePrecision,
+                                eUnitTypes unit);
+  CTarvil& SetIntegerForNotation(int value, eUnitTypes unit);
+  CTarvil& SetIntegerForNotation(eOrvantaNotations notation, int value, eUnitTypes unit);
+  // The SI prefix of `unit` followed by `text`; unchanged for a unit outside
+  // 0..12.
+  CTarvil& SetSIUnit(eSIUnits unit, const char* text);
+
+  // ---- Electrical notation: reading --------------------------------------
+  int IsDoubleForNotation(eOrvantaNotations notation, double* pValue, eUnitTypes unit);
+  int IsDoubleForNotation(double* pValue, eUnitTypes unit);
+  int IsDoubleForNotation();
+  long GetDoubleForNotation(eOrvantaNotations notation, double* pValue, eUnitTypes unit);
+  long GetDoubleForNotation(double* pValue, eUnitTypes unit);
+  int IsIntegerForNotation(eOrvantaNotations notation, int* pValue, eUnitTypes unit);
+  int IsIntegerForNotation(int* pValue, eUnitTypes unit);
+  int IsIntegerForNotation();
+  long GetIntegerForNotation(eOrvantaNotations notation, int* pValue, eUnitTypes unit);
+  long GetIntegerForNotation(int* pValue, eUnitTypes unit);
+
+  // ---- Electrical measures -----------------------------------------------
+  // Resistance (non-negative; in European notation the "R" is optional).
+  int IsOhmMeasure();
+  int IsOhmMeasure(double* pValue);
+  int IsOhmMeasure(eOrvantaNotations notation, double* pValue);
+  long GetOhms(double* pValue);
+  long GetOhms(eOrvantaNotations notation, double* pValue);
+  CTarvil& SetOhmMeasure(double value, int appendUnit, int usePrecision);
+  CTarvil& SetOhmMeasure(eOrvantaNotations notation, double value, int appendUnit,
+                         int usePrecision);
+  int InterpretAsOhmMeasure(double& value, unsigned int messageId, int showError);
+  int InterpretAsOhmMeasure(eOrvantaNotations notation, double& value, unsigned int messageId,
+                            int showError);
+  // Capacitance (non-negative).
+  int IsCapacitanceMeasure();
+  int IsCapacitanceMeasure(double* pValue);
+  int IsCapacitanceMeasure(eOrvantaNotations notation, double* pValue);
+  long GetFarads(double* pValue);
+  long GetFarads(eOrvantaNotations notation, double* pValue);
+  CTarvil& SetCapacitanceMeasure(double value, int appendUnit, int usePrecision);
+  CTarvil& SetCapacitanceMeasure(eOrvantaNotations notation, double value, int appendUnit,
+                                 int usePrecision);
+  int InterpretAsCapacitanceMeasure(double& value, unsigned int messageId, int showError);
+  int InterpretAsCapacitanceMeasure(eOrvantaNotations notation, double& value,
+                                    unsigned int messageId, int showError);
+  // Inductance (non-negative).
+  int IsInductanceMeasure();
+  int IsInductanceMeasure(double* pValue);
+  int IsInductanceMeasure(eOrvantaNotations notation, double* pValue);
+  long GetHenrys(double* pValue);
+  long GetHenrys(eOrvantaNotations notation, double* pValue);
+  CTarvil& SetInductanceMeasure(double value, int appendUnit, int usePrecision);
+  CTarvil& SetInductanceMeasure(eOrvantaNotations notation, double value, int appendUnit,
+                                int usePrecision);
+  int InterpretAsInductanceMeasure(double& value, unsigned int messageId, int showError);
+  int InterpretAsInductanceMeasure(eOrvantaNotations notation, double& value,
+                                   unsigned int messageId, int showError);
+  // Power (non-negative).
+  int IsPowerMeasure();
+  int IsPowerMeasure(double* pValue);
+  int IsPowerMeasure(eOrvantaNotations notation, double* pValue);
+  long GetWatts(double* pValue);
+  long GetWatts(eOrvantaNotations notation, double* pValue);
+  CTarvil& SetPowerMeasure(double value, int appendUnit, int usePrecision);
+  CTarvil& SetPowerMeasure(eOrvantaNotations notation, double value, int appendUnit,
+                           int usePrecision);
+  int InterpretAsPowerMeasure(double& value, unsigned int messageId, int showError);
+  int InterpretAsPowerMeasure(eOrvantaNotations notation, double& value, unsigned int messageId,
+                              int showError);
+  // Voltage (the caller's domain).
+  int IsVoltMeasure();
+  int IsVoltMeasure(double* pValue, eCTarvilDomain domain = eDomainAny);
+  int IsVoltMeasure(eOrvantaNotations notation, double* pValue, eCTarvilDomain domain = eDomainAny);
+  long GetVolts(double* pValue);
+  long GetVolts(eOrvantaNotations notation, double* pValue);
+  CTarvil& SetVoltMeasure(double value, int appendUnit, int usePrecision);
+  CTarvil& SetVoltMeasure(eOrvantaNotations notation, double value, int appendUnit,
+                          int usePrecision);
+  int InterpretAsVoltMeasure(double& value, unsigned int messageId, int showError,
+                             eCTarvilDomain domain = eDomainAny);
+  int InterpretAsVoltMeasure(eOrvantaNotations notation, double& value, unsigned int messageId,
+                             int showError, eCTarvilDomain domain = eDomainAny);
+  // Current (the caller's domain).
+  int IsAmpMeasure();
+  int IsAmpMeasure(double* pValue, eCTarvilDomain domain = eDomainAny);
+  int IsAmpMeasure(eOrvantaNotations notation, double* pValue, eCTarvilDomain domain = eDomainAny);
+  long GetAmps(double* pValue);
+  long GetAmps(eOrvantaNotations notation, double* pValue);
+  CTarvil& SetAmpMeasure(double value, int appendUnit, int usePrecision);
+  CTarvil& SetAmpMeasure(eOrvantaNotations notation, double value, int appendUnit,
+                         int usePrecision);
+  int InterpretAsAmpMeasure(double& value, unsigned int messageId, int showError,
+                            eCTarvilDomain domain = eDomainAny);
+  int InterpretAsAmpMeasure(eOrvantaNotations notation, double& value, unsigned int messageId,
+                            int showError, eCTarvilDomain domain = eDomainAny);
+
+  // ---- Linear measures (counts of 1 nm or 10 nm) --------------------------
+  int IsLinearMeasure();
+  int IsLinearMeasure(eDesignUnits* pUnits);
+  int IsLinearMeasure(double* pValue, eDesignUnits* pUnits, eCTarvilDomain domain);
+  long GetBaseUnits(int* pCount, eBaseUnits base);
+  long GetNanometers(int* pCount, eBaseUnits base);
+  CTarvil& SetLinearMeasure(int count, eDesignUnits unit, eBaseUnits base, int showUnit,
+                            int usePrecision);
+  long FormatAsLinearMeasure(eDesignUnits unit, eBaseUnits base);
+  long FormatAsLinearMeasure(eDesignUnits fromUnit, eDesignUnits toUnit, eBaseUnits base);
+  int InterpretAsLinearMeasure(int& count, eDesignUnits unit, eBaseUnits base,
+                               unsigned int titleId, int showError, eCTarvilDomain domain);
+  // Appends the name of the base unit of `type` (optionally after a blank,
+  // optionally in parentheses); nothing for eNoUnit.
+  CTarvil& AppendBaseUnit(const eUnitTypes& type, int addSpace, int inParentheses);
+  CTarvil& AppendBaseUnit(const eUnitTypes& type, const eOrvantaNotations& notation, int addSpace,
+                          int inParentheses);
+
+  // ---- Time measures (seconds) -------------------------------------------
+  int IsTimeMeasure();
+  int IsTimeMeasure(eSIUnits* pUnits);
+  int IsTimeMeasure(double* pValue, eSIUnits* pUnits, eCTarvilDomain domain);
+  long GetSeconds(double* pSeconds);
+  CTarvil& SetTimeMeasure(double seconds, eSIUnits unit, int showUnit, int usePrecision);
+  long FormatAsTimeMeasure(eSIUnits unit);
+  long FormatAsTimeMeasure(eSIUnits fromUnit, eSIUnits toUnit);
+  int InterpretAsTimeMeasure(double& seconds, eSIUnits unit, unsigned int titleId, int showError,
+                             eCTarvilDomain domain);
+
+  // ---- Propagation-velocity measures (metres per second) -----------------
+  int IsVpMeasure();
+  int IsVpMeasure(eVpUnits* pUnits);
+  int IsVpMeasure(double* pValue, eVpUnits* pUnits, eCTarvilDomain domain);
+  long GetMps(double* pMps);
+  CTarvil& SetVpMeasure(double mps, eVpUnits unit, int showUnit, int usePrecision);
+  int InterpretAsVpMeasure(double& mps, eVpUnits unit, unsigned int titleId, int showError,
+                           eCTarvilDomain domain);
+
+  // ---- Angle measures (degrees) ------------------------------------------
+  int IsAngleMeasure();
+  int IsAngleMeasure(eAngleUnits* pUnits);
+  int IsAngleMeasure(double* pValue, eAngleUnits* pUnits);
+  long GetDegrees(double* pDegrees, int positive);
+  CTarvil& SetAngleMeasure(double degrees, eAngleUnits unit, int showUnit, int usePrecision);
+  int InterpretAsAngleMeasure(double& degrees, eAngleUnits unit, unsigned int titleId,
+                              int showError, int positive);
+
+  // ---- Classification ----------------------------------------------------
+  int IsMeasure(eUnitTypes* pType);
+  int IsMeasure();
+  int IsUnitString(eUnitTypes* pType);
+  int IsUnitString();
+
+  // Fields, in their fixed order after the text.
+  int m_nCursorPosition;
+  eCTarvilErr m_eCurrentError;
+
+ protected:
+  // In-place conversions of a number text between user form and C form.
+  void GetDecimal(char* text);
+  void SetDecimal(char* text);
+  // Returns the active notation and stores `notation` unless it is
+  // eCurrentNotation.
+  static eOrvantaNotations SetNotation(eOrvantaNotations notation);
+  CTarvil& SetDoubleForNotation(int& isBase, eOrvantaNotations notation, double value,
+                                int usePrecision, eUnitTypes unit);
+
+  // Makes sure the shared settings were read (the lazy first use).
+  static void EnsureSettings() {
+    if (s_Locale.m_nLoaded == 0) SetLocale();
+  }
+
+ private:
+  CTarvil& SetElectricalNotationString(eUnitTypes unit, eOrvantaNotations notation, double value,
+                                       int appendUnit, int usePrecision);
+  int TestElectricalNotationString(eUnitTypes unit, eOrvantaNotations notation,
+                                   eCTarvilDomain domain, double* pValue);
+  int IsBaseLinearMeasure(double* pValue, eBaseUnits* pUnits);
+  // Resistance reading engine shared by IsOhmMeasure and GetOhms.
+  int TestOhmString(eOrvantaNotations notation, double* pValue);
+};
+
+#endif
