@@ -1,0 +1,49 @@
+// BenchSuite.h: the parts of the benchmark program: the families of
+// benchmarks it registers, the allocation counts and the start-up
+// measurement it reports beside them.
+#ifndef TARVIL_BENCHSUITE_H
+#define TARVIL_BENCHSUITE_H
+
+#include <string>
+
+#include "AllocationCounter.h"
+
+namespace tarvil::bench {
+
+// Registration of each family with Google Benchmark. Names are
+// "<operation>/<implementation>"; the table pairs them up.
+void RegisterNotationBenchmarks();
+void RegisterMeasureBenchmarks();
+void RegisterSortBenchmarks();
+
+// Heap allocations made by `count` reads and writes of values.
+struct AllocationRow {
+  long long count = 0;
+  long long parse = 0;
+  long long format = 0;
+};
+AllocationRow CountNotationAllocations();
+// The same for the length, time and angle readers (format unused).
+AllocationRow CountMeasureAllocations();
+
+// Start-up of a fresh process, in nanoseconds (medians over the runs).
+struct StartupResult {
+  bool ok = false;
+  std::string problem;  // why it could not be measured, when !ok
+  int runs = 0;
+  double firstNs = 0.0;
+  double secondNs = 0.0;
+};
+
+// MeasureStartup: runs `program` with "--startup-child" `runs` times against
+// a registry and a units file of `units` entries written into a temporary
+// directory.
+StartupResult MeasureStartup(const char* program, int runs, int units);
+
+// StartupChild: the child's side: times the first and the second operation
+// of the process and prints both on standard output. Returns the exit code.
+int StartupChild();
+
+}  // namespace tarvil::bench
+
+#endif
