@@ -106,8 +106,9 @@ class TARVIL_API CTarvil : public CString {
   int ReverseFind(char ch, int start) const;
   int ReverseFindNoCase(const char* s, int start) const;
   int ReverseFindNoCase(char ch, int start) const;
-  // Replaces the first (all = 0) or every occurrence of `find` by `repl`;
-  // returns the number of replacements. An empty `find` replaces nothing.
+  // Replaces the first (all = 0) or every (any other `all`) occurrence of
+  // `find` by `repl`, searching on after each inserted `repl`; returns the
+  // number of replacements. An empty `find` replaces nothing.
   int FindReplace(const char* find, const char* repl, int all);
   int FindReplaceNoCase(const char* find, const char* repl, int all);
   // Field `index` (from 0) of the text split at `delim`; empty for a negative
