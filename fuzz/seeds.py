@@ -202,6 +202,7 @@ UNITS_CASES = [
 def units_seeds():
     for text in UNITS_CASES:
         put("unitsfile", text)
+        put("keyword", text)
 
 
 def main():
