@@ -69,29 +69,27 @@ bool AllZeroDigits(std::string_view digits) {
   return true;
 }
 
-// Branch without a prefix: "%G" (or fixed decimals in full precision),
-// re-rounded, then the user's symbols.
+// Branch without a prefix: "%G" re-rounded to the configured precision (or
+// fixed decimals in full precision), then the user's symbols.
 void FormatWithoutEntry(TextBuffer& out, eOrvantaNotations notation, double value,
                         int usePrecision) {
   const CTarvilLocale& locale = CTarvil::s_Locale;
-  int needed = 0;
   if (notation == eFullPrecision) {
-    needed = CTarvilGetNumOfSigDigits(value);
-    AppendFixed(out, value, needed);
+    // Exactly the decimals the value needs: nothing to re-round.
+    AppendFixed(out, value, CTarvilGetNumOfSigDigits(value));
+    DropNegativeZeroSign(out);
+    if (locale.m_nSuppressTrailingZeros == 1) SuppressTrailingZeros(out);
   } else {
     char g[tarvil::platform::kFormatGMax];
     int n = tarvil::platform::FormatG(value, g);
     out.append(g, static_cast<std::size_t>(n));
-  }
-  if (!(usePrecision != 1 && notation == eDecimal)) {
-    int decimals = (usePrecision == 1 && notation != eFullPrecision) ? locale.GetPrecision(notation)
-                                                                      : needed;
-    if (notation == eFullPrecision) {
-      // The text already holds the value with exactly these decimals.
-      DropNegativeZeroSign(out);
-      if (locale.m_nSuppressTrailingZeros == 1) SuppressTrailingZeros(out);
+    if (usePrecision == 1) {
+      ApplyNotationPrecision(out, locale.GetPrecision(notation));
     } else {
-      ApplyNotationPrecision(out, decimals);
+      // Without precision the "%G" digits are kept as they are: rounding
+      // them to the decimals of the value itself (none for a value written
+      // in exponent form) would keep only the first digit.
+      DropNegativeZeroSign(out);
     }
   }
   if (locale.m_nLeadingZero == 0 && out.size() >= 2 && out[0] == '0' && out[1] == '.') {
