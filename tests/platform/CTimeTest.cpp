@@ -11,7 +11,7 @@
 
 namespace {
 
-using tarvil::test::ScopedEnv;
+using tarvil::test::EnvOverride;
 
 struct FormatCase {
   const char* tz;  // POSIX time-zone rule
@@ -46,14 +46,14 @@ TEST(CTimeFormat, ConversionsAndTheDropZerosFlag) {
       {"UTC0", 1015517100 + 86400 * 270, "%B %b", "December Dec"},
   };
   for (const FormatCase& c : cases) {
-    ScopedEnv tz("TZ", c.tz);
+    EnvOverride tz("TZ", c.tz);
     EXPECT_EQ(std::string(CTime(c.time).Format(c.format).View()), c.text)
         << c.tz << " " << c.time << " " << c.format;
   }
 }
 
 TEST(CTimeFormat, NoTextWithoutAFormatOrACalendarDate) {
-  ScopedEnv tz("TZ", "UTC0");
+  EnvOverride tz("TZ", "UTC0");
   EXPECT_EQ(std::string(CTime(0).Format(nullptr).View()), "");
   EXPECT_EQ(std::string(CTime(INT64_MAX).Format("%Y").View()), "");
   EXPECT_EQ(std::string(CTime(INT64_MIN).Format("%Y").View()), "");

@@ -14,7 +14,7 @@
 namespace {
 
 using namespace tarvil::platform;
-using tarvil::test::ScopedEnv;
+using tarvil::test::EnvOverride;
 using tarvil::test::ScopedLocale;
 
 class GermanLocale : public testing::Test {
@@ -89,7 +89,7 @@ TEST_F(GermanLocale, ClassificationAndCaseDoNotFollowTheLocale) {
 }
 
 TEST_F(GermanLocale, TimeTextStaysEnglish) {
-  ScopedEnv tz("TZ", "UTC0");
+  EnvOverride tz("TZ", "UTC0");
   CString text = CTime(1015517100).Format("%a %A %b %B %p");
   EXPECT_EQ(std::string(text.View()), "Thu Thursday Mar March PM");
 }

@@ -1,9 +1,11 @@
 // TestSupport.h: small helpers shared by the test programs.
 //
 // ExactBytes gives a heap copy of a text with no slack after its terminator,
-// so that AddressSanitizer reports any read past it. ScopedEnv and
+// so that AddressSanitizer reports any read past it. EnvOverride and
 // ScopedLocale change the process's environment or C locale for one test
-// and put back what was there before.
+// and put back what was there before. (RegistryFiles.h has the registry
+// helpers; names here must not repeat its names, since every test file of a
+// folder is linked into one program.)
 #ifndef TARVIL_TESTSUPPORT_H
 #define TARVIL_TESTSUPPORT_H
 
@@ -34,15 +36,15 @@ class ExactBytes {
 
 // Sets (or with a null value unsets) an environment variable for the
 // lifetime of the object. Setting "TZ" also re-reads the time zone.
-class ScopedEnv {
+class EnvOverride {
  public:
-  ScopedEnv(const char* name, const char* value) : m_name(name) {
+  EnvOverride(const char* name, const char* value) : m_name(name) {
     if (const char* old = std::getenv(name)) m_old = old;
     Apply(value);
   }
-  ~ScopedEnv() { Apply(m_old ? m_old->c_str() : nullptr); }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
+  ~EnvOverride() { Apply(m_old ? m_old->c_str() : nullptr); }
+  EnvOverride(const EnvOverride&) = delete;
+  EnvOverride& operator=(const EnvOverride&) = delete;
 
  private:
   void Apply(const char* value) {
