@@ -6,6 +6,7 @@
 // reader accepts must be finite, and writing it in the same notation and
 // reading that text back must give the same value within the precision the
 // writer was asked for.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -56,17 +57,35 @@ std::string Show(double v) {
 }
 
 // How far a value written by the notation writer with `precision` decimals
-// may lie from the value it was given. The writer prints a mantissa of 1 or
-// more with `precision` decimals; values outside the prefix range (and plain
-// decimals) pass through six significant digits first. Full precision
-// prints as many decimals as the value needs.
-double Tolerance(eOrvantaNotations notation, double v, int precision) {
+// may lie from the value it was given. With a prefix the writer prints a
+// mantissa of 1 or more with `precision` decimals. Without one (a value
+// outside the prefixes, a unit without prefixes, plain decimals) it prints
+// six significant digits and rounds them to `precision` decimals, in
+// exponent form for the very small and very large. Full precision prints as
+// many decimals as the value needs. Near the ends of a prefix list both
+// ways are allowed for.
+double Tolerance(eOrvantaNotations notation, eUnitTypes unit, double v, int precision) {
   const double a = std::fabs(v);
+  const double step = 0.5000001 * std::pow(10.0, -precision);
   if (notation == eFullPrecision) {
     const int d = CTarvilGetNumOfSigDigits(v);
     return 0.5000001 * std::pow(10.0, -d) + a * 1e-12;
   }
-  return a * (0.5000001 * std::pow(10.0, -precision) + 5.000001e-6 + 1e-14);
+  bool prefixed = false;
+  bool plain = true;
+  int count = 0;
+  const UnitEntry* list = CTarvil::s_OVUnits.GetUnits(unit, notation, count);
+  if (list != nullptr && count > 0 && a > 0.0) {
+    const int e = static_cast<int>(std::floor(std::log10(a)));
+    const int lo = list[0].exponent;
+    const int hi = list[count - 1].exponent + 3;
+    prefixed = e >= lo - 1 && e <= hi + 1;
+    plain = e <= lo || e >= hi;
+  }
+  double tolerance = a * 1e-14;
+  if (prefixed) tolerance = std::max(tolerance, a * step + a * 1e-14);
+  if (plain) tolerance = std::max(tolerance, a * (step + 5.000001e-6) + (a < 1e6 ? step : 0.0));
+  return tolerance;
 }
 
 // Whether the writer is expected to give back a text the reader takes: the
@@ -77,6 +96,22 @@ bool RoundTripInRange(eOrvantaNotations notation, double v) {
   if (a == 0.0) return true;
   if (notation == eFullPrecision) return a >= 1e-40 && a <= 1e40;
   return a >= 1e-300 && a <= 1e300;
+}
+
+// An open fault, excluded until it is mended so that the target keeps
+// looking for others: in European notation the reader takes a letter that
+// matches the unit's name in any case for the unit standing in place of the
+// decimal symbol, so the femto prefix of farads ('4f7') and the atto prefix
+// of amperes ('4a7') read as the unit ('4F7', 4.7). Remove this with the
+// mend; the regression test NotationRegressionTest.DISABLED_... then runs.
+bool KnownEuropeanUnitLetterFault(eOrvantaNotations notation, eUnitTypes unit,
+                                  const std::string& written) {
+  if (notation != eEuropean) return false;
+  const char letter = unit == eFarads ? 'f' : unit == eAmps ? 'a' : '\0';
+  if (letter == '\0') return false;
+  for (char c : written)
+    if (c == letter || c == letter - 32) return true;
+  return false;
 }
 
 }  // namespace
@@ -120,12 +155,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       CheckTest(s, accepted, length, "IsIntegerForNotation");
       FUZZ_CHECK(accepted || whole == 0, "IsIntegerForNotation left " + std::to_string(whole) +
                                              " after refusing " + Printable(text));
-      // A whole number read as a double gives the same value.
+      // The integer is the value the text holds, as the nearest whole
+      // number (the text may carry digits beyond the fifteenth).
       if (accepted) {
         CTarvil again(text.c_str(), static_cast<int>(text.size()));
         double d = 0.0;
-        FUZZ_CHECK(again.IsDoubleForNotation(notation, &d, unit) == 1 &&
-                       d == static_cast<double>(whole),
+        const int read = again.IsDoubleForNotation(notation, &d, unit);
+        const double nearest = std::nearbyint(d);
+        // Open fault, excluded until mended: the conversion truncates, so
+        // '50.99999999999999' (taken as whole) gives 50 instead of 51.
+        const bool knownTruncation = static_cast<double>(whole) == std::trunc(d);
+        FUZZ_CHECK(read == 1 && (static_cast<double>(whole) == nearest || knownTruncation),
                    "IsIntegerForNotation read " + std::to_string(whole) + " from " +
                        Printable(text) + " but IsDoubleForNotation read " + Show(d));
       }
@@ -150,13 +190,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CTarvil written;
   written.SetDoubleForNotation(notation, value, 1, unit);
   const std::string shown(written.View());
+  if (KnownEuropeanUnitLetterFault(notation, unit, shown)) return 0;
   double back = 0.0;
   const int reread = written.IsDoubleForNotation(notation, &back, unit);
   FUZZ_CHECK(reread == 1, "read " + Printable(text) + " as " + Show(value) + ", wrote " +
                               Printable(shown) + ", which was refused with error " +
                               std::to_string(static_cast<int>(written.GetCurrentError())) +
                               " at " + std::to_string(written.GetCursorPosition()));
-  const double tolerance = Tolerance(notation, value, precision);
+  const double tolerance = Tolerance(notation, unit, value, precision);
   FUZZ_CHECK(std::fabs(back - value) <= tolerance,
              "read " + Printable(text) + " as " + Show(value) + ", wrote " + Printable(shown) +
                  " with precision " + std::to_string(precision) + ", read back " + Show(back) +
