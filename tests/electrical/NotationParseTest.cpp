@@ -113,6 +113,9 @@ TEST_F(NotationParseTest, EuropeanPrefixInPlaceOfThePoint) {
       {eEuropean, eOhms, "4k7R", 0, 0, kPoint, 4},
       {eEuropean, eNoUnit, "4R7", 0, 0, kBad, 2},  // no unit name without a unit
       {eEuropean, eNoUnit, "4.7e3", 0, 0, kPoint, 4},  // "e" is exa here
+      {eEuropean, eOhms, "4k7e3", 0, 0, kPoint, 4},     // "e" again a prefix
+      {eEuropean, eOhms, "4k7e+3", 1, 4.7e6, kNone, 6},  // prefix and exponent both count
+      {eEuropean, eOhms, "4R7e-3", 1, 4.7e-3, kNone, 6},
   };
   for (const ReadCase& c : cases) Check(c);
 }
