@@ -85,7 +85,10 @@ void FreeConstruct(CKeywordNode* node) {
 }
 
 bool CKeywordReader::NameLess::operator()(std::string_view a, std::string_view b) const {
-  return a.substr(0, std::min(a.size(), kCompared)) < b.substr(0, std::min(b.size(), kCompared));
+  const std::size_t la = a.size() < kCompared ? a.size() : kCompared;
+  const std::size_t lb = b.size() < kCompared ? b.size() : kCompared;
+  const int c = std::memcmp(a.data(), b.data(), la < lb ? la : lb);
+  return c < 0 || (c == 0 && la < lb);
 }
 
 const CKeywordDef* CKeywordReader::FindKeyword(const char* token, int* level) const {
