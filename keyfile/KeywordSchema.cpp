@@ -120,11 +120,14 @@ const CKeywordDef* CKeywordReader::EntryById(int id) const {
 }
 
 // The schema entry of a node: by its name, or, when the name was cut too
-// short to be found, by its id (an alias has the fields of its target).
+// short to find it (or to tell it from another keyword), by its id (an
+// alias has the fields of its target).
 const CKeywordDef* CKeywordReader::EntryOf(const CKeywordNode* node) const {
   if (node == nullptr) return nullptr;
   const CKeywordDef* entry = FindKeyword(node->name, nullptr);
-  return entry != nullptr ? entry : EntryById(node->id);
+  if (entry != nullptr && entry->id == node->id) return entry;
+  const CKeywordDef* byId = EntryById(node->id);
+  return byId != nullptr ? byId : entry;
 }
 
 const char* CKeywordReader::TableNameOf(int id) const {

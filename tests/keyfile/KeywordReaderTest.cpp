@@ -211,6 +211,14 @@ TEST(KeywordReader, StructureAndRecovery) {
        "Error: Unknown keyword <..INT> at line # 1\n", 1},
       {"a string at the top level", "\"text\" .int 1", ".INT 1 \n",
        "Error: Unknown keyword <text> at line # 1\n", 1},
+      {"names over 31 characters are cut, the keyword still known",
+       ".top\n" + std::string(29, '.') + "box\n" + std::string(30, '.') + "int 1\n", ".TOP\n",
+       "Error: Required keyword <STR> does not exist\n"
+       "   in keyword <" + std::string(29, '.') + "BO> above line # 4\n"
+       "   The following keyword construct skipped due to errors\n" +
+           std::string(56, ' ') + std::string(29, '.') + "BO\n" + std::string(58, ' ') +
+           std::string(30, '.') + "I 1 \n\n",
+       1},
   };
   RunCases(std::begin(cases), std::end(cases));
 }
