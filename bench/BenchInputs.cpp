@@ -18,7 +18,6 @@ int Uniform(Rng& rng, int lo, int hi) { return std::uniform_int_distribution<int
 struct Mantissa {
   std::string whole;
   std::string fraction;
-  double value;
 };
 
 Mantissa MakeMantissa(Rng& rng) {
@@ -32,8 +31,6 @@ Mantissa MakeMantissa(Rng& rng) {
   m.fraction = digits.substr(wholeDigits);
   // Trailing zeros of a fraction are not typed.
   while (!m.fraction.empty() && m.fraction.back() == '0') m.fraction.pop_back();
-  std::string c = m.whole + (m.fraction.empty() ? "" : "." + m.fraction);
-  std::from_chars(c.data(), c.data() + c.size(), m.value);
   return m;
 }
 
@@ -89,7 +86,10 @@ std::vector<NotationText> MakeNotationTexts(int count) {
         if (group != 0) t.text.append("E").append(std::to_string(3 * group));
         break;
     }
-    t.value = (sign == "-" ? -1.0 : 1.0) * m.value * std::pow(10.0, 3 * group);
+    // The value is the nearest double to the decimal number typed.
+    std::string exact = (sign == "-" ? "-" : "") + m.whole + m.fraction;
+    exact.append("e").append(std::to_string(3 * group - static_cast<int>(m.fraction.size())));
+    std::from_chars(exact.data(), exact.data() + exact.size(), t.value);
     t.plain = Plain(t.value);
     out.push_back(std::move(t));
   }
