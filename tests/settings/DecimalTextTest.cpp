@@ -5,6 +5,7 @@
 
 #include "CTarvil.h"
 #include "LocaleInternal.h"
+#include "SettingsFixture.h"
 
 namespace {
 
@@ -17,21 +18,17 @@ class Probe : public CTarvil {
 };
 
 // Settings are read once, then the fields under test are set directly.
-class DecimalText : public ::testing::Test {
+class DecimalText : public tarvil::test::SettingsTest {
  protected:
   void SetUp() override {
+    SettingsTest::SetUp();
     CTarvil::SetLocale();
-    saved_ = CTarvil::s_Locale;
   }
-  void TearDown() override { CTarvil::s_Locale = saved_; }
   static void Use(char decimal, int leadingZero, int suppress) {
     CTarvil::s_Locale.m_cDecimal = decimal;
     CTarvil::s_Locale.m_nLeadingZero = leadingZero;
     CTarvil::s_Locale.m_nSuppressTrailingZeros = suppress;
   }
-
- private:
-  CTarvilLocale saved_;
 };
 
 struct ToUserCase {

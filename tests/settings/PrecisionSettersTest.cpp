@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "CTarvil.h"
+#include "SettingsFixture.h"
 
 namespace {
 
@@ -9,6 +10,8 @@ class Probe : public CTarvil {
  public:
   using CTarvil::SetNotation;
 };
+
+using PrecisionSetters = tarvil::test::SettingsTest;
 
 struct SetterCase {
   const char* name;
@@ -18,9 +21,8 @@ struct SetterCase {
   int high;
 };
 
-TEST(PrecisionSetters, StoreOnlyWithinRangeAndReturnThePreviousValue) {
+TEST_F(PrecisionSetters, StoreOnlyWithinRangeAndReturnThePreviousValue) {
   CTarvil::SetLocale();
-  const CTarvilLocale saved = CTarvil::s_Locale;
   const SetterCase cases[] = {
       {"Eng", CTarvil::SetEngPrecision, &CTarvilLocale::m_nEngPrecision, 0, 9},
       {"Euro", CTarvil::SetEuroPrecision, &CTarvilLocale::m_nEuroPrecision, 0, 9},
@@ -42,12 +44,10 @@ TEST(PrecisionSetters, StoreOnlyWithinRangeAndReturnThePreviousValue) {
     EXPECT_EQ(c.setter(c.low), c.high) << c.name;
     EXPECT_EQ(CTarvil::s_Locale.*c.field, c.low) << c.name;
   }
-  CTarvil::s_Locale = saved;
 }
 
-TEST(PrecisionSetters, NotationAndPrecisionLookup) {
+TEST_F(PrecisionSetters, NotationAndPrecisionLookup) {
   CTarvil::SetLocale();
-  const CTarvilLocale saved = CTarvil::s_Locale;
   CTarvil::s_Locale.m_eActiveNotation = eSI;
   EXPECT_EQ(Probe::SetNotation(eCurrentNotation), eSI);
   EXPECT_EQ(CTarvil::s_Locale.m_eActiveNotation, eSI);
@@ -66,7 +66,6 @@ TEST(PrecisionSetters, NotationAndPrecisionLookup) {
   for (int n = 0; n <= 7; ++n)
     EXPECT_EQ(l.GetPrecision(static_cast<eOrvantaNotations>(n)), expected[n]) << n;
   EXPECT_EQ(l.GetPrecision(static_cast<eOrvantaNotations>(-1)), 6);
-  CTarvil::s_Locale = saved;
 }
 
 }  // namespace
