@@ -273,7 +273,7 @@ NumberScan ScanNotationNumber(char* text, int length, eOrvantaNotations notation
   bool digitSeen = false;
   bool pointSeen = false;
   bool prefixSeen = false;
-  int exponent = 0;
+  int exponent = 0;  // power of ten of the prefix and the exponent
   for (int i = start; i < end;) {
     const char c = text[i];
     if (IsDigitByte(c)) {
@@ -333,7 +333,8 @@ NumberScan ScanNotationNumber(char* text, int length, eOrvantaNotations notation
     ExponentSuffix suffix = ParseExponentSuffix(text + i, end - i, integerDigits,
                                                 lastNonZeroFraction);
     if (suffix.accepted) {
-      exponent = suffix.exponent;
+      // After a European prefix ('4k7e3') both powers apply.
+      exponent += suffix.exponent;
       break;
     }
     scan.error = eErrInvalidCharacter;

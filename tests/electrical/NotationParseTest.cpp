@@ -2,14 +2,15 @@
 // refusal with its error code and cursor, and the exactness of the value.
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "NotationInternal.h"
 #include "NotationSettingsFixture.h"
+#include "TestSupport.h"
 
 namespace {
 
@@ -112,6 +113,9 @@ TEST_F(NotationParseTest, EuropeanPrefixInPlaceOfThePoint) {
       {eEuropean, eOhms, "4k7R", 0, 0, kPoint, 4},
       {eEuropean, eNoUnit, "4R7", 0, 0, kBad, 2},  // no unit name without a unit
       {eEuropean, eNoUnit, "4.7e3", 0, 0, kPoint, 4},  // "e" is exa here
+      {eEuropean, eOhms, "4k7e3", 0, 0, kPoint, 4},     // "e" again a prefix
+      {eEuropean, eOhms, "4k7e+3", 1, 4.7e6, kNone, 6},  // prefix and exponent both count
+      {eEuropean, eOhms, "4R7e-3", 1, 4.7e-3, kNone, 6},
   };
   for (const ReadCase& c : cases) Check(c);
 }
@@ -280,20 +284,26 @@ TEST_F(NotationParseTest, VeryLongNumbersRoundCorrectly) {
   EXPECT_EQ(va, 0.0);
 }
 
-TEST_F(NotationParseTest, ReadingIgnoresTheHostLocale) {
-  // Whatever numeric locale the host sets, only the library's own symbols
-  // count.
-  const char* previous = std::setlocale(LC_ALL, nullptr);
-  std::string saved = previous ? previous : "C";
-  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) std::setlocale(LC_ALL, "");
+TEST_F(NotationParseTest, ReadingAndWritingIgnoreTheHostLocale) {
+  // A host that switches the whole process to a decimal-comma locale
+  // changes nothing: only the library's own symbols count.
+  std::unique_ptr<tarvil::test::ScopedLocale> german;
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"}) {
+    german = std::make_unique<tarvil::test::ScopedLocale>(name);
+    if (german->ok()) break;
+    german.reset();
+  }
+  if (!german) GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
   CTarvil text("1,234.5");
   double value = 0;
   EXPECT_EQ(text.IsDoubleForNotation(eSI, &value, eNoUnit), 1);
   EXPECT_EQ(value, 1234.5);
   CTarvil written;
-  written.SetDoubleForNotation(eSI, 1234.5, 1, eNoUnit);
-  EXPECT_EQ(std::string(written.View()), "1.2345k");
-  std::setlocale(LC_ALL, saved.c_str());
+  EXPECT_EQ(std::string(written.SetDoubleForNotation(eSI, 1234.5, 1, eNoUnit).View()), "1.2345k");
+  EXPECT_EQ(std::string(written.SetDoubleForNotation(eDecimal, 1.5e-20, 1, eNoUnit).View()),
+            "1.5E-020");
+  EXPECT_EQ(std::string(written.SetDoubleForNotation(eFullPrecision, 0.25, 1, eNoUnit).View()),
+            "0.25");
 }
 
 TEST_F(NotationParseTest, ActiveNotationServesTheShortForms) {
