@@ -353,15 +353,36 @@ class TARVIL_API CTarvil : public CString {
                             int showError, eCTarvilDomain domain = eDomainAny);
 
   // ---- Linear measures (counts of 1 nm or 10 nm) --------------------------
+  // A number and a design unit ('25.4 mm', '1IN', '10th'; "in", "mm", "um",
+  // "th" in any case, blanks allowed between). 1, or 0 with error 1 (empty),
+  // 2 (blank), 6 (no trailing unit), the number's own error, 9/10/11
+  // (domain, cursor on the first non-blank) or 4 (unknown unit, cursor on
+  // its first letter). The value is kept once the number has parsed.
   int IsLinearMeasure();
   int IsLinearMeasure(eDesignUnits* pUnits);
   int IsLinearMeasure(double* pValue, eDesignUnits* pUnits, eCTarvilDomain domain);
+  // A design-unit or base-unit ("nm", "tnm") length as a count of `base`
+  // (GetNanometers: in nanometres, quantised to `base`). S_OK; E_INVALIDARG
+  // for a null count, a bad base (nothing touched) or a text that is no
+  // length; E_FAIL for an empty text (error 1) or a count out of the 32-bit
+  // range or nonzero below half a unit (error 12).
   long GetBaseUnits(int* pCount, eBaseUnits base);
   long GetNanometers(int* pCount, eBaseUnits base);
+  // The count written in `unit` with the regional digits and grouping
+  // ('25.400mm' with showUnit 1); a unit outside the design units changes
+  // nothing. Cursor and error are kept.
   CTarvil& SetLinearMeasure(int count, eDesignUnits unit, eBaseUnits base, int showUnit,
                             int usePrecision);
+  // A plain number in `fromUnit` snapped to the base-unit grid and rewritten
+  // in `toUnit`. S_OK; E_INVALIDARG for a bad base or a text that is not a
+  // plain number; E_FAIL for an empty text or a conversion failure (error
+  // 12, text unchanged).
   long FormatAsLinearMeasure(eDesignUnits unit, eBaseUnits base);
   long FormatAsLinearMeasure(eDesignUnits fromUnit, eDesignUnits toUnit, eBaseUnits base);
+  // Accepts a design-unit length, a base-unit length or a bare number (taken
+  // in `unit`), checks the domain, stores the count and rewrites the text as
+  // the number alone in `unit`. 0 on failure (message shown when showError
+  // is 1; text unchanged).
   int InterpretAsLinearMeasure(int& count, eDesignUnits unit, eBaseUnits base,
                                unsigned int titleId, int showError, eCTarvilDomain domain);
   // Appends the name of the base unit of `type` (optionally after a blank,
@@ -371,37 +392,62 @@ class TARVIL_API CTarvil : public CString {
                           int inParentheses);
 
   // ---- Time measures (seconds) -------------------------------------------
+  // A number and an SI-prefixed "s" ('10ns', '5 Ms'); the prefix is
+  // case-sensitive, the "s" is not. Errors as IsLinearMeasure.
   int IsTimeMeasure();
   int IsTimeMeasure(eSIUnits* pUnits);
   int IsTimeMeasure(double* pValue, eSIUnits* pUnits, eCTarvilDomain domain);
+  // The time in seconds. S_OK; E_INVALIDARG (null, not a time); E_FAIL
+  // (empty; error 7 when the seconds overflow a double).
   long GetSeconds(double* pSeconds);
+  // `seconds` written in `unit` with the time precision ('12.5ns').
   CTarvil& SetTimeMeasure(double seconds, eSIUnits unit, int showUnit, int usePrecision);
+  // A plain number in `fromUnit` rewritten in `toUnit`; statuses as
+  // FormatAsLinearMeasure.
   long FormatAsTimeMeasure(eSIUnits unit);
   long FormatAsTimeMeasure(eSIUnits fromUnit, eSIUnits toUnit);
+  // As InterpretAsLinearMeasure, for times.
   int InterpretAsTimeMeasure(double& seconds, eSIUnits unit, unsigned int titleId, int showError,
                              eCTarvilDomain domain);
 
   // ---- Propagation-velocity measures (metres per second) -----------------
+  // A number (Scientific notation) and "in/ns", "m/s" or "%c"; a percentage
+  // of c must lie in 0..100 (error 7 above, 8 below).
   int IsVpMeasure();
   int IsVpMeasure(eVpUnits* pUnits);
   int IsVpMeasure(double* pValue, eVpUnits* pUnits, eCTarvilDomain domain);
+  // The velocity in metres per second; statuses as GetSeconds.
   long GetMps(double* pMps);
+  // `mps` written in `unit`; an unknown unit changes nothing.
   CTarvil& SetVpMeasure(double mps, eVpUnits unit, int showUnit, int usePrecision);
+  // As InterpretAsLinearMeasure, for velocities (no limit on a bare number).
   int InterpretAsVpMeasure(double& mps, eVpUnits unit, unsigned int titleId, int showError,
                            eCTarvilDomain domain);
 
   // ---- Angle measures (degrees) ------------------------------------------
+  // One or more parts, each a number and "deg", "rad", "'" or '"', summed
+  // in the first part's unit ('10deg 30' 15"'); trailing digits are
+  // fractions of a degree. Error 3 for a second decimal point, 6 when the
+  // first part has no unit, 4 for an unknown or repeated first unit.
   int IsAngleMeasure();
   int IsAngleMeasure(eAngleUnits* pUnits);
   int IsAngleMeasure(double* pValue, eAngleUnits* pUnits);
+  // The angle in degrees within (-360, 360), or [0, 360) when positive is
+  // 1; statuses as GetSeconds.
   long GetDegrees(double* pDegrees, int positive);
+  // `degrees` written in `unit` with the angle precision ('45.000 deg').
   CTarvil& SetAngleMeasure(double degrees, eAngleUnits unit, int showUnit, int usePrecision);
+  // As InterpretAsLinearMeasure, for angles (no domain).
   int InterpretAsAngleMeasure(double& degrees, eAngleUnits unit, unsigned int titleId,
                               int showError, int positive);
 
   // ---- Classification ----------------------------------------------------
+  // 1 with the kind (eUnitTypes) of any physical or electrical measure;
+  // 0 with error 6 when there is no known unit.
   int IsMeasure(eUnitTypes* pType);
   int IsMeasure();
+  // 1 with the kind of a unit text alone ('MM', 'rad', 'ns', 'V'); the kind
+  // is written only on success.
   int IsUnitString(eUnitTypes* pType);
   int IsUnitString();
 

@@ -42,6 +42,8 @@ TEST(CTimeFormat, ConversionsAndTheDropZerosFlag) {
       {"EST5", 1015517100, stamp, "3/7/02 11:05 AM"},
       {"EST5", 0, stamp, "12/31/69 7:00 PM"},
       {"JST-9", 1015517100, "%#I:%M %p %A", "1:05 AM Friday"},
+      {"CET-1CEST,M3.5.0,M10.5.0/3", 1025524800, stamp, "7/1/02 2:00 PM"},  // summer time
+      {"CET-1CEST,M3.5.0,M10.5.0/3", 1015517100, stamp, "3/7/02 5:05 PM"},
       {"UTC0", 1015517100 + 86400 * 3, "%A %a", "Sunday Sun"},
       {"UTC0", 1015517100 + 86400 * 270, "%B %b", "December Dec"},
   };
