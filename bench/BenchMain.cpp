@@ -157,7 +157,8 @@ int PrintTable(const CollectingReporter& r, const StartupResult& startup,
   allocRow("parse (IsDoubleForNotation)", notation.parse, notation.count);
   allocRow("format (SetDoubleForNotation)", notation.format, notation.count);
   allocRow("measure read (GetBaseUnits, GetSeconds, GetDegrees)", measures.parse, measures.count);
-  std::printf("\nStart-up medians over %d fresh processes. Times are CPU time per operation.\n",
+  std::printf("\nBenchmarks: median CPU time per operation over 5 repetitions. Start-up: "
+              "median wall time over %d fresh processes.\n",
               startup.runs);
   std::printf("%d target(s) missed.\n", missed);
   return missed;
