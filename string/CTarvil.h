@@ -106,8 +106,9 @@ class TARVIL_API CTarvil : public CString {
   int ReverseFind(char ch, int start) const;
   int ReverseFindNoCase(const char* s, int start) const;
   int ReverseFindNoCase(char ch, int start) const;
-  // Replaces the first (all = 0) or every occurrence of `find` by `repl`;
-  // returns the number of replacements. An empty `find` replaces nothing.
+  // Replaces the first (all = 0) or every (any other `all`) occurrence of
+  // `find` by `repl`, searching on after each inserted `repl`; returns the
+  // number of replacements. An empty `find` replaces nothing.
   int FindReplace(const char* find, const char* repl, int all);
   int FindReplaceNoCase(const char* find, const char* repl, int all);
   // Field `index` (from 0) of the text split at `delim`; empty for a negative
@@ -121,6 +122,7 @@ class TARVIL_API CTarvil : public CString {
   CTarvil GetDelimitedField(const char* open, const char* close, int index);
 
   // ---- Number-aware comparison (see CompareNum.h) -------------------------
+  // The free function with the object's text as the first text; -1, 0 or 1.
   int CompareNum(const char* s) const;
   int CompareNum(const char* s, int n) const;
   int CompareNumNoCase(const char* s) const;
@@ -129,14 +131,25 @@ class TARVIL_API CTarvil : public CString {
   int CompareNumNoCaseCase(const char* s, int n) const;
 
   // ---- Name validation (see EDAStringTypes.h) ----------------------------
+  // Each clears cursor and error, gives eErrEmpty for an empty text and
+  // otherwise reports as CTarvilIsEDAName does, into the object's fields:
+  // the default rule, the default rule within `limit` bytes, or the rule of
+  // `type` (a reserved name passes only when allowSpecial is 1). On success
+  // the cursor holds the length.
   int IsEDAName();
   int IsEDAName(int& limit);
   int IsEDAName(eEDAStringTypes type, int allowSpecial);
-  // A file name: at most 255 bytes, printable, none of \ / : * ? " > < |.
+  // A file name: at most 255 bytes (else eErrCharacterLimit, cursor at the
+  // length), printable, none of \ / : * ? " > < | (else eErrInvalidCharacter
+  // at the first offending byte). Cursor 0 on success.
   int IsFileName();
-  // A path name: at most 260 bytes; drive, network share and components.
+  // A path name of at most 260 bytes: an optional drive ("C:" then "\" or
+  // the end) or network share ("\\server\share"), then components of
+  // printable bytes without : / * ? " > < |. eErrInvalidCharacter at the byte
+  // where the scan stopped (one past the end for a missing server or share
+  // name); the cursor holds the length on success.
   int IsPathName();
-  // Only bytes below 128.
+  // Only bytes below 128; else eErrInvalidCharacter at the first other one.
   int IsASCII();
 
   // ---- Regional number text ---------------------------------------------

@@ -37,6 +37,8 @@ enum eEDAStringTypes : int {
 // of the first offending character, or of the first non-blank one for a
 // reserved name without allowSpecial), eErrCharacterLimit (position of the
 // last non-blank character). On success the position is the name's length.
+// A reserved name is matched over the length of the trimmed part, so a
+// leading part of it ("(Def") and a blank name count as that name too.
 // `pPos` and `pErr` may be null; they are then not written.
 
 // Default rule, no limit; position and error discarded.

@@ -1,0 +1,174 @@
+// CTarvil.cpp: construction, assignment, the error fields and their
+// messages, and the shared settings objects with their refresh entry points.
+#include "CTarvil.h"
+
+#include <climits>
+
+#include "MessageBox.h"
+#include "Mbc.h"
+
+using namespace tarvil::platform;
+
+// ---- Shared state ---------------------------------------------------------
+
+// Constructed before any caller runs; filled on first use by SetLocale().
+CTarvilLocale CTarvil::s_Locale;
+COVUnitStorage CTarvil::s_OVUnits;
+
+void CTarvil::SetLocale() {
+  // Reads the notation settings too and sets the loaded flag last.
+  s_Locale.ReadRegional();
+  s_OVUnits.Init();
+}
+
+int CTarvil::SetLocale(const char* name) {
+  if (name != nullptr &&
+      _mbscmp(reinterpret_cast<const unsigned char*>(name),
+              reinterpret_cast<const unsigned char*>("intl")) != 0) {
+    return 0;
+  }
+  SetLocale();
+  return 1;
+}
+
+void CTarvil::SetOVLocale() { s_Locale.ReadNotation(); }
+
+// ---- Construction and assignment -------------------------------------------
+
+CTarvil::CTarvil() : m_nCursorPosition(0), m_eCurrentError(eErrNone) {}
+
+CTarvil::CTarvil(const CString& s) : CString(s), m_nCursorPosition(0), m_eCurrentError(eErrNone) {}
+
+CTarvil::CTarvil(const CTarvil& other)
+    : CString(other),
+      m_nCursorPosition(other.m_nCursorPosition),
+      m_eCurrentError(other.m_eCurrentError) {}
+
+CTarvil::CTarvil(char ch, int nRepeat)
+    : CString(ch, nRepeat), m_nCursorPosition(0), m_eCurrentError(eErrNone) {}
+
+// The base class stops at the terminator and gives an empty text for a null
+// pointer or a negative length.
+CTarvil::CTarvil(const char* s, int nLength)
+    : CString(s, nLength), m_nCursorPosition(0), m_eCurrentError(eErrNone) {}
+
+CTarvil::CTarvil(const unsigned char* s) : m_nCursorPosition(0), m_eCurrentError(eErrNone) {
+  CString::operator=(s);
+}
+
+CTarvil::CTarvil(const unsigned short* s)
+    : CString(s), m_nCursorPosition(0), m_eCurrentError(eErrNone) {}
+
+CTarvil::CTarvil(const char* s) : CString(s), m_nCursorPosition(0), m_eCurrentError(eErrNone) {}
+
+CTarvil::~CTarvil() = default;
+
+CTarvil& CTarvil::operator=(const CTarvil& other) {
+  if (this != &other) {
+    CString::operator=(other);
+    m_nCursorPosition = other.m_nCursorPosition;
+    m_eCurrentError = other.m_eCurrentError;
+  }
+  return *this;
+}
+
+CTarvil& CTarvil::operator=(const char* s) {
+  CString::operator=(s);
+  return *this;
+}
+
+CTarvil& CTarvil::operator=(const CString& s) {
+  CString::operator=(s);
+  return *this;
+}
+
+// ---- Error fields and messages ----------------------------------------------
+
+int CTarvil::GetCursorPosition() const { return m_nCursorPosition; }
+
+eCTarvilErr CTarvil::GetCurrentError() const { return m_eCurrentError; }
+
+namespace {
+
+// Resource identifiers of the messages: 20000 plus the code, except that the
+// empty text (1) and the blank text (2) have each other's.
+constexpr unsigned int kMessageBase = 20000;
+constexpr unsigned int kBlankMessage = 20001;
+constexpr unsigned int kEmptyMessage = 20002;
+
+CTarvil LoadMessage(unsigned int id) {
+  CTarvil message;
+  message.LoadString(id);
+  return message;
+}
+
+}  // namespace
+
+CTarvil CTarvil::GetErrorMessage() const {
+  const int code = m_eCurrentError;
+  if (code == eErrNone) return CTarvil();
+  if (code == eErrEmpty) return LoadMessage(kEmptyMessage);
+  // Without a position there is nothing to show but the blank message,
+  // whatever the code.
+  if (m_nCursorPosition == 0 || code == eErrBlank) return LoadMessage(kBlankMessage);
+  if (code >= eErrZeroNotAllowed && code <= eErrNotAnInteger) {
+    return LoadMessage(kMessageBase + static_cast<unsigned int>(code));
+  }
+
+  CTarvil result(static_cast<const CString&>(*this));
+  if (code == eErrTooManyDecimalPlaces || code == eErrInvalidCharacter) {
+    // '<' before the offending character and '>' after it; Insert pads with
+    // blanks when the position lies past the end (a missing character).
+    result.Insert(m_nCursorPosition - 1, '<');
+    if (m_nCursorPosition < INT_MAX) result.Insert(m_nCursorPosition + 1, '>');
+  }
+  result += '\n';
+  if (code >= eErrTooManyDecimalPlaces && code <= eErrTooSmall) {
+    CString message;
+    message.LoadString(kMessageBase + static_cast<unsigned int>(code));
+    result += message;
+  }
+  return result;
+}
+
+void CTarvil::DisplayError(unsigned int nIDPrompt) {
+  if (m_eCurrentError == eErrNone) return;
+  CString text;
+  if (nIDPrompt != 0) {
+    text.LoadString(nIDPrompt);
+    text += '\n';
+  }
+  text += GetErrorMessage();
+  AfxMessageBox(text, MB_OK | MB_ICONINFORMATION, 0);
+}
+
+// ---- Value domains ----------------------------------------------------------
+
+int CTarvilValueInDomain(double value, eCTarvilDomain domain, eCTarvilErr* pError) {
+  eCTarvilErr reason = eErrNone;
+  // Unknown domains (negative ones too) accept every value.
+  switch (static_cast<unsigned int>(domain)) {
+    case eDomainNegative:
+      if (value == 0.0) reason = eErrZeroNotAllowed;
+      else if (value > 0.0) reason = eErrPositiveNotAllowed;
+      break;
+    case eDomainPositive:
+      if (value == 0.0) reason = eErrZeroNotAllowed;
+      else if (value < 0.0) reason = eErrNegativeNotAllowed;
+      break;
+    case eDomainZeroOrNegative:
+      if (value > 0.0) reason = eErrPositiveNotAllowed;
+      break;
+    case eDomainZeroOrPositive:
+      if (value < 0.0) reason = eErrNegativeNotAllowed;
+      break;
+    case eDomainNonZero:
+      if (value == 0.0) reason = eErrZeroNotAllowed;
+      break;
+    default:
+      break;
+  }
+  if (reason == eErrNone) return 1;
+  if (pError != nullptr) *pError = reason;
+  return 0;
+}
