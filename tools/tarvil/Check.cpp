@@ -68,6 +68,7 @@ int RunCheck(const Arguments& args) {
   if (allowSpecial && !type) return UsageTrouble(command, "--allow-special needs --type");
 
   Session session(command, line.Has("json"));
+  session.SetRefusalShape("invalid", JsonObject().AddString("check", what));
   session.AnswerAll(operands, [&](const std::string& text) {
     CTarvil tested(text.c_str());
     int valid = 0;

@@ -77,6 +77,11 @@ int RunConvert(const Arguments& args) {
   if (precision && !SetPrecision(kind, std::nullopt, *to, *precision, error)) {
     return UsageTrouble(command, error);
   }
+  session.SetRefusalShape("", JsonObject()
+                                  .AddString("kind", KindName(kind))
+                                  .AddNull("value")
+                                  .AddNull("unit")
+                                  .AddNull("text"));
   session.AnswerAll(line.Operands(), [&](const std::string& text) {
     const Reading read = ReadValue(kind, text, reading);
     Answer answer;

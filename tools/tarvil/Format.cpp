@@ -76,6 +76,8 @@ int RunFormat(const Arguments& args) {
     return UsageTrouble(command, error);
   }
   const bool whole = *kind == Kind::kLength || *kind == Kind::kInteger;
+  session.SetRefusalShape(
+      "", JsonObject().AddString("kind", KindName(*kind)).AddNull("value").AddNull("text"));
   session.AnswerAll(line.Operands(), [&](const std::string& text) {
     double value = 0.0;
     Answer answer;

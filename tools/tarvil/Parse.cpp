@@ -97,6 +97,7 @@ int RunParse(const Arguments& args) {
   Session session(command, line.Has("json"));
   LoadSettings();
   if (options.notation) UseNotation(*options.notation);
+  session.SetRefusalShape("", JsonObject().AddNull("kind").AddNull("value").AddNull("unit"));
   session.AnswerAll(line.Operands(), [&](const std::string& text) {
     return AnswerParse(text, kind, options);
   });

@@ -110,7 +110,10 @@ void Session::AnswerAll(const std::vector<std::string>& operands,
       for (char& c : shown) {
         if (c == '\0') c = '?';
       }
-      Emit(text, Refusal(shown, eErrInvalidCharacter, static_cast<int>(nul) + 1), line);
+      Answer refused = Refusal(shown, eErrInvalidCharacter, static_cast<int>(nul) + 1);
+      refused.plain = m_refusedPlain;
+      refused.fields = m_refusedFields;
+      Emit(text, refused, line);
       return;
     }
     Emit(text, answer(text), line);

@@ -60,6 +60,14 @@ class Session {
   void AnswerAll(const std::vector<std::string>& operands,
                  const std::function<Answer(const std::string&)>& answer);
 
+  // SetRefusalShape: the output line and JSON members given to an input the
+  // tool refuses before the subcommand sees it (a line with a NUL byte), so
+  // that it looks like the subcommand's own refusals.
+  void SetRefusalShape(std::string plain, JsonObject fields) {
+    m_refusedPlain = std::move(plain);
+    m_refusedFields = std::move(fields);
+  }
+
   // WriteLine: one line on standard output.
   void WriteLine(std::string_view line);
   // Note: a line on standard error, "tarvil: COMMAND: text".
@@ -82,6 +90,8 @@ class Session {
   bool m_json;
   bool m_flushEachAnswer = false;
   int m_status = kStatusAccepted;
+  std::string m_refusedPlain;
+  JsonObject m_refusedFields;
 };
 
 // UsageTrouble: "tarvil: COMMAND: text" and a hint to the help on standard

@@ -208,6 +208,7 @@ int RunSettings(const Arguments& args) {
       }
     }
     std::string shown = setting.isText ? "\"" + setting.value + "\"" : setting.value;
+    if (setting.isText && setting.value.empty()) shown = "(none)";
     std::string row = std::string("  ") + setting.name;
     if (row.size() < 26) row.append(26 - row.size(), ' ');
     row += ' ';
@@ -218,7 +219,7 @@ int RunSettings(const Arguments& args) {
       case Source::kUserHive: row += userHive; break;
       case Source::kLocale: row += "process locale (LC_NUMERIC " + localeName + ")"; break;
       case Source::kMachineHive: row += machineHive; break;
-      case Source::kDefault: row += setting.isText && setting.value.empty() ? "not configured" : "default"; break;
+      case Source::kDefault: row += "default"; break;
     }
     session.WriteLine(row);
   }
