@@ -8,7 +8,7 @@ namespace {
 
 void DefaultReport(const char* condition, const char* sourceUnit, int line) {
   std::fprintf(stderr, "tarvil: precondition failed in %s, line %d: %s\n",
-               sourceUnit ? sourceUnit : "?", line, condition ? condition : "");
+               sourceUnit && *sourceUnit ? sourceUnit : "?", line, condition ? condition : "");
 }
 
 AssertReportHandler& Current() {
@@ -25,7 +25,9 @@ AssertReportHandler SetAssertReportHandler(AssertReportHandler handler) {
 }
 
 void ReportAssert(const char* condition, const char* sourceUnit, int line) {
-  Current()(condition, sourceUnit, line);
+  // A copy, so that a handler may replace itself while it runs.
+  AssertReportHandler handler = Current();
+  handler(condition ? condition : "", sourceUnit ? sourceUnit : "", line);
 }
 
 }  // namespace tarvil::platform

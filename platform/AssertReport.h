@@ -20,7 +20,8 @@ using AssertReportHandler =
 TARVIL_API AssertReportHandler SetAssertReportHandler(AssertReportHandler handler);
 
 // ReportAssert: passes one violated condition (verbatim text), the source
-// unit that checked it and the line to the current handler.
+// unit that checked it and the line to the current handler; null texts are
+// passed as empty ones.
 TARVIL_API void ReportAssert(const char* condition, const char* sourceUnit, int line);
 
 }  // namespace tarvil::platform

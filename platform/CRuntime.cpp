@@ -24,6 +24,7 @@ CLocaleScope::CLocaleScope() : m_previous(uselocale(CLocale())) {}
 CLocaleScope::~CLocaleScope() { uselocale(static_cast<locale_t>(m_previous)); }
 
 int FormatG(double value, char* buf) {
+  if (buf == nullptr) return 0;
   if (std::isnan(value)) {
     const char* t = std::signbit(value) ? "-NAN" : "NAN";
     std::strcpy(buf, t);
@@ -56,7 +57,7 @@ int FormatG(double value, char* buf) {
 
 int FormatFixedTo(double value, int decimals, char* buf, int size) {
   if (decimals < 0) decimals = 0;
-  if (size <= 0) return -1;
+  if (buf == nullptr || size <= 0) return -1;
   if (!std::isfinite(value)) {
     const char* t = std::isnan(value) ? (std::signbit(value) ? "-nan" : "nan")
                                       : (value < 0 ? "-inf" : "inf");
@@ -81,6 +82,7 @@ void FormatFixed(double value, int decimals, std::string& out) {
   // Large magnitudes or many decimals: at most 309 integer digits, a sign,
   // a point and the decimals.
   if (decimals < 0) decimals = 0;
+  if (decimals > kFormatFixedMaxDecimals) decimals = kFormatFixedMaxDecimals;
   std::string big(static_cast<size_t>(decimals) + 330, '\0');
   n = FormatFixedTo(value, decimals, big.data(), static_cast<int>(big.size()));
   if (n > 0) out.append(big.data(), static_cast<size_t>(n));

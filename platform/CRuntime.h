@@ -36,8 +36,13 @@ inline constexpr int kFormatGMax = 32;
 // `buf` (at least kFormatGMax bytes) and returns the length.
 TARVIL_API int FormatG(double value, char* buf);
 
+// Most decimals FormatFixed writes. The exact value of a double has at most
+// 1074 decimals, so every digit that is not zero is still written.
+inline constexpr int kFormatFixedMaxDecimals = 1100;
+
 // FormatFixed: `value` as "%.*f" writes it: '.' as decimal point, exactly
-// `decimals` decimals (negative counts as 0), correctly rounded, '-' for
+// `decimals` decimals (negative counts as 0, more than
+// kFormatFixedMaxDecimals as that many), correctly rounded, '-' for
 // negatives (also for a negative value that rounds to zero). Appends to
 // `out`. Non-finite values give "nan", "-nan", "inf", "-inf".
 TARVIL_API void FormatFixed(double value, int decimals, std::string& out);

@@ -79,7 +79,12 @@ CString& CString::operator=(const unsigned char* s) {
 }
 
 CString& CString::operator=(char ch) {
-  m_text.assign(1, ch);
+  // As a one-character text: a NUL gives the empty text.
+  if (ch == '\0') {
+    m_text.clear();
+  } else {
+    m_text.assign(1, ch);
+  }
   return *this;
 }
 
@@ -232,7 +237,17 @@ bool CString::LoadString(unsigned int id) {
 
 int CString::Compare(const char* s) const { return std::strcmp(m_text.c_str(), s ? s : ""); }
 
-int CString::CompareNoCase(const char* s) const { return strcasecmp(m_text.c_str(), s ? s : ""); }
+int CString::CompareNoCase(const char* s) const {
+  // ASCII letters only, whatever the process's locale.
+  const unsigned char* a = reinterpret_cast<const unsigned char*>(m_text.c_str());
+  const unsigned char* b = reinterpret_cast<const unsigned char*>(s ? s : "");
+  for (;; ++a, ++b) {
+    unsigned char x = (*a >= 'A' && *a <= 'Z') ? static_cast<unsigned char>(*a + 32) : *a;
+    unsigned char y = (*b >= 'A' && *b <= 'Z') ? static_cast<unsigned char>(*b + 32) : *b;
+    if (x != y) return x < y ? -1 : 1;
+    if (x == 0) return 0;
+  }
+}
 
 CString operator+(const CString& a, const CString& b) {
   CString r(a);

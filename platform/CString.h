@@ -40,6 +40,7 @@ class TARVIL_API CString {
   CString& operator=(CString&&) noexcept = default;
   CString& operator=(const char* s);
   CString& operator=(const unsigned char* s);
+  // The one-character text `ch` ('\0' gives the empty text).
   CString& operator=(char ch);
 
   CString& operator+=(const CString& s);
@@ -94,13 +95,17 @@ class TARVIL_API CString {
   CString& TrimRight(char ch);
   CString& Trim() { TrimRight(); return TrimLeft(); }
 
-  // printf-style formatting in the C locale; replaces the text.
+  // printf-style formatting in the C locale; replaces the text. A null
+  // format gives the empty text. "%G" and "%E" write the C library's
+  // two-digit exponent; FormatG (CRuntime.h) writes the three-digit one.
   void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
   // Loads the string resource `id`; a missing one gives an empty text and
   // false.
   bool LoadString(unsigned int id);
 
+  // Byte-wise comparison with `s` (null as empty): <0, 0, >0.
   int Compare(const char* s) const;
+  // The same ignoring the case of ASCII letters (whatever the locale).
   int CompareNoCase(const char* s) const;
 
  protected:

@@ -109,6 +109,8 @@ unsigned char* _mbsnbcpy(unsigned char* dst, const unsigned char* src, std::size
 const unsigned char* _mbschr(const unsigned char* s, unsigned int c) {
   if (s == nullptr) return nullptr;
   if (c == 0) return s + std::strlen(reinterpret_cast<const char*>(s));
+  // Surrogates and values past U+10FFFF are no characters: nothing matches.
+  if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return nullptr;
   unsigned char enc[5];
   Encode(c, enc);
   return _mbsstr(s, enc);
@@ -131,10 +133,13 @@ const unsigned char* _mbsstr(const unsigned char* s, const unsigned char* needle
   std::size_t n = std::strlen(reinterpret_cast<const char*>(needle));
   if (n == 0) return s;
   for (const unsigned char* p = s; *p != 0; p += MbcLength(p)) {
-    if (*p == needle[0] && std::memcmp(p, needle, n) == 0) {
-      // The match must not end inside a character either.
-      return p;
-    }
+    std::size_t i = 0;
+    while (i < n && p[i] == needle[i]) ++i;  // stops at the text's end
+    if (i < n) continue;
+    // The match must not end inside a character either.
+    const unsigned char* q = p;
+    while (q < p + n) q += MbcLength(q);
+    if (q == p + n) return p;
   }
   return nullptr;
 }
@@ -149,12 +154,25 @@ int MbcLength(const unsigned char* p) {
   if (p == nullptr) return 1;
   unsigned char b = p[0];
   int len;
+  // The second byte's range excludes overlong forms, surrogates and values
+  // past U+10FFFF, so that only well-formed sequences count as one character.
+  unsigned char lo = 0x80, hi = 0xBF;
   if (b < 0xC2) return 1;
-  if (b < 0xE0) len = 2;
-  else if (b < 0xF0) len = 3;
-  else if (b < 0xF5) len = 4;
-  else return 1;
-  for (int i = 1; i < len; ++i)
+  if (b < 0xE0) {
+    len = 2;
+  } else if (b < 0xF0) {
+    len = 3;
+    if (b == 0xE0) lo = 0xA0;
+    if (b == 0xED) hi = 0x9F;
+  } else if (b < 0xF5) {
+    len = 4;
+    if (b == 0xF0) lo = 0x90;
+    if (b == 0xF4) hi = 0x8F;
+  } else {
+    return 1;
+  }
+  if (p[1] < lo || p[1] > hi) return 1;
+  for (int i = 2; i < len; ++i)
     if (!IsContinuation(p[i])) return 1;
   return len;
 }

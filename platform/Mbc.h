@@ -35,17 +35,20 @@ TARVIL_API int _mbsnbicmp(const unsigned char* a, const unsigned char* b, std::s
 // Copies at most `n` bytes of `src` (never a partial character) and pads
 // with NULs up to `n`, as strncpy does; returns `dst`.
 TARVIL_API unsigned char* _mbsnbcpy(unsigned char* dst, const unsigned char* src, std::size_t n);
-// First / last occurrence of the character `c`, or null.
+// First / last occurrence of the character `c`, or null (also for a `c`
+// that is no character: a surrogate or a value past U+10FFFF). A `c` of 0
+// finds the terminator.
 TARVIL_API const unsigned char* _mbschr(const unsigned char* s, unsigned int c);
 TARVIL_API const unsigned char* _mbsrchr(const unsigned char* s, unsigned int c);
-// First occurrence of `needle` starting at a character boundary, or null.
-// An empty needle matches at `s`.
+// First occurrence of `needle` that starts and ends at character
+// boundaries of `s`, or null. An empty needle matches at `s`.
 TARVIL_API const unsigned char* _mbsstr(const unsigned char* s, const unsigned char* needle);
 // Number of characters.
 TARVIL_API std::size_t _mbslen(const unsigned char* s);
 
 // Bytes taken by the character that starts at `p` (1 for ASCII, for a
-// terminator and for a byte that does not start a valid sequence).
+// terminator and for a byte that does not start a well-formed sequence:
+// overlong forms, surrogates and values past U+10FFFF are single bytes).
 TARVIL_API int MbcLength(const unsigned char* p);
 
 }  // namespace tarvil::platform

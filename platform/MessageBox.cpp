@@ -34,7 +34,9 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
 }
 
 int AfxMessageBox(const char* text, unsigned int type, unsigned int helpContext) {
-  return Current()(text ? text : "", type, helpContext);
+  // A copy, so that a handler may replace itself while it runs.
+  MessageBoxHandler handler = Current();
+  return handler(text ? text : "", type, helpContext);
 }
 
 }  // namespace tarvil::platform

@@ -80,7 +80,10 @@ TARVIL_API LONG RegQueryValueEx(HKEY key, const char* name, DWORD* reserved, DWO
                                 BYTE* data, DWORD* cbData);
 
 // RegSetValueEx: stores value `name` (REG_SZ text or 4-byte REG_DWORD) and
-// rewrites the hive file. ERROR_CANTWRITE when the file cannot be written.
+// rewrites the hive file. ERROR_CANTWRITE when the file cannot be written;
+// ERROR_ACCESS_DENIED for a key opened without write access or the presented
+// regional key; ERROR_INVALID_PARAMETER for another type or size, or a name
+// or text holding a line break.
 TARVIL_API LONG RegSetValueEx(HKEY key, const char* name, DWORD reserved, DWORD type,
                               const BYTE* data, DWORD cbData);
 

@@ -17,13 +17,16 @@ class TARVIL_API CTarvilLocale {
   // Loaded flag 0; the other fields hold the defaults until the first read.
   CTarvilLocale() = default;
 
-  // ReadRegional: reads the five regional values (defaults for whatever is
-  // missing, of the wrong type or too long for its buffer), keeps the two
-  // symbols apart, then runs ReadNotation and sets the loaded flag to 1.
+  // ReadRegional: reads the five regional values of "Control Panel\International"
+  // (defaults for whatever is missing, too long for its buffer, of the wrong
+  // type, or an empty symbol), keeps the two symbols apart, then runs
+  // ReadNotation and sets the loaded flag to 1.
   void ReadRegional();
 
   // ReadNotation: reads the ten notation values, creating the key with its
-  // defaults when absent. Does not touch the loaded flag.
+  // defaults when absent; a value that is missing or not a 4-byte REG_DWORD
+  // takes its default, and so do all when the key can neither be opened nor
+  // created. Does not touch the loaded flag.
   void ReadNotation();
 
   // GetPrecision: the configured decimals of `notation`: eEngineering,
