@@ -129,8 +129,9 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::string& inpu
   }
 
   // Feed standard input while draining both outputs, so that neither side
-  // waits on a full pipe.
+  // waits on a full pipe: a write never blocks.
   signal(SIGPIPE, SIG_IGN);
+  ::fcntl(in[1], F_SETFL, ::fcntl(in[1], F_GETFL) | O_NONBLOCK);
   ToolResult result;
   std::size_t written = 0;
   if (input.empty()) ClosePipe(in);
@@ -151,7 +152,8 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::string& inpu
         const ssize_t n = ::write(in[1], input.data() + written,
                                   std::min<std::size_t>(input.size() - written, sizeof buffer));
         if (n > 0) written += static_cast<std::size_t>(n);
-        if (n < 0 || written == input.size()) ClosePipe(in);
+        const bool wait = n < 0 && (errno == EAGAIN || errno == EINTR);
+        if ((n < 0 && !wait) || written == input.size()) ClosePipe(in);
         continue;
       }
       const ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);

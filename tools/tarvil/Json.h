@@ -20,7 +20,8 @@ void AppendJsonString(std::string& out, std::string_view text);
 // not finite.
 void AppendJsonNumber(std::string& out, double value);
 
-// ShortestNumber: `value` in shortest round-trip form ('4700', '1e-08'),
+// ShortestNumber: `value` in shortest round-trip form, in plain digits from
+// 1e-6 up to 1e21 ('4700', '0.0047') and in exponent form beyond ('1e-08'),
 // independent of the process locale; "nan", "inf" or "-inf" when not finite.
 std::string ShortestNumber(double value);
 
