@@ -172,49 +172,112 @@ class TARVIL_API CTarvil : public CString {
   static int SetDigitsPrecision(int precision);   // 0..9, the regional digits
 
   // ---- Integer and decimal text ------------------------------------------
-  // A whole number with optional sign and grouping symbols.
+  // IsInteger: a whole number: blanks, an optional sign, then digits and
+  // grouping symbols (not right after the sign). Errors: 1 empty, 2 blank,
+  // 4 at the first other character (one past a lone sign). No range test;
+  // on success the cursor holds the text's length.
   int IsInteger();
+  // GetInteger: IsInteger, then the value, clamped to the 32-bit range.
+  // E_INVALIDARG for a null pValue (nothing written) or a refused text,
+  // E_FAIL for an empty one; *pValue is 0 unless S_OK.
   long GetInteger(int* pValue);
-  // Writes `value` with digit grouping.
+  // SetInteger: `value` with the regional grouping ('-2,147,483,648').
   CTarvil& SetInteger(int value);
-  // A plain decimal in the regional format.
+  // IsDouble / GetDouble: a plain decimal with the regional symbols
+  // (IsDoubleForNotation / GetDoubleForNotation with eDecimal and eNoUnit).
   int IsDouble();
   long GetDouble(double* pValue);
+  // SetDouble: SetDoubleForNotation(eDecimal, value, usePrecision, eNoUnit).
   CTarvil& SetDouble(double value, int usePrecision);
+  // InterpretAsInteger / InterpretAsDouble: test the text (useNotation 1:
+  // in the active notation), show a refusal when showError is 1 (under
+  // string resource nIDPrompt when not 0), check `domain` (error 9 to 11,
+  // cursor on the first non-blank), then rewrite the text from `value`.
+  // Returns the test's result. A refused text that is not shown still goes
+  // on: the text is rewritten from the value the test left (the caller's
+  // own, or 0 after the notation integer test) when it lies in the domain.
   int InterpretAsInteger(int& value, int useNotation, unsigned int nIDPrompt, int showError,
                          eCTarvilDomain domain);
   int InterpretAsDouble(double& value, int useNotation, unsigned int nIDPrompt, int showError,
                         eCTarvilDomain domain);
-  // Appends `number`, cutting the text so that the result fits `maxLength`
-  // (0 = no limit); 0 and no change when it cannot.
+  // AppendNum: appends `number`, cutting the text so that the result fits
+  // `maxLength` bytes (0 = no limit; a multibyte character is never split);
+  // a cut clears cursor and error. 0 and no change for a number of more
+  // than 8 characters or longer than maxLength.
   int AppendNum(int number, int maxLength);
-  // The moment `time` (seconds since 1970, UTC) in local time: '3/7/02 4:05 PM'.
+  // SetTimeStamp: the moment `time` (seconds since 1970, UTC) in local time:
+  // '3/7/02 4:05 PM'.
   CTarvil& SetTimeStamp(int time);
 
   // ---- Electrical notation: writing --------------------------------------
+  // SetDoubleForNotation: `value` in `notation` (the active one when
+  // omitted) with the prefix of `unit` that suits it ('4.7E3', '4k7',
+  // '4.7k', '4.7K'), the regional symbols and the trailing-zero setting.
+  // usePrecision 1: the notation's configured decimals; otherwise as many
+  // as the value needs. NaN gives "NaN" and infinities "#INF" (and clear
+  // cursor and error); otherwise cursor and error are kept.
   CTarvil& SetDoubleForNotation(double value, int usePrecision, eUnitTypes unit);
   CTarvil& SetDoubleForNotation(eOrvantaNotations notation, double value, int usePrecision,
                                 eUnitTypes unit);
+  // SetIntegerForNotation: `value` with the configured precision and no
+  // trailing decimal zeros ('1.5k').
   CTarvil& SetIntegerForNotation(int value, eUnitTypes unit);
   CTarvil& SetIntegerForNotation(eOrvantaNotations notation, int value, eUnitTypes unit);
-  // The SI prefix of `unit` followed by `text`; unchanged for a unit outside
-  // 0..12.
+  // SetSIUnit: the SI prefix of `unit` followed by `text` ('Ks' for kSIKilo
+  // and "s"); unchanged for a unit outside 0..12.
   CTarvil& SetSIUnit(eSIUnits unit, const char* text);
 
   // ---- Electrical notation: reading --------------------------------------
+  // IsDoubleForNotation: the text as a number of `notation` (the active one
+  // when omitted): sign, digits, grouping symbols, one decimal point, then
+  // a prefix of `unit` or the notation ('4.7k', '4.7MEG', '4.7E3') or an
+  // exponent ('4.7e3'); in European notation the prefix or the unit name
+  // stands in place of the point ('4k7', '4R7'). Trailing blanks and a
+  // trailing "%" are cut from the text. Errors: 1 empty, 2 blank, 3 second
+  // point or prefix, 4 invalid character (also a value beyond 10^±308).
+  // *pValue (may be null) is the double nearest to the number written, and
+  // is written only on success, when the cursor holds the text's length.
   int IsDoubleForNotation(eOrvantaNotations notation, double* pValue, eUnitTypes unit);
   int IsDoubleForNotation(double* pValue, eUnitTypes unit);
   int IsDoubleForNotation();
+  // GetDoubleForNotation: IsDoubleForNotation with a status: S_OK,
+  // E_INVALIDARG (null pValue, nothing written; or refused), E_FAIL (empty
+  // text). *pValue is 0 unless S_OK.
   long GetDoubleForNotation(eOrvantaNotations notation, double* pValue, eUnitTypes unit);
   long GetDoubleForNotation(double* pValue, eUnitTypes unit);
+  // IsIntegerForNotation: as IsDoubleForNotation, and the value must be a
+  // whole number in the 32-bit range ('4.7k'); error 12 otherwise, with
+  // the cursor one past the cut text. *pValue (may be null) is 0 unless 1.
   int IsIntegerForNotation(eOrvantaNotations notation, int* pValue, eUnitTypes unit);
   int IsIntegerForNotation(int* pValue, eUnitTypes unit);
   int IsIntegerForNotation();
+  // GetIntegerForNotation: IsIntegerForNotation with a status, as
+  // GetDoubleForNotation.
   long GetIntegerForNotation(eOrvantaNotations notation, int* pValue, eUnitTypes unit);
   long GetIntegerForNotation(int* pValue, eUnitTypes unit);
 
   // ---- Electrical measures -----------------------------------------------
-  // Resistance (non-negative; in European notation the "R" is optional).
+  // For each quantity, with `notation` or the active one:
+  // Is...Measure: the text is a number followed by the unit name ('4.7kW',
+  //   '4.7k W'; in European notation also '4W7'); prefixes from the
+  //   notation's built-in table. Errors: those of IsDoubleForNotation
+  //   (cursor counted in the whole text), 4 when the text does not begin
+  //   with a digit or the decimal symbol, 6 no unit name (cursor on the run
+  //   of letters at the end), 9 to 11 outside the domain (cursor on the
+  //   first non-blank). *pValue (may be null) is 0 unless 1.
+  // Get...: the same with a status: S_OK, or E_INVALIDARG for a null
+  //   pValue (nothing written) or a refused text (an empty one too).
+  // Set...Measure: the value written by SetDoubleForNotation, with the unit
+  //   name appended when appendUnit is 1 ('4.7kW'); in European notation a
+  //   value without prefix carries the name in place of its decimal symbol
+  //   ('4F7', '47F') whatever appendUnit says.
+  // InterpretAs...Measure: reads the text with its unit name, or as a bare
+  //   number of the unit; on success rewrites it in the notation's
+  //   canonical form without unit name ('4.7k') and returns 1; otherwise
+  //   shows the fault when showError is 1 (under string resource messageId
+  //   when not 0) and returns 0 with the text as it was.
+  // Resistance (zero and above; in European notation the "R" is optional
+  // and never written after a prefix: '4k7', '4R7', '47R').
   int IsOhmMeasure();
   int IsOhmMeasure(double* pValue);
   int IsOhmMeasure(eOrvantaNotations notation, double* pValue);
@@ -290,15 +353,36 @@ class TARVIL_API CTarvil : public CString {
                             int showError, eCTarvilDomain domain = eDomainAny);
 
   // ---- Linear measures (counts of 1 nm or 10 nm) --------------------------
+  // A number and a design unit ('25.4 mm', '1IN', '10th'; "in", "mm", "um",
+  // "th" in any case, blanks allowed between). 1, or 0 with error 1 (empty),
+  // 2 (blank), 6 (no trailing unit), the number's own error, 9/10/11
+  // (domain, cursor on the first non-blank) or 4 (unknown unit, cursor on
+  // its first letter). The value is kept once the number has parsed.
   int IsLinearMeasure();
   int IsLinearMeasure(eDesignUnits* pUnits);
   int IsLinearMeasure(double* pValue, eDesignUnits* pUnits, eCTarvilDomain domain);
+  // A design-unit or base-unit ("nm", "tnm") length as a count of `base`
+  // (GetNanometers: in nanometres, quantised to `base`). S_OK; E_INVALIDARG
+  // for a null count, a bad base (nothing touched) or a text that is no
+  // length; E_FAIL for an empty text (error 1) or a count out of the 32-bit
+  // range or nonzero below half a unit (error 12).
   long GetBaseUnits(int* pCount, eBaseUnits base);
   long GetNanometers(int* pCount, eBaseUnits base);
+  // The count written in `unit` with the regional digits and grouping
+  // ('25.400mm' with showUnit 1); a unit outside the design units changes
+  // nothing. Cursor and error are kept.
   CTarvil& SetLinearMeasure(int count, eDesignUnits unit, eBaseUnits base, int showUnit,
                             int usePrecision);
+  // A plain number in `fromUnit` snapped to the base-unit grid and rewritten
+  // in `toUnit`. S_OK; E_INVALIDARG for a bad base or a text that is not a
+  // plain number; E_FAIL for an empty text or a conversion failure (error
+  // 12, text unchanged).
   long FormatAsLinearMeasure(eDesignUnits unit, eBaseUnits base);
   long FormatAsLinearMeasure(eDesignUnits fromUnit, eDesignUnits toUnit, eBaseUnits base);
+  // Accepts a design-unit length, a base-unit length or a bare number (taken
+  // in `unit`), checks the domain, stores the count and rewrites the text as
+  // the number alone in `unit`. 0 on failure (message shown when showError
+  // is 1; text unchanged).
   int InterpretAsLinearMeasure(int& count, eDesignUnits unit, eBaseUnits base,
                                unsigned int titleId, int showError, eCTarvilDomain domain);
   // Appends the name of the base unit of `type` (optionally after a blank,
@@ -308,37 +392,62 @@ class TARVIL_API CTarvil : public CString {
                           int inParentheses);
 
   // ---- Time measures (seconds) -------------------------------------------
+  // A number and an SI-prefixed "s" ('10ns', '5 Ms'); the prefix is
+  // case-sensitive, the "s" is not. Errors as IsLinearMeasure.
   int IsTimeMeasure();
   int IsTimeMeasure(eSIUnits* pUnits);
   int IsTimeMeasure(double* pValue, eSIUnits* pUnits, eCTarvilDomain domain);
+  // The time in seconds. S_OK; E_INVALIDARG (null, not a time); E_FAIL
+  // (empty; error 7 when the seconds overflow a double).
   long GetSeconds(double* pSeconds);
+  // `seconds` written in `unit` with the time precision ('12.5ns').
   CTarvil& SetTimeMeasure(double seconds, eSIUnits unit, int showUnit, int usePrecision);
+  // A plain number in `fromUnit` rewritten in `toUnit`; statuses as
+  // FormatAsLinearMeasure.
   long FormatAsTimeMeasure(eSIUnits unit);
   long FormatAsTimeMeasure(eSIUnits fromUnit, eSIUnits toUnit);
+  // As InterpretAsLinearMeasure, for times.
   int InterpretAsTimeMeasure(double& seconds, eSIUnits unit, unsigned int titleId, int showError,
                              eCTarvilDomain domain);
 
   // ---- Propagation-velocity measures (metres per second) -----------------
+  // A number (Scientific notation) and "in/ns", "m/s" or "%c"; a percentage
+  // of c must lie in 0..100 (error 7 above, 8 below).
   int IsVpMeasure();
   int IsVpMeasure(eVpUnits* pUnits);
   int IsVpMeasure(double* pValue, eVpUnits* pUnits, eCTarvilDomain domain);
+  // The velocity in metres per second; statuses as GetSeconds.
   long GetMps(double* pMps);
+  // `mps` written in `unit`; an unknown unit changes nothing.
   CTarvil& SetVpMeasure(double mps, eVpUnits unit, int showUnit, int usePrecision);
+  // As InterpretAsLinearMeasure, for velocities (no limit on a bare number).
   int InterpretAsVpMeasure(double& mps, eVpUnits unit, unsigned int titleId, int showError,
                            eCTarvilDomain domain);
 
   // ---- Angle measures (degrees) ------------------------------------------
+  // One or more parts, each a number and "deg", "rad", "'" or '"', summed
+  // in the first part's unit ('10deg 30' 15"'); trailing digits are
+  // fractions of a degree. Error 3 for a second decimal point, 6 when the
+  // first part has no unit, 4 for an unknown or repeated first unit.
   int IsAngleMeasure();
   int IsAngleMeasure(eAngleUnits* pUnits);
   int IsAngleMeasure(double* pValue, eAngleUnits* pUnits);
+  // The angle in degrees within (-360, 360), or [0, 360) when positive is
+  // 1; statuses as GetSeconds.
   long GetDegrees(double* pDegrees, int positive);
+  // `degrees` written in `unit` with the angle precision ('45.000 deg').
   CTarvil& SetAngleMeasure(double degrees, eAngleUnits unit, int showUnit, int usePrecision);
+  // As InterpretAsLinearMeasure, for angles (no domain).
   int InterpretAsAngleMeasure(double& degrees, eAngleUnits unit, unsigned int titleId,
                               int showError, int positive);
 
   // ---- Classification ----------------------------------------------------
+  // 1 with the kind (eUnitTypes) of any physical or electrical measure;
+  // 0 with error 6 when there is no known unit.
   int IsMeasure(eUnitTypes* pType);
   int IsMeasure();
+  // 1 with the kind of a unit text alone ('MM', 'rad', 'ns', 'V'); the kind
+  // is written only on success.
   int IsUnitString(eUnitTypes* pType);
   int IsUnitString();
 

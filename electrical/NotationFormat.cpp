@@ -1,0 +1,350 @@
+// NotationFormat.cpp: writing numbers in the five notations ('4.7E3',
+// '4k7', '4.7k', '4.7K'), in full precision and in plain decimal form.
+//
+// A value is written in two steps: ChooseUnitEntry picks the prefix of the
+// unit's list that suits the value and scales the value to it;
+// FormatNotationNumber prints the scaled value with the notation's decimals
+// and the user's symbols and joins it with the prefix. Values without a
+// prefix are printed "%G"-style and re-rounded. Every text is composed in a
+// stack buffer and assigned to the object once.
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <string_view>
+
+#include "CRuntime.h"
+#include "CTarvil.h"
+#include "NotationInternal.h"
+
+namespace tarvil::detail {
+namespace {
+
+// Enough decimals to write any double exactly; larger precisions (only
+// reachable through hand-edited settings) would add nothing but zeros.
+constexpr int kMaxDecimals = 1100;
+
+int ClampDecimals(int decimals) {
+  if (decimals < 0) return 0;
+  return decimals > kMaxDecimals ? kMaxDecimals : decimals;
+}
+
+// x × 10^n, with a single rounding for |n| <= 22.
+double ScaleByPowerOfTen(double x, int n) {
+  while (n > 22) {
+    x *= 1e22;
+    n -= 22;
+  }
+  while (n < -22) {
+    x /= 1e22;
+    n += 22;
+  }
+  return n >= 0 ? x * PowerOfTen(n) : x / PowerOfTen(-n);
+}
+
+// Appends `value` printed with `decimals` decimals ("%.*f").
+void AppendFixed(TextBuffer& out, double value, int decimals) {
+  decimals = ClampDecimals(decimals);
+  const double magnitude = std::fabs(value);
+  // Sign, integer digits, point, decimals.
+  std::size_t room = static_cast<std::size_t>(decimals) + (magnitude < 1e17 ? 20 : 312);
+  char* at = out.Grow(room);
+  auto result = std::to_chars(at, at + room, value, std::chars_format::fixed, decimals);
+  out.Commit(result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - at) : 0);
+}
+
+// Removes the zeros at the end of a text that holds a ".", and the "." too
+// when no decimal remains.
+void SuppressTrailingZeros(TextBuffer& text) {
+  if (std::string_view(text.data(), text.size()).find('.') == std::string_view::npos) return;
+  std::size_t n = text.size();
+  while (n > 0 && text[n - 1] == '0') --n;
+  if (n > 0 && text[n - 1] == '.') --n;
+  text.truncate(n);
+}
+
+bool AllZeroDigits(std::string_view digits) {
+  for (char c : digits) {
+    if (c != '0' && c != '.') return false;
+  }
+  return true;
+}
+
+// Branch without a prefix: "%G" re-rounded to the configured precision (or
+// fixed decimals in full precision), then the user's symbols.
+void FormatWithoutEntry(TextBuffer& out, eOrvantaNotations notation, double value,
+                        int usePrecision) {
+  const CTarvilLocale& locale = CTarvil::s_Locale;
+  if (notation == eFullPrecision) {
+    // Exactly the decimals the value needs: nothing to re-round.
+    AppendFixed(out, value, CTarvilGetNumOfSigDigits(value));
+    DropNegativeZeroSign(out);
+    if (locale.m_nSuppressTrailingZeros == 1) SuppressTrailingZeros(out);
+  } else {
+    char g[tarvil::platform::kFormatGMax];
+    int n = tarvil::platform::FormatG(value, g);
+    out.append(g, static_cast<std::size_t>(n));
+    if (usePrecision == 1) {
+      ApplyNotationPrecision(out, locale.GetPrecision(notation));
+    } else {
+      // Without precision the "%G" digits are kept as they are: rounding
+      // them to the decimals of the value itself (none for a value written
+      // in exponent form) would keep only the first digit.
+      DropNegativeZeroSign(out);
+    }
+  }
+  if (locale.m_nLeadingZero == 0 && out.size() >= 2 && out[0] == '0' && out[1] == '.') {
+    out.erase(0, 1);
+  }
+  if (locale.m_cDecimal != '.') {
+    std::size_t point = std::string_view(out.data(), out.size()).rfind('.');
+    if (point != std::string_view::npos) out.data()[point] = locale.m_cDecimal;
+  }
+  InsertDigitGrouping(out, value);
+}
+
+// Branch with a prefix: the scaled value with grouping, joined with the
+// prefix as the notation wants it.
+void FormatWithEntry(TextBuffer& out, eOrvantaNotations notation, double mantissa,
+                     const UnitEntry& entry, int forceTrim, int usePrecision) {
+  const CTarvilLocale& locale = CTarvil::s_Locale;
+  int decimals = usePrecision == 1 ? locale.GetPrecision(notation)
+                                   : CTarvilGetNumOfSigDigits(mantissa);
+  TextBuffer printed;
+  AppendFixed(printed, std::fabs(mantissa), decimals);
+  std::string_view all(printed.data(), printed.size());
+  std::size_t point = all.rfind('.');
+  std::string_view integer = all.substr(0, point);
+  std::string_view fraction = point == std::string_view::npos ? std::string_view()
+                                                              : all.substr(point + 1);
+  if (locale.m_nSuppressTrailingZeros == 1 || forceTrim == 1) {
+    while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
+  }
+  // A negative value whose digits round to zero is written without "-".
+  if (mantissa < 0 && !AllZeroDigits(all)) out.push_back('-');
+  AppendGroupedDigits(out, integer, locale.m_nGrouping, locale.m_cThousand);
+  const char* display = entry.display ? entry.display : "";
+  if (notation == eEuropean) {
+    if (entry.exponent != 0 && display[0] != '\0') {
+      out.append(display, std::strlen(display));
+      out.append(fraction);
+    } else if (!fraction.empty()) {
+      out.push_back(locale.m_cDecimal);
+      out.append(fraction);
+    }
+  } else {
+    if (!fraction.empty()) {
+      out.push_back(locale.m_cDecimal);
+      out.append(fraction);
+    }
+    if (entry.exponent != 0) out.append(display, std::strlen(display));
+  }
+  if (locale.m_nLeadingZero == 0 && out.size() >= 2 && out[0] == '0' &&
+      out[1] == locale.m_cDecimal) {
+    out.erase(0, 1);
+  }
+}
+
+void TrimBlanks(TextBuffer& text) {
+  std::size_t end = text.size();
+  while (end > 0 && IsBlankByte(text[end - 1])) --end;
+  text.truncate(end);
+  std::size_t start = 0;
+  while (start < text.size() && IsBlankByte(text[start])) ++start;
+  text.erase(0, start);
+}
+
+}  // namespace
+
+ChosenEntry ChooseUnitEntry(eUnitTypes unit, eOrvantaNotations notation, double value) {
+  ChosenEntry chosen{nullptr, value};
+  int count = 0;
+  const UnitEntry* list = CTarvil::s_OVUnits.GetUnits(unit, notation, count);
+  if (value == 0.0) {
+    chosen.mantissa = 0.0;
+    for (int i = 0; list != nullptr && i < count; ++i) {
+      if (list[i].exponent == 0) {
+        chosen.entry = &list[i];
+        break;
+      }
+    }
+    return chosen;
+  }
+  if (!std::isfinite(value)) return chosen;
+  // The decimal exponent e of the value and its leading digits m.
+  double m = std::fabs(value);
+  int e = 0;
+  while (m < 1.0) {
+    m *= 10.0;
+    --e;
+  }
+  while (m >= 10.0) {
+    m *= 0.1;
+    ++e;
+  }
+  // The leading digits again, with a single rounding, so that the scaled
+  // value carries no error from the loop above.
+  m = ScaleByPowerOfTen(std::fabs(value), -e);
+  if (m < 1.0) {
+    m *= 10.0;
+    --e;
+  }
+  bool snapped = false;
+  if (std::fabs(m - 10.0) < 1e-11) {
+    m = 1.0;
+    ++e;
+    snapped = true;
+  }
+  if (list == nullptr || count <= 0 || notation == eFullPrecision) return chosen;
+  if (e < list[0].exponent || e > list[count - 1].exponent + 3) return chosen;
+  int index = -1;
+  if (e >= list[count - 1].exponent) {
+    index = count - 1;
+    for (int i = 0; i < count; ++i) {
+      if (list[i].exponent == e) index = i;
+    }
+  } else {
+    for (int i = 0; i < count; ++i) {
+      if (list[i].exponent == e) {
+        index = i;
+        break;
+      }
+      if (list[i].exponent < e && e < list[i + 1].exponent) {
+        index = (e - list[i].exponent < 3) ? i : i + 1;
+        break;
+      }
+    }
+  }
+  if (index < 0) return chosen;
+  chosen.entry = &list[index];
+  const int shift = list[index].exponent;
+  double magnitude = snapped ? PowerOfTen(e - shift) : ScaleByPowerOfTen(std::fabs(value), -shift);
+  chosen.mantissa = value < 0 ? -magnitude : magnitude;
+  return chosen;
+}
+
+void ApplyNotationPrecision(TextBuffer& text, int decimals) {
+  std::string_view all(text.data(), text.size());
+  std::size_t e = all.find('E');
+  std::string_view mantissaPart = all.substr(0, e);
+  // The exponent part is short ("E+016"); keep a copy while the text is
+  // rebuilt.
+  char exponentPart[16];
+  std::size_t exponentLength = 0;
+  if (e != std::string_view::npos) {
+    exponentLength = all.size() - e;
+    if (exponentLength > sizeof exponentPart) exponentLength = sizeof exponentPart;
+    std::memcpy(exponentPart, all.data() + e, exponentLength);
+  }
+  double mantissa = 0.0;
+  const char* first = mantissaPart.data();
+  const char* last = first + mantissaPart.size();
+  if (first != last && *first == '+') ++first;
+  std::from_chars(first, last, mantissa);
+  text.clear();
+  AppendFixed(text, mantissa, decimals);
+  DropNegativeZeroSign(text);
+  if (CTarvil::s_Locale.m_nSuppressTrailingZeros == 1) SuppressTrailingZeros(text);
+  text.append(exponentPart, exponentLength);
+}
+
+void FormatNotationNumber(TextBuffer& out, eOrvantaNotations notation, double value,
+                          double mantissa, const UnitEntry* entry, int forceTrim,
+                          int usePrecision) {
+  if (entry == nullptr) {
+    FormatWithoutEntry(out, notation, value, usePrecision);
+  } else {
+    FormatWithEntry(out, notation, mantissa, *entry, forceTrim, usePrecision);
+  }
+}
+
+void JoinEuropeanUnitName(std::string& text, eUnitTypes unit) {
+  CString name;
+  CTarvil::s_OVUnits.GetBaseUnitString(unit, eEuropean, name);
+  if (name.IsEmpty()) return;
+  std::size_t point = text.rfind(CTarvil::s_Locale.m_cDecimal);
+  if (point == std::string::npos) {
+    text.append(name.View());
+  } else {
+    text.replace(point, 1, name.View());
+  }
+}
+
+// Writes `value` into `out` and reports whether the base entry was chosen.
+int WriteNotationValue(TextBuffer& out, eOrvantaNotations notation, double value,
+                       int usePrecision, eUnitTypes unit, int forceTrim) {
+  ChosenEntry chosen = ChooseUnitEntry(unit, notation, value);
+  FormatNotationNumber(out, notation, value, chosen.mantissa, chosen.entry, forceTrim,
+                       usePrecision);
+  TrimBlanks(out);
+  return (chosen.entry != nullptr && chosen.entry->exponent == 0) ? 1 : 0;
+}
+
+}  // namespace tarvil::detail
+
+using tarvil::detail::TextBuffer;
+
+CTarvil& CTarvil::SetDoubleForNotation(int& isBase, eOrvantaNotations notation, double value,
+                                       int usePrecision, eUnitTypes unit) {
+  EnsureSettings();
+  if (!std::isfinite(value)) {
+    m_text.assign(std::isnan(value) ? "NaN" : "#INF");
+    m_nCursorPosition = 0;
+    m_eCurrentError = eErrNone;
+    isBase = 0;
+    return *this;
+  }
+  TextBuffer out;
+  isBase = tarvil::detail::WriteNotationValue(out, notation, value, usePrecision, unit, 0);
+  m_text.assign(out.data(), out.size());
+  return *this;
+}
+
+CTarvil& CTarvil::SetDoubleForNotation(eOrvantaNotations notation, double value,
+                                       int usePrecision, eUnitTypes unit) {
+  int isBase = 0;
+  return SetDoubleForNotation(isBase, notation, value, usePrecision, unit);
+}
+
+CTarvil& CTarvil::SetDoubleForNotation(double value, int usePrecision, eUnitTypes unit) {
+  EnsureSettings();
+  return SetDoubleForNotation(s_Locale.m_eActiveNotation, value, usePrecision, unit);
+}
+
+CTarvil& CTarvil::SetIntegerForNotation(eOrvantaNotations notation, int value, eUnitTypes unit) {
+  EnsureSettings();
+  TextBuffer out;
+  tarvil::detail::WriteNotationValue(out, notation, static_cast<double>(value), 1, unit, 1);
+  m_text.assign(out.data(), out.size());
+  return *this;
+}
+
+CTarvil& CTarvil::SetIntegerForNotation(int value, eUnitTypes unit) {
+  EnsureSettings();
+  return SetIntegerForNotation(s_Locale.m_eActiveNotation, value, unit);
+}
+
+CTarvil& CTarvil::SetElectricalNotationString(eUnitTypes unit, eOrvantaNotations notation,
+                                              double value, int appendUnit, int usePrecision) {
+  int isBase = 0;
+  SetDoubleForNotation(isBase, notation, value, usePrecision, unit);
+  if (notation == eEuropean && isBase == 1) {
+    tarvil::detail::JoinEuropeanUnitName(m_text, unit);
+  } else if (appendUnit == 1) {
+    CString name;
+    s_OVUnits.GetBaseUnitString(unit, notation, name);
+    m_text.append(name.View());
+  }
+  return *this;
+}
+
+CTarvil& CTarvil::SetSIUnit(eSIUnits unit, const char* text) {
+  static constexpr const char* kPrefixes[kSIUnitNum] = {"e", "P", "T", "G", "M", "K", "",
+                                                        "m", "u", "n", "p", "f", "a"};
+  if (static_cast<unsigned int>(unit) >= static_cast<unsigned int>(kSIUnitNum)) return *this;
+  std::string_view body = text != nullptr ? std::string_view(text) : std::string_view();
+  TextBuffer out;
+  out.append(std::string_view(kPrefixes[unit]));
+  out.append(body);
+  m_text.assign(out.data(), out.size());
+  return *this;
+}

@@ -1,0 +1,522 @@
+// NotationParse.cpp: reading numbers written in the notations back into
+// doubles and integers ('4.7k', '4k7', '4.7E3', '4.7MEG', '4.7e3').
+//
+// The reader scans the text once: it checks every character, collects the
+// significant digits and counts the decimals, and takes the power of ten of
+// a prefix or an "e" exponent. Only then is the number converted, once, to
+// the double nearest to it (an exact product or quotient of small integers
+// when possible, otherwise std::from_chars on the collected digits).
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "CTarvil.h"
+#include "Mbc.h"
+#include "NotationInternal.h"
+
+namespace tarvil::detail {
+namespace {
+
+// Exponent magnitudes are counted up to this; anything larger is refused by
+// the range checks all the same.
+constexpr int kExponentCap = 100000000;
+
+// Significant digits kept for the conversion; beyond them a single sticky
+// digit stands for the rest, which is enough to round correctly.
+constexpr int kMaxSignificant = 780;
+
+const double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+bool IsElectricalUnit(eUnitTypes unit) {
+  return unit == eAmps || unit == eFarads || unit == eHenrys || unit == eOhms ||
+         unit == eWatts || unit == eVolts;
+}
+
+// The significant digits of a number and what they are worth.
+class DigitCollector {
+ public:
+  void Add(char c) {
+    if (m_count == 0 && c == '0') return;  // leading zeros carry nothing
+    if (m_count < kMaxSignificant) {
+      m_digits[m_count++] = c;
+      if (m_count <= 19) m_small = m_small * 10 + static_cast<std::uint64_t>(c - '0');
+      return;
+    }
+    ++m_dropped;
+    if (c != '0') m_sticky = true;
+  }
+
+  // The digits × 10^exponent as the nearest double; false when that lies
+  // beyond the largest double.
+  bool Convert(std::int64_t exponent, double& value) {
+    if (m_count == 0) {
+      value = 0.0;
+      return true;
+    }
+    exponent += m_dropped;
+    if (m_count <= 19 && m_small <= (std::uint64_t{1} << 53) && exponent >= -22 &&
+        exponent <= 22) {
+      // Both factors are exact, so one rounding gives the nearest double.
+      double d = static_cast<double>(m_small);
+      value = exponent >= 0 ? d * kPowersOfTen[exponent] : d / kPowersOfTen[-exponent];
+      return true;
+    }
+    int count = m_count;
+    if (m_sticky) {
+      m_digits[count++] = '1';
+      exponent -= 1;
+    }
+    // Far beyond the range: no need to ask the converter.
+    if (exponent + count > 400) return false;
+    if (exponent + count < -400) {
+      value = 0.0;
+      return true;
+    }
+    char* end = m_digits + count;
+    *end++ = 'e';
+    auto written = std::to_chars(end, m_digits + sizeof m_digits, exponent);
+    auto result = std::from_chars(m_digits, written.ptr, value, std::chars_format::scientific);
+    if (result.ec == std::errc::result_out_of_range) {
+      // Out of range on the small side rounds to zero, on the large side
+      // it has no finite value.
+      if (exponent + count <= 0) {
+        value = 0.0;
+        return true;
+      }
+      return false;
+    }
+    return result.ec == std::errc() && std::isfinite(value);
+  }
+
+ private:
+  char m_digits[kMaxSignificant + 32];
+  int m_count = 0;
+  std::uint64_t m_small = 0;
+  std::int64_t m_dropped = 0;
+  bool m_sticky = false;
+};
+
+// Last occurrence of `needle` in `text` ignoring ASCII letter case, starting
+// on a character boundary; -1 when there is none.
+int LastIndexNoCase(const char* text, int length, std::string_view needle) {
+  if (needle.empty() || static_cast<int>(needle.size()) > length) return -1;
+  const int n = static_cast<int>(needle.size());
+  int found = -1;
+  for (int i = 0; i + n <= length;) {
+    if (tarvil::platform::_mbsnbicmp(reinterpret_cast<const unsigned char*>(text + i),
+                                     reinterpret_cast<const unsigned char*>(needle.data()),
+                                     static_cast<std::size_t>(n)) == 0) {
+      found = i;
+    }
+    i += tarvil::platform::MbcLength(reinterpret_cast<const unsigned char*>(text + i));
+  }
+  return found;
+}
+
+bool IsLetterAt(const char* text, int i, int* length) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text + i);
+  *length = tarvil::platform::MbcLength(p);
+  unsigned int code = p[0];
+  if (code >= 0x80) return true;  // a multibyte character is a letter
+  return tarvil::platform::_ismbcalpha(code) != 0;
+}
+
+// The 0-based index where the run of letters that ends at `end` starts,
+// counting at most `limit` letters; `end` when the text ends in no letter.
+int TrailingLetterRunStart(const char* text, int start, int end, int limit) {
+  int runStart = end;
+  int runLetters = 0;
+  for (int i = start; i < end;) {
+    int length = 1;
+    if (IsLetterAt(text, i, &length)) {
+      if (runLetters == 0) runStart = i;
+      ++runLetters;
+    } else {
+      runLetters = 0;
+      runStart = end;
+    }
+    i += length;
+  }
+  if (runLetters == 0) return end;
+  // Keep only the last `limit` letters of the run.
+  for (int skip = runLetters - limit; skip > 0; --skip) {
+    int length = 1;
+    IsLetterAt(text, runStart, &length);
+    runStart += length;
+  }
+  return runStart;
+}
+
+NumberScan Refuse(eCTarvilErr error, int cursor) {
+  return NumberScan{0, error, cursor, -1, 0.0};
+}
+
+}  // namespace
+
+double PowerOfTen(int n) {
+  unsigned int magnitude = n < 0 ? 0u - static_cast<unsigned int>(n) : static_cast<unsigned int>(n);
+  double result = 1.0;
+  if (magnitude <= 22) {
+    result = kPowersOfTen[magnitude];
+  } else {
+    double power = 10.0;
+    for (unsigned int bits = magnitude; bits != 0; bits >>= 1) {
+      if (bits & 1u) result *= power;
+      power *= power;
+    }
+  }
+  return n < 0 ? 1.0 / result : result;
+}
+
+PrefixMatch MatchUnitPrefix(eUnitTypes unit, eOrvantaNotations notation, const char* text,
+                            int integerDigits, int lastNonZeroFraction) {
+  PrefixMatch match{0, 0, 0};
+  const UnitEntry* entry = CTarvil::s_OVUnits.FindUnitByDisplay(text, unit, notation);
+  if (entry == nullptr && unit != eNoUnit) {
+    entry = CTarvil::s_OVUnits.FindUnitByDisplay(text, eNoUnit, notation);
+  }
+  if (entry == nullptr) return match;
+  match.exponent = entry->exponent;
+  match.length = entry->display ? static_cast<int>(std::strlen(entry->display)) : 0;
+  if (notation != eEuropean) {
+    const std::int64_t magnitude = entry->exponent < 0 ? -static_cast<std::int64_t>(entry->exponent)
+                                                       : entry->exponent;
+    if (entry->exponent >= 0) {
+      if (magnitude + integerDigits > 308) return match;
+    } else if (magnitude - integerDigits + lastNonZeroFraction > 308) {
+      return match;
+    }
+  }
+  match.matched = 1;
+  return match;
+}
+
+ExponentSuffix ParseExponentSuffix(const char* text, int length, int integerDigits,
+                                   int lastNonZeroFraction) {
+  ExponentSuffix suffix{0, 0};
+  if (length < 2 || (text[0] != 'e' && text[0] != 'E')) return suffix;
+  if (!IsDigitByte(text[1]) && text[1] != '+' && text[1] != '-') return suffix;
+  bool negative = false;
+  bool digit = false;
+  std::int64_t magnitude = 0;
+  for (int i = 1; i < length; ++i) {
+    char c = text[i];
+    if (IsDigitByte(c)) {
+      digit = true;
+      magnitude = magnitude * 10 + (c - '0');
+      if (magnitude > kExponentCap) magnitude = kExponentCap;
+    } else if (c == '-') {
+      negative = true;
+    } else if (c != '+') {
+      return suffix;
+    }
+  }
+  if (!digit) return suffix;
+  if (!negative) {
+    if (magnitude + integerDigits - 1 >= 309) return suffix;
+  } else {
+    // Trailing zeros of a whole number move into the exponent ('5000e-310'
+    // is 5e-307); the measure below is the same either way.
+    if (magnitude - integerDigits + lastNonZeroFraction >= 308) return suffix;
+  }
+  suffix.accepted = 1;
+  suffix.exponent = static_cast<int>(negative ? -magnitude : magnitude);
+  return suffix;
+}
+
+NumberScan ScanNotationNumber(char* text, int length, eOrvantaNotations notation,
+                              eUnitTypes unit) {
+  const CTarvilLocale& locale = CTarvil::s_Locale;
+  if (length <= 0) return Refuse(eErrEmpty, 0);
+  // In European notation the unit name may stand in place of the point.
+  int unitAt = -1;
+  int unitLength = 0;
+  if (notation == eEuropean && IsElectricalUnit(unit)) {
+    CString name;
+    CTarvil::s_OVUnits.GetBaseUnitString(unit, eEuropean, name);
+    unitLength = name.GetLength();
+    if (unitLength > 0) unitAt = LastIndexNoCase(text, length, name.View());
+  }
+  int end = length;
+  while (end > 0 && IsBlankByte(text[end - 1])) --end;
+  int start = 0;
+  while (start < end && IsBlankByte(text[start])) ++start;
+  if (start >= end) return Refuse(eErrBlank, length);
+  int sign = 1;
+  if (text[start] == '-') {
+    sign = -1;
+    ++start;
+  } else if (text[start] == '+') {
+    ++start;
+  }
+  if (start >= end) return Refuse(eErrInvalidCharacter, start + 1);
+
+  // From here on the text is cut after its last non-blank character, and a
+  // trailing "%" goes too unless it is one of the regional symbols.
+  if (text[end - 1] == '%' && locale.m_cThousand != '%' && locale.m_cDecimal != '%') --end;
+  NumberScan scan{0, eErrNone, length, end < length ? end : -1, 0.0};
+  if (end < length) text[end] = '\0';
+  if (start >= end) {
+    scan.error = eErrInvalidCharacter;
+    scan.cursor = 1;
+    return scan;
+  }
+
+  DigitCollector digits;
+  int integerDigits = 0;
+  int fractionDigits = 0;
+  int lastNonZeroFraction = 0;
+  bool digitSeen = false;
+  bool pointSeen = false;
+  bool prefixSeen = false;
+  int exponent = 0;  // power of ten of the prefix and the exponent
+  for (int i = start; i < end;) {
+    const char c = text[i];
+    if (IsDigitByte(c)) {
+      digitSeen = true;
+      if (!pointSeen) {
+        ++integerDigits;
+      } else {
+        ++fractionDigits;
+        if (c != '0') lastNonZeroFraction = fractionDigits;
+      }
+      digits.Add(c);
+      ++i;
+      continue;
+    }
+    if (c == locale.m_cThousand) {
+      if (!digitSeen) {
+        scan.error = eErrInvalidCharacter;
+        scan.cursor = i + 1;
+        return scan;
+      }
+      ++i;
+      continue;
+    }
+    if (c == '.' || c == locale.m_cDecimal || i == unitAt) {
+      if (pointSeen) {
+        scan.error = eErrTooManyDecimalPlaces;
+        scan.cursor = i + 1;
+        return scan;
+      }
+      pointSeen = true;
+      i += (i == unitAt && unitLength > 1) ? unitLength : 1;
+      continue;
+    }
+    PrefixMatch prefix = MatchUnitPrefix(unit, notation, text + i, integerDigits,
+                                         lastNonZeroFraction);
+    if (prefix.matched) {
+      if (notation == eEuropean) {
+        if (prefixSeen) {
+          scan.error = eErrTooManyDecimalPlaces;
+          scan.cursor = i + 1;
+          return scan;
+        }
+        if (pointSeen) {
+          scan.error = eErrTooManyDecimalPlaces;
+          scan.cursor = i + (prefix.length > 0 ? prefix.length : 1);
+          return scan;
+        }
+        exponent = prefix.exponent;
+        prefixSeen = true;
+        pointSeen = true;
+        i += prefix.length > 0 ? prefix.length : 1;
+        continue;
+      }
+      exponent = prefix.exponent;
+      break;
+    }
+    ExponentSuffix suffix = ParseExponentSuffix(text + i, end - i, integerDigits,
+                                                lastNonZeroFraction);
+    if (suffix.accepted) {
+      // After a European prefix ('4k7e3') both powers apply.
+      exponent += suffix.exponent;
+      break;
+    }
+    scan.error = eErrInvalidCharacter;
+    scan.cursor = i + 1;
+    if ((c == 'e' || c == 'E') && digitSeen) {
+      int j = i + 1;
+      if (j < end && (text[j] == '+' || text[j] == '-')) ++j;
+      while (j < end && IsDigitByte(text[j])) ++j;
+      scan.cursor = j + 1;
+    }
+    return scan;
+  }
+  if (!digitSeen) {
+    scan.error = eErrInvalidCharacter;
+    scan.cursor = 1;
+    return scan;
+  }
+  double value = 0.0;
+  if (!digits.Convert(static_cast<std::int64_t>(exponent) - fractionDigits, value)) {
+    // A number beyond the largest double has no value to give.
+    scan.error = eErrInvalidCharacter;
+    scan.cursor = end + 1;
+    return scan;
+  }
+  scan.ok = 1;
+  scan.value = sign * value;
+  return scan;
+}
+
+NumberScan ScanElectricalText(const char* text, int length, eUnitTypes unit,
+                              eOrvantaNotations notation, eCTarvilDomain domain,
+                              int unitOptionalInEuropean) {
+  const CTarvilLocale& locale = CTarvil::s_Locale;
+  CString name;
+  CTarvil::s_OVUnits.GetBaseUnitString(unit, notation, name);
+  if (length <= 0) return Refuse(eErrEmpty, 0);
+  int end = length;
+  while (end > 0 && IsBlankByte(text[end - 1])) --end;
+  int first = 0;
+  while (first < end && IsBlankByte(text[first])) ++first;
+  if (first >= end) return Refuse(eErrBlank, length + 1);
+  // The number must begin with a digit or the decimal symbol, after an
+  // optional sign.
+  int lead = first;
+  if (text[lead] == '-' || text[lead] == '+') ++lead;
+  if (lead >= end || !(IsDigitByte(text[lead]) || text[lead] == locale.m_cDecimal)) {
+    return Refuse(eErrInvalidCharacter, lead + 1);
+  }
+  const int nameLength = name.GetLength();
+  int nameAt = LastIndexNoCase(text + first, end - first, name.View());
+  if (nameAt >= 0) nameAt += first;
+  // The number part, copied so that it can be cut and read on its own.
+  TextBuffer part;
+  if (nameAt < 0) {
+    if (!(unitOptionalInEuropean == 1 && notation == eEuropean)) {
+      int letters = static_cast<int>(tarvil::platform::_mbslen(
+          reinterpret_cast<const unsigned char*>(name.GetString())));
+      return Refuse(eErrNoUnit, TrailingLetterRunStart(text, first, end, letters) + 1);
+    }
+    part.append(text + first, static_cast<std::size_t>(end - first));
+  } else if (nameAt + nameLength == end) {
+    part.append(text + first, static_cast<std::size_t>(nameAt - first));
+  } else if (notation == eEuropean) {
+    // '4W7': the unit name is the decimal point.
+    part.append(text + first, static_cast<std::size_t>(nameAt - first));
+    part.push_back(locale.m_cDecimal);
+    part.append(text + nameAt + nameLength, static_cast<std::size_t>(end - nameAt - nameLength));
+  } else {
+    return Refuse(eErrNoUnit, length + 1);
+  }
+  if (part.empty()) return Refuse(eErrInvalidCharacter, first + 1);
+  const int partLength = static_cast<int>(part.size());
+  part.c_str();
+  NumberScan number = ScanNotationNumber(part.data(), partLength, notation, eNoUnit);
+  if (!number.ok) {
+    return Refuse(number.error, number.cursor + first);
+  }
+  eCTarvilErr domainError = eErrNone;
+  if (!CTarvilValueInDomain(number.value, domain, &domainError)) {
+    return Refuse(domainError, first + 1);
+  }
+  return NumberScan{1, eErrNone, length + 1, -1, number.value};
+}
+
+}  // namespace tarvil::detail
+
+using tarvil::detail::NumberScan;
+
+int CTarvil::IsDoubleForNotation(eOrvantaNotations notation, double* pValue, eUnitTypes unit) {
+  EnsureSettings();
+  m_nCursorPosition = 0;
+  m_eCurrentError = eErrNone;
+  if (m_text.empty()) {
+    m_eCurrentError = eErrEmpty;
+    return 0;
+  }
+  NumberScan scan = tarvil::detail::ScanNotationNumber(m_text.data(), GetLength(), notation, unit);
+  if (scan.cutLength >= 0) m_text.resize(static_cast<std::size_t>(scan.cutLength));
+  m_eCurrentError = scan.error;
+  m_nCursorPosition = scan.cursor;
+  if (!scan.ok) return 0;
+  if (pValue != nullptr) *pValue = scan.value;
+  return 1;
+}
+
+int CTarvil::IsDoubleForNotation(double* pValue, eUnitTypes unit) {
+  EnsureSettings();
+  return IsDoubleForNotation(s_Locale.m_eActiveNotation, pValue, unit);
+}
+
+int CTarvil::IsDoubleForNotation() {
+  EnsureSettings();
+  return IsDoubleForNotation(s_Locale.m_eActiveNotation, nullptr, eNoUnit);
+}
+
+long CTarvil::GetDoubleForNotation(eOrvantaNotations notation, double* pValue, eUnitTypes unit) {
+  if (pValue == nullptr) return E_INVALIDARG;
+  *pValue = 0.0;
+  m_nCursorPosition = 0;
+  m_eCurrentError = eErrNone;
+  if (m_text.empty()) {
+    m_eCurrentError = eErrEmpty;
+    return E_FAIL;
+  }
+  return IsDoubleForNotation(notation, pValue, unit) == 1 ? S_OK : E_INVALIDARG;
+}
+
+long CTarvil::GetDoubleForNotation(double* pValue, eUnitTypes unit) {
+  EnsureSettings();
+  return GetDoubleForNotation(s_Locale.m_eActiveNotation, pValue, unit);
+}
+
+int CTarvil::IsIntegerForNotation(eOrvantaNotations notation, int* pValue, eUnitTypes unit) {
+  if (pValue != nullptr) *pValue = 0;
+  double value = 0.0;
+  if (IsDoubleForNotation(notation, &value, unit) == 0) return 0;
+  if (value == 0.0) return 1;
+  if (value >= -2147483648.0 && value <= 2147483647.0 && CTarvilGetNumOfSigDigits(value) == 0) {
+    if (pValue != nullptr) *pValue = static_cast<int>(value);
+    return 1;
+  }
+  m_eCurrentError = eErrNotAnInteger;
+  m_nCursorPosition = GetLength() + 1;
+  return 0;
+}
+
+int CTarvil::IsIntegerForNotation(int* pValue, eUnitTypes unit) {
+  EnsureSettings();
+  return IsIntegerForNotation(s_Locale.m_eActiveNotation, pValue, unit);
+}
+
+int CTarvil::IsIntegerForNotation() {
+  EnsureSettings();
+  return IsIntegerForNotation(s_Locale.m_eActiveNotation, nullptr, eNoUnit);
+}
+
+long CTarvil::GetIntegerForNotation(eOrvantaNotations notation, int* pValue, eUnitTypes unit) {
+  if (pValue == nullptr) return E_INVALIDARG;
+  *pValue = 0;
+  m_nCursorPosition = 0;
+  m_eCurrentError = eErrNone;
+  if (m_text.empty()) {
+    m_eCurrentError = eErrEmpty;
+    return E_FAIL;
+  }
+  return IsIntegerForNotation(notation, pValue, unit) == 1 ? S_OK : E_INVALIDARG;
+}
+
+long CTarvil::GetIntegerForNotation(int* pValue, eUnitTypes unit) {
+  EnsureSettings();
+  return GetIntegerForNotation(s_Locale.m_eActiveNotation, pValue, unit);
+}
+
+int CTarvil::TestElectricalNotationString(eUnitTypes unit, eOrvantaNotations notation,
+                                          eCTarvilDomain domain, double* pValue) {
+  EnsureSettings();
+  if (pValue != nullptr) *pValue = 0.0;
+  NumberScan scan = tarvil::detail::ScanElectricalText(GetString(), GetLength(), unit, notation,
+                                                       domain, 0);
+  m_eCurrentError = scan.error;
+  m_nCursorPosition = scan.cursor;
+  if (!scan.ok) return 0;
+  if (pValue != nullptr) *pValue = scan.value;
+  return 1;
+}

@@ -1,0 +1,184 @@
+// MeasureClassification.cpp: which kind of measure a text holds (IsMeasure)
+// and which kind of unit a text names (IsUnitString), physical or
+// electrical.
+#include <string>
+#include <string_view>
+
+#include "CTarvil.h"
+#include "Mbc.h"
+#include "MeasureInternal.h"
+#include "UnitConversionInternal.h"
+
+using namespace tarvil::platform;
+using namespace tarvil::detail;
+
+namespace {
+
+bool IsBlank(char c) { return _ismbcspace(static_cast<unsigned char>(c)) != 0; }
+bool IsLetter(char c) { return _ismbcalpha(static_cast<unsigned char>(c)) != 0; }
+
+constexpr const char* kLinearUnitNames[] = {"in", "th", "mm", "um", "nm"};
+constexpr const char* kAngleUnitNames[] = {"deg", "rad", "'", "\""};
+
+// Tries `text` as each electrical measure, in a fixed order, under the
+// active notation. Each try reads a fresh copy, so that no reader sees what
+// another left in the text. Returns the kind, or eNoUnit; `last` keeps the
+// state of the last refusal.
+eUnitTypes ClassifyElectrical(std::string_view text, CTarvil& last) {
+  using Test = int (CTarvil::*)();
+  struct Try {
+    Test test;
+    eUnitTypes type;
+  };
+  static constexpr Try kTries[] = {
+      {&CTarvil::IsAmpMeasure, eAmps},     {&CTarvil::IsCapacitanceMeasure, eFarads},
+      {&CTarvil::IsInductanceMeasure, eHenrys}, {&CTarvil::IsPowerMeasure, eWatts},
+      {&CTarvil::IsVoltMeasure, eVolts},   {&CTarvil::IsOhmMeasure, eOhms},
+  };
+  for (const Try& t : kTries) {
+    last = CTarvil(text.data(), static_cast<int>(text.size()));
+    if ((last.*t.test)()) return t.type;
+  }
+  return eNoUnit;
+}
+
+}  // namespace
+
+int CTarvil::IsMeasure() {
+  eUnitTypes type = eNoUnit;
+  return IsMeasure(&type);
+}
+
+int CTarvil::IsMeasure(eUnitTypes* pType) {
+  eUnitTypes scratch = eNoUnit;
+  if (pType == nullptr) pType = &scratch;
+  m_nCursorPosition = 0;
+  m_eCurrentError = eErrNone;
+  *pType = eNoUnit;
+
+  const std::string_view text = View();
+  const int length = static_cast<int>(text.size());
+  if (length == 0) {
+    m_eCurrentError = eErrEmpty;
+    return 0;
+  }
+  m_nCursorPosition = length + 1;
+  const int start = FirstNonBlank(text);
+  int end = length;
+  while (end > start && IsBlank(text[end - 1])) --end;
+  if (start >= end) {
+    m_eCurrentError = eErrBlank;
+    return 0;
+  }
+  const bool signed_ = text[start] == '-' || text[start] == '+';
+  if (signed_ && end - start == 1) {
+    // A sign with nothing behind it.
+    m_eCurrentError = eErrInvalidCharacter;
+    return 0;
+  }
+  if (!IsLetter(text[end - 1])) {
+    m_eCurrentError = eErrNoUnit;
+    return 0;
+  }
+  // The sign takes no further part.
+  const int body = signed_ ? start + 1 : start;
+
+  CTarvil probe;
+  const eUnitTypes electrical = ClassifyElectrical(text.substr(body), probe);
+  if (electrical != eNoUnit) {
+    *pType = electrical;
+    return 1;
+  }
+
+  int suffix = end;
+  while (suffix > body && (IsLetter(text[suffix - 1]) || text[suffix - 1] == '/' ||
+                           text[suffix - 1] == '%')) {
+    --suffix;
+  }
+  if (suffix == body) {
+    suffix = body + MbcLength(reinterpret_cast<const unsigned char*>(text.data()) + body);
+    if (suffix > end) suffix = end;
+  }
+
+  CTarvil number(text.data() + body, suffix - body);
+  if (!number.IsDouble()) {
+    m_eCurrentError = number.m_eCurrentError;
+    m_nCursorPosition = number.m_nCursorPosition + body;
+    return 0;
+  }
+  CTarvil unit(text.data() + suffix, end - suffix);
+  eUnitTypes type = eNoUnit;
+  if (!unit.IsUnitString(&type)) {
+    m_eCurrentError = unit.m_eCurrentError;
+    m_nCursorPosition = unit.m_nCursorPosition + suffix;
+    return 0;
+  }
+  *pType = type;
+  return 1;
+}
+
+int CTarvil::IsUnitString() {
+  eUnitTypes type = eNoUnit;
+  return IsUnitString(&type);
+}
+
+int CTarvil::IsUnitString(eUnitTypes* pType) {
+  eUnitTypes scratch = eNoUnit;
+  if (pType == nullptr) pType = &scratch;
+  m_nCursorPosition = 0;
+  m_eCurrentError = eErrNone;
+
+  const std::string_view text = View();
+  const int length = static_cast<int>(text.size());
+  if (length == 0) {
+    m_eCurrentError = eErrEmpty;
+    return 0;
+  }
+  m_nCursorPosition = length + 1;
+  const int start = FirstNonBlank(text);
+  int end = length;
+  while (end > start && IsBlank(text[end - 1])) --end;
+  if (start >= end) {
+    // Blanks name no unit (not even through the probe below, which some
+    // notations would read as a bare number).
+    m_eCurrentError = eErrBlank;
+    return 0;
+  }
+
+  // The probe "1" + unit, lowered; the unit alone is its tail.
+  std::string probeText = "1";
+  probeText.append(text.data() + start, static_cast<size_t>(end - start));
+  for (char& c : probeText) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  const std::string_view unit = std::string_view(probeText).substr(1);
+
+  if (MatchUnitText(unit, kLinearUnitNames, 5) >= 0) {
+    *pType = eNanometers;
+    return 1;
+  }
+  if (MatchUnitText(unit, kAngleUnitNames, 4) >= 0) {
+    *pType = eDegrees;
+    return 1;
+  }
+  if (MatchUnitText(unit, kVpUnitTexts, kVpUnitNum) >= 0) {
+    *pType = eMps;
+    return 1;
+  }
+  for (int i = 0; i < kSIUnitNum; ++i) {
+    if (unit == std::string_view(kSIUnitTexts[i])) {
+      *pType = eSeconds;
+      return 1;
+    }
+  }
+
+  CTarvil probe;
+  const eUnitTypes electrical = ClassifyElectrical(probeText, probe);
+  if (electrical != eNoUnit) {
+    *pType = electrical;
+    return 1;
+  }
+  m_eCurrentError = eErrNoUnit;
+  m_nCursorPosition = probe.m_nCursorPosition > 0 ? probe.m_nCursorPosition - 1 : 0;
+  return 0;
+}

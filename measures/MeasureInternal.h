@@ -1,0 +1,79 @@
+// MeasureInternal.h: the steps that the length, time, velocity and angle
+// members share: splitting a measure text into its number and its unit
+// suffix, reading the number, checking the value domain, and rendering a
+// value as fixed-point text in the user's regional form. Not installed.
+//
+// The routines work on a CTarvil's own text and report failures through its
+// error code and cursor position (1-based) as the measure tests do.
+#ifndef TARVIL_MEASUREINTERNAL_H
+#define TARVIL_MEASUREINTERNAL_H
+
+#include <string>
+#include <string_view>
+
+#include "CTarvil.h"
+
+namespace tarvil::detail {
+
+// Byte offsets (0-based) of a measure text's parts.
+struct MeasureSpan {
+  int start = 0;   // first non-blank character
+  int end = 0;     // one past the last non-blank character
+  int suffix = 0;  // first character of the unit suffix (start < suffix < end)
+};
+
+// FindMeasureSpan: splits `text` into number and unit suffix without
+// reporting anything. The suffix is the longest run of letters (and, when
+// `slashAndPercent`, of "/" and "%") ending at the last non-blank character;
+// the first non-blank character always belongs to the number. Returns false
+// when the text is blank or its last non-blank character is not a letter.
+bool FindMeasureSpan(std::string_view text, bool slashAndPercent, MeasureSpan& span);
+
+// ScanMeasureText: clears the error, then splits the object's text as
+// FindMeasureSpan does. Failures: empty text (error 1, cursor 0), blank
+// text (error 2, cursor length + 1), no trailing letter (error 6, cursor
+// length + 1). On success the cursor is length + 1 and the error 0.
+bool ScanMeasureText(CTarvil& s, bool slashAndPercent, MeasureSpan& span);
+
+// ReadMeasureNumber: reads the number part (from span.start to the suffix,
+// trailing blanks dropped) with GetDouble, or under the Scientific notation
+// when `scientific`. On failure the object takes the part's error, with the
+// part's cursor moved into the whole text, and false is returned. The
+// object's text is not changed.
+bool ReadMeasureNumber(CTarvil& s, const MeasureSpan& span, bool scientific, double* value);
+
+// CheckMeasureDomain: CTarvilValueInDomain; on failure the object takes its
+// error with the cursor on `start` (0-based), and false is returned.
+bool CheckMeasureDomain(CTarvil& s, double value, eCTarvilDomain domain, int start);
+
+// ReadPlainNumber: GetDouble on a copy of the object's whole text (the
+// reader trims the text it reads; the object's own text stays as it is).
+// The object takes the reader's cursor and error. True on success.
+bool ReadPlainNumber(CTarvil& s, double* value);
+
+// FirstNonBlank: 0-based index of the first non-blank character, or the
+// length when there is none.
+int FirstNonBlank(std::string_view text);
+
+// MatchUnitText: the index of the entry of `texts` (lower-case ASCII) that
+// equals `unit` when its ASCII letters are lowered, or -1.
+int MatchUnitText(std::string_view unit, const char* const* texts, int count);
+
+// RefuseNonFinite: a converted measure that overflowed the double range
+// is refused with error 7 and the cursor on the first non-blank character.
+// True when `value` is finite.
+bool RefuseNonFinite(CTarvil& s, double value);
+
+// FormatMeasureNumber: `v` as fixed-point text in user form, into `out`
+// (replacing it). The decimals are `precision` when `usePrecision` is 1
+// (fewer when trailing zeros are suppressed and the value needs fewer),
+// otherwise as many as the value needs. A value that rounds to zero is
+// never shown negative; the regional decimal symbol and leading-zero rule
+// apply; `group` inserts the regional digit grouping. NaN gives "NaN" and
+// infinities "#INF". The text is never cut, however long it is.
+void FormatMeasureNumber(double v, int precision, int usePrecision, bool group,
+                         std::string& out);
+
+}  // namespace tarvil::detail
+
+#endif

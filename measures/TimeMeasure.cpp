@@ -1,0 +1,141 @@
+// TimeMeasure.cpp: times typed with an SI-prefixed unit of seconds ("ns",
+// "ps", "Ms"), carried in seconds.
+#include <string_view>
+
+#include "CTarvil.h"
+#include "MeasureInternal.h"
+#include "UnitConversionInternal.h"
+
+using namespace tarvil::detail;
+
+namespace {
+
+// The time unit of a suffix: its last "s" (either case) is taken as "s",
+// every other letter keeps its case, so the prefix decides by its case
+// ('ms' milli, 'Ms' mega). -1 when nothing matches.
+int MatchTimeUnit(std::string_view suffix) {
+  // The longest unit text is a prefix and "s".
+  if (suffix.empty() || suffix.size() > 2) return -1;
+  char text[2] = {suffix[0], suffix.size() > 1 ? suffix[1] : '\0'};
+  const size_t last = suffix.size() - 1;
+  size_t s = last + 1;
+  for (size_t i = 0; i <= last; ++i) {
+    if (suffix[i] == 's' || suffix[i] == 'S') s = i;
+  }
+  if (s > last) return -1;
+  text[s] = 's';
+  const std::string_view unit(text, suffix.size());
+  for (int i = 0; i < kSIUnitNum; ++i) {
+    if (unit == std::string_view(kSIUnitTexts[i])) return i;
+  }
+  return -1;
+}
+
+}  // namespace
+
+int CTarvil::IsTimeMeasure() {
+  double value = 0.0;
+  eSIUnits units = kSIUnitNum;
+  return IsTimeMeasure(&value, &units, eDomainAny);
+}
+
+int CTarvil::IsTimeMeasure(eSIUnits* pUnits) {
+  double value = 0.0;
+  return IsTimeMeasure(&value, pUnits, eDomainAny);
+}
+
+int CTarvil::IsTimeMeasure(double* pValue, eSIUnits* pUnits, eCTarvilDomain domain) {
+  double scratchValue = 0.0;
+  eSIUnits scratchUnits = kSIUnitNum;
+  if (pValue == nullptr) pValue = &scratchValue;
+  if (pUnits == nullptr) pUnits = &scratchUnits;
+  *pUnits = kSIUnitNum;
+
+  MeasureSpan span;
+  if (!ScanMeasureText(*this, false, span)) return 0;
+  if (!ReadMeasureNumber(*this, span, false, pValue)) return 0;
+  if (!CheckMeasureDomain(*this, *pValue, domain, span.start)) return 0;
+
+  const int unit = MatchTimeUnit(View().substr(span.suffix, span.end - span.suffix));
+  if (unit < 0) {
+    m_eCurrentError = eErrInvalidCharacter;
+    m_nCursorPosition = span.suffix + 1;
+    return 0;
+  }
+  *pUnits = static_cast<eSIUnits>(unit);
+  return 1;
+}
+
+long CTarvil::GetSeconds(double* pSeconds) {
+  if (pSeconds == nullptr) return E_INVALIDARG;
+  *pSeconds = 0.0;
+  m_nCursorPosition = 0;
+  m_eCurrentError = eErrNone;
+  if (IsEmpty()) {
+    m_eCurrentError = eErrEmpty;
+    return E_FAIL;
+  }
+  double value = 0.0;
+  eSIUnits unit = kSIUnitNum;
+  if (!IsTimeMeasure(&value, &unit, eDomainAny)) return E_INVALIDARG;
+  const double seconds = ConvertSIUnits(value, unit, kSINoPrefix);
+  if (!RefuseNonFinite(*this, seconds)) return E_FAIL;
+  *pSeconds = seconds;
+  return S_OK;
+}
+
+CTarvil& CTarvil::SetTimeMeasure(double seconds, eSIUnits unit, int showUnit, int usePrecision) {
+  EnsureSettings();
+  const double value = ConvertSIUnits(seconds, kSINoPrefix, unit);
+  FormatMeasureNumber(value, s_Locale.m_nTimePrecision, usePrecision, true, m_text);
+  if (showUnit == 1) {
+    CTarvil unitText;
+    unitText.SetSIUnit(unit, "s");
+    m_text += unitText.View();
+  }
+  return *this;
+}
+
+long CTarvil::FormatAsTimeMeasure(eSIUnits unit) { return FormatAsTimeMeasure(unit, unit); }
+
+long CTarvil::FormatAsTimeMeasure(eSIUnits fromUnit, eSIUnits toUnit) {
+  m_nCursorPosition = 0;
+  m_eCurrentError = eErrNone;
+  if (IsEmpty()) {
+    m_eCurrentError = eErrEmpty;
+    return E_FAIL;
+  }
+  double value = 0.0;
+  if (!ReadPlainNumber(*this, &value)) return E_INVALIDARG;
+  const double seconds = ConvertSIUnits(value, fromUnit, kSINoPrefix);
+  if (!RefuseNonFinite(*this, seconds)) return E_FAIL;
+  SetTimeMeasure(seconds, toUnit, 0, 1);
+  return S_OK;
+}
+
+int CTarvil::InterpretAsTimeMeasure(double& seconds, eSIUnits unit, unsigned int titleId,
+                                    int showError, eCTarvilDomain domain) {
+  auto fail = [&]() {
+    if (showError == 1) DisplayError(titleId);
+    return 0;
+  };
+
+  double value = 0.0;
+  double result = 0.0;
+  eSIUnits parsedUnit = kSIUnitNum;
+  if (IsTimeMeasure(&value, &parsedUnit, domain)) {
+    result = ConvertSIUnits(value, parsedUnit, kSINoPrefix);
+  } else if (m_eCurrentError != eErrNoUnit) {
+    return fail();
+  } else {
+    // A bare number is taken in the caller's unit.
+    if (!ReadPlainNumber(*this, &value)) return fail();
+    if (!CheckMeasureDomain(*this, value, domain, FirstNonBlank(View()))) return fail();
+    result = ConvertSIUnits(value, unit, kSINoPrefix);
+  }
+  if (!RefuseNonFinite(*this, result)) return fail();
+
+  seconds = result;
+  SetTimeMeasure(result, unit, 0, 1);
+  return 1;
+}
