@@ -1,0 +1,180 @@
+// End-to-end tests of the tool's subcommands: the program runs as a
+// separate process on tables of inputs, with the documented default
+// settings and no units definition file unless a test gives one.
+#include <gtest/gtest.h>
+
+#include "ToolFixture.h"
+
+namespace tarvil::tooltest {
+namespace {
+
+using ToolCommands = ToolTest;
+
+constexpr const char* kInvalid = "Invalid character(s) detected.";
+
+TEST_F(ToolCommands, ParseReadsEachKindIntoItsBaseUnit) {
+  ExpectRuns({
+      {{"parse", "--as", "ohms", "4.7k", "4.7kohms", "100"}, "", "4700 ohms\n4700 ohms\n100 ohms\n", 0, ""},
+      {{"parse", "--notation", "euro", "--as", "ohms", "4k7", "4R7", "47R"}, "",
+       "4700 ohms\n4.7 ohms\n47 ohms\n", 0, ""},
+      {{"parse", "--as", "farads", "100nF"}, "", "1e-07 F\n", 0, ""},
+      {{"parse", "--as", "watts", "--notation", "spice", "4.7MEG"}, "", "4700000 W\n", 0, ""},
+      {{"parse", "25.4mm", "1IN"}, "", "25400000 nm\n25400000 nm\n", 0, ""},
+      {{"parse", "--base", "tnm", "25.4mm"}, "", "2540000 tnm\n", 0, ""},
+      {{"parse", "10ns", "6in/ns", "50%c", "45deg"}, "",
+       "1e-08 s\n152400000 m/s\n149896229 m/s\n45 deg\n", 0, ""},
+      {{"parse", "10deg 30'", "-90deg"}, "", "10.5 deg\n-90 deg\n", 0, ""},
+      {{"parse", "--positive", "-90deg"}, "", "270 deg\n", 0, ""},
+      {{"parse", "--as", "integer", "  -1,234  "}, "", "-1234\n", 0, ""},
+      {{"parse", "--as", "number", "1,234.5", "12%"}, "", "1234.5\n12\n", 0, ""},
+      {{"parse", "--as", "integer", "--notation", "si", "3k"}, "", "3000\n", 0, ""},
+      {{"parse", "12", "-5V", "4.7kohms"}, "", "12\n-5 V\n4700 ohms\n", 0, ""},
+      {{"parse", "--unit", "ns", "12"}, "", "1.2000000000000002e-08 s\n", 0, ""},
+      {{"parse", "--unit", "mm", "25.4", "1in"}, "", "25400000 nm\n25400000 nm\n", 0, ""},
+  });
+}
+
+TEST_F(ToolCommands, ParseRefusesWithTheLibraryMessage) {
+  ExpectRuns({
+      {{"parse", "--as", "ohms", "4x7"}, "", "\n", 1, std::string("4<x>7\n") + kInvalid},
+      {{"parse", "--as", "ohms", "1k", "-1k", "2k"}, "", "1000 ohms\n\n2000 ohms\n", 1,
+       "Negative values are not allowed."},
+      {{"parse", "--as", "ohms", "--strict", "4.7k"}, "", "\n", 1, "4.7k\nNo unit detected."},
+      {{"parse", "4.7k"}, "", "\n", 1, "4.7k\nNo unit detected."},
+      {{"parse", "--as", "time", "3ks"}, "", "\n", 1, std::string("3<k>s\n") + kInvalid},
+      {{"parse", "--as", "length", "12"}, "", "\n", 1, "12\nNo unit detected."},
+      {{"parse", "--as", "integer", ""}, "", "\n", 1, "String is empty."},
+      {{"parse", "--as", "number", "   "}, "", "\n", 1, "String is blank."},
+      {{"parse", "--as", "velocity", "100.5%c"}, "", "\n", 1, "Value is too large."},
+  });
+}
+
+TEST_F(ToolCommands, ParseJsonCarriesValueUnitErrorAndCursor) {
+  const ToolResult result = Run({"--json", "parse", "--as", "ohms", "4.7k", "4x7"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "");
+  const std::vector<JsonValue> lines = JsonLines(result.out);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].Find("input")->text, "4.7k");
+  EXPECT_TRUE(lines[0].Find("ok")->boolean);
+  EXPECT_EQ(lines[0].Find("kind")->text, "ohms");
+  EXPECT_EQ(lines[0].Find("value")->number, 4700.0);
+  EXPECT_EQ(lines[0].Find("unit")->text, "ohms");
+  EXPECT_EQ(lines[0].Find("error")->number, 0.0);
+  EXPECT_EQ(lines[0].Find("message")->text, "");
+  EXPECT_FALSE(lines[1].Find("ok")->boolean);
+  EXPECT_TRUE(lines[1].Find("value")->IsNull());
+  EXPECT_EQ(lines[1].Find("error")->number, 4.0);
+  EXPECT_EQ(lines[1].Find("cursor")->number, 2.0);
+  EXPECT_EQ(lines[1].Find("message")->text, std::string("4<x>7\n") + kInvalid);
+}
+
+TEST_F(ToolCommands, FormatWritesAsTheLibraryWrites) {
+  ExpectRuns({
+      {{"format", "--as", "ohms", "--notation", "euro", "4700", "4.7"}, "", "4k7\n4R7\n", 0, ""},
+      {{"format", "--as", "ohms", "4700"}, "", "4.7kohms\n", 0, ""},
+      {{"format", "--as", "ohms", "--no-unit", "4700", "-4700", "0"}, "", "4.7k\n-4.7k\n0\n", 0, ""},
+      {{"format", "--as", "ohms", "--notation", "spice", "--no-unit", "1e6", "0.1"}, "",
+       "1MEG\n100M\n", 0, ""},
+      {{"format", "--as", "farads", "--notation", "euro", "4.7e-9"}, "", "4n7F\n", 0, ""},
+      {{"format", "--as", "amps", "--notation", "eng", "4700"}, "", "4.7E3A\n", 0, ""},
+      {{"format", "--as", "ohms", "--notation", "sci", "--no-unit", "123456"}, "", "1.2346E5\n", 0, ""},
+      {{"format", "--as", "watts", "--no-unit", "--keep-zeros", "4700"}, "", "4.7000k\n", 0, ""},
+      {{"format", "--as", "watts", "--no-unit", "nan", "inf"}, "", "NaN\n#INF\n", 0, ""},
+      {{"format", "--as", "length", "--unit", "th", "25400"}, "", "1th\n", 0, ""},
+      {{"format", "--unit", "mm", "--keep-zeros", "25400000"}, "", "25.400mm\n", 0, ""},
+      {{"format", "--as", "time", "--unit", "ns", "--full", "1e-9"}, "", "1ns\n", 0, ""},
+      {{"format", "--as", "velocity", "--unit", "%c", "--full", "149896229"}, "", "50%c\n", 0, ""},
+      {{"format", "--as", "angle", "--unit", "rad", "--precision", "4", "90"}, "", "1.5708 rad\n", 0, ""},
+      {{"format", "--as", "integer", "1234567", "-1234", "999"}, "", "1,234,567\n-1,234\n999\n", 0, ""},
+      {{"format", "0.5", "1234.5"}, "", "0.5\n1,234.5\n", 0, ""},
+  });
+}
+
+TEST_F(ToolCommands, FormatRefusesValuesThatAreNotNumbersOfTheKind) {
+  ExpectRuns({
+      {{"format", "abc"}, "", "\n", 1, std::string("<a>bc\n") + kInvalid},
+      {{"format", "12x", "3"}, "", "\n3\n", 1, std::string("12<x>\n") + kInvalid},
+      {{"format", "--as", "length", "1.5"}, "", "\n", 1, "Does not represent an integer value."},
+      {{"format", "--as", "length", "3000000000"}, "", "\n", 1, "Value is too large."},
+      {{"format", "--as", "integer", "-3000000000"}, "", "\n", 1, "Value is too small."},
+      {{"format", "1e999"}, "", "\n", 1, "Value is too large."},
+      {{"format", ""}, "", "\n", 1, "String is empty."},
+  });
+}
+
+TEST_F(ToolCommands, ConvertMovesMeasuresBetweenUnits) {
+  ExpectRuns({
+      {{"convert", "25.4mm", "--to", "in"}, "", "1\n", 0, ""},
+      {{"convert", "--keep-zeros", "25.4mm", "--to", "in"}, "", "1.000\n", 0, ""},
+      {{"convert", "1in", "1th", "--to", "nm"}, "", "25400000\n25400\n", 0, ""},
+      {{"convert", "1in", "--to", "tnm", "--show-unit"}, "", "2540000tnm\n", 0, ""},
+      {{"convert", "1in", "--to", "mm", "--show-unit"}, "", "25.4mm\n", 0, ""},
+      {{"convert", "12", "--from", "mm", "--to", "in"}, "", "0.472\n", 0, ""},
+      {{"convert", "1.2ns", "--to", "ps"}, "", "1,200\n", 0, ""},
+      {{"convert", "5MS", "--to", "Ks"}, "", "5,000\n", 0, ""},
+      {{"convert", "1rad", "--to", "deg", "--precision", "4"}, "", "57.2958\n", 0, ""},
+      {{"convert", "50%c", "--to", "%c", "--show-unit"}, "", "50%c\n", 0, ""},
+      {{"convert", "3ks", "--to", "s"}, "", "\n", 1, std::string("3<k>s\n") + kInvalid},
+      {{"convert", "12", "--to", "in"}, "", "\n", 1, "12\nNo unit detected."},
+      {{"convert", "86in", "--to", "nm"}, "", "\n", 1, "Does not represent an integer value."},
+  });
+}
+
+TEST_F(ToolCommands, CheckValidatesNames) {
+  ExpectRuns({
+      {{"check", "name", "NET_1", "A(B)", "  "}, "", "valid\ninvalid\nvalid\n", 1,
+       std::string("A<(>B)\n") + kInvalid},
+      {{"check", "name", "--type", "13", "ABCD", "ABCDE"}, "", "valid\ninvalid\n", 1,
+       "ABCDE\nCharacter limit exceeded."},
+      {{"check", "name", "--type", "13", "AB1"}, "", "invalid\n", 1, std::string("AB<1>\n") + kInvalid},
+      {{"check", "name", "--type", "5", "--allow-special", "(Default)", "Default"}, "",
+       "valid\nvalid\n", 0, ""},
+      {{"check", "name", "--type", "5", "(Default)"}, "", "invalid\n", 1, std::string("<(>Default)")},
+      {{"check", "name", "--limit", "3", "  abc  ", "abcd"}, "", "valid\ninvalid\n", 1,
+       "abcd\nCharacter limit exceeded."},
+      {{"check", "file", "board.txt", "a:b"}, "", "valid\ninvalid\n", 1, std::string("a<:>b\n") + kInvalid},
+      {{"check", "path", "C:\\dir\\file.txt", "\\\\server\\share\\dir", "C:dir"}, "",
+       "valid\nvalid\ninvalid\n", 1, std::string("C:<d>ir\n") + kInvalid},
+      {{"check", "ascii", "abc", "ab\xC3\xA9"}, "", "valid\ninvalid\n", 1, kInvalid},
+      {{"check", "name", ""}, "", "invalid\n", 1, "String is empty."},
+  });
+}
+
+TEST_F(ToolCommands, SortOrdersNumbersInsideLinesByValue) {
+  ExpectRuns({
+      {{"sort"}, "R10\nR2\nR1\nC10\nC9\n", "C9\nC10\nR1\nR2\nR10\n", 0, ""},
+      {{"sort"}, "x010\nx9\na1\nab\na\n", "a\nab\na1\nx9\nx010\n", 0, ""},
+      {{"sort"}, "a\nB\n", "B\na\n", 0, ""},
+      {{"sort", "--nocase"}, "a\nB\n", "a\nB\n", 0, ""},
+      {{"sort", "--nocase"}, "abc\nABC\nr10\nR9\n", "abc\nABC\nR9\nr10\n", 0, ""},
+      {{"sort", "--case-tiebreak"}, "abc\nABC\n", "ABC\nabc\n", 0, ""},
+      {{"sort", "--reverse"}, "R1\nR10\nR2\n", "R10\nR2\nR1\n", 0, ""},
+      {{"sort", "--limit", "2"}, "R19\nR100\nR1\n", "R19\nR100\nR1\n", 0, ""},
+      {{"sort"}, "R10\r\nR2\r\nR1", "R1\nR2\nR10\n", 0, ""},
+      {{"sort"}, "", "", 0, ""},
+      {{"sort", "-"}, "b\n\na\n", "\na\nb\n", 0, ""},
+  });
+}
+
+TEST_F(ToolCommands, SortReadsFilesInTurnAndReportsLineNumbers) {
+  const std::string first = m_home.Write("first.txt", "U10\nU2\n");
+  const std::string second = m_home.Write("second.txt", "U1\n");
+  const ToolResult result = Run({"sort", "--json", first, second});
+  EXPECT_EQ(result.status, 0);
+  const std::vector<JsonValue> lines = JsonLines(result.out);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].Find("text")->text, "U1");
+  EXPECT_EQ(lines[0].Find("line")->number, 3.0);
+  EXPECT_EQ(lines[1].Find("text")->text, "U2");
+  EXPECT_EQ(lines[2].Find("text")->text, "U10");
+  EXPECT_EQ(lines[2].Find("line")->number, 1.0);
+
+  const ToolResult missing = Run({"sort", first, m_home.Path() + "/none.txt"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_EQ(Lines(missing.err).size(), 1u) << missing.err;
+}
+
+}  // namespace
+}  // namespace tarvil::tooltest

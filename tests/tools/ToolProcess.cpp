@@ -1,0 +1,178 @@
+// ToolProcess.cpp: spawning the tarvil program with pipes on all three
+// streams.
+#include "ToolProcess.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace tarvil::tooltest {
+
+std::string ToolPath() {
+  const char* path = std::getenv("TARVIL_TOOL");
+  if (path != nullptr && *path != '\0') return path;
+  return TARVIL_TOOL_BUILT;
+}
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tarvil-tool-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  m_path = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string TempDir::Write(const std::string& name, const std::string& contents) const {
+  const std::string path = m_path + "/" + name;
+  std::ofstream file(path, std::ios::binary);
+  file << contents;
+  return path;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+namespace {
+
+void ClosePipe(int fds[2]) {
+  for (int i = 0; i < 2; ++i) {
+    if (fds[i] >= 0) ::close(fds[i]);
+    fds[i] = -1;
+  }
+}
+
+}  // namespace
+
+ToolResult RunTool(const std::vector<std::string>& args, const std::string& input,
+                   const TempDir& home, const std::map<std::string, std::string>& extra,
+                   const std::string& outputPath) {
+  std::map<std::string, std::string> environment;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string text = *entry;
+    const std::size_t equals = text.find('=');
+    if (equals != std::string::npos) environment[text.substr(0, equals)] = text.substr(equals + 1);
+  }
+  environment.erase("LANG");
+  environment.erase("LC_NUMERIC");
+  environment["LC_ALL"] = "C";
+  environment["TARVIL_USER_REGISTRY"] = home.Path() + "/user.reg";
+  environment["TARVIL_MACHINE_REGISTRY"] = home.Path() + "/machine.reg";
+  environment["TMPDIR"] = home.Path();
+  for (const auto& [name, value] : extra) environment[name] = value;
+  std::vector<std::string> envText;
+  for (const auto& [name, value] : environment) envText.push_back(name + "=" + value);
+  std::vector<char*> envp;
+  for (std::string& text : envText) envp.push_back(text.data());
+  envp.push_back(nullptr);
+
+  const std::string tool = ToolPath();
+  std::vector<std::string> argText = {tool};
+  argText.insert(argText.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& text : argText) argv.push_back(text.data());
+  argv.push_back(nullptr);
+
+  int in[2] = {-1, -1};
+  int out[2] = {-1, -1};
+  int err[2] = {-1, -1};
+  if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 ||
+      ::pipe2(err, O_CLOEXEC) != 0) {
+    throw std::runtime_error("pipe failed");
+  }
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+  if (outputPath.empty()) {
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, 1, outputPath.c_str(), O_WRONLY, 0);
+  }
+  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+  posix_spawn_file_actions_addchdir_np(&actions, home.Path().c_str());
+  pid_t pid = 0;
+  const int spawned = ::posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv.data(),
+                                    envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(in[0]);
+  ::close(out[1]);
+  ::close(err[1]);
+  in[0] = out[1] = err[1] = -1;
+  if (spawned != 0) {
+    ClosePipe(in);
+    ClosePipe(out);
+    ClosePipe(err);
+    throw std::runtime_error("cannot start " + tool + ": " + std::strerror(spawned));
+  }
+
+  // Feed standard input while draining both outputs, so that neither side
+  // waits on a full pipe: a write never blocks.
+  signal(SIGPIPE, SIG_IGN);
+  ::fcntl(in[1], F_SETFL, ::fcntl(in[1], F_GETFL) | O_NONBLOCK);
+  ToolResult result;
+  std::size_t written = 0;
+  if (input.empty()) ClosePipe(in);
+  char buffer[65536];
+  while (out[0] >= 0 || err[0] >= 0) {
+    pollfd fds[3];
+    int count = 0;
+    if (in[1] >= 0) fds[count++] = {in[1], POLLOUT, 0};
+    if (out[0] >= 0) fds[count++] = {out[0], POLLIN, 0};
+    if (err[0] >= 0) fds[count++] = {err[0], POLLIN, 0};
+    if (::poll(fds, count, -1) < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    for (int i = 0; i < count; ++i) {
+      if (fds[i].revents == 0) continue;
+      if (fds[i].fd == in[1]) {
+        const ssize_t n = ::write(in[1], input.data() + written,
+                                  std::min<std::size_t>(input.size() - written, sizeof buffer));
+        if (n > 0) written += static_cast<std::size_t>(n);
+        const bool wait = n < 0 && (errno == EAGAIN || errno == EINTR);
+        if ((n < 0 && !wait) || written == input.size()) ClosePipe(in);
+        continue;
+      }
+      const ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);
+      std::string& sink = fds[i].fd == out[0] ? result.out : result.err;
+      if (n > 0) {
+        sink.append(buffer, static_cast<std::size_t>(n));
+      } else if (fds[i].fd == out[0]) {
+        ClosePipe(out);
+      } else {
+        ClosePipe(err);
+      }
+    }
+  }
+  ClosePipe(in);
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+}  // namespace tarvil::tooltest

@@ -1,0 +1,51 @@
+// ToolProcess.h: runs the tarvil program as a separate process, feeding its
+// standard input and collecting its output, with registries private to the
+// test.
+#ifndef TARVIL_TESTS_TOOLPROCESS_H
+#define TARVIL_TESTS_TOOLPROCESS_H
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tarvil::tooltest {
+
+struct ToolResult {
+  int status = -1;  // exit status; -1 when the process did not exit normally
+  std::string out;
+  std::string err;
+};
+
+// The program under test: $TARVIL_TOOL, else the one built with the tests.
+std::string ToolPath();
+
+// A temporary directory, removed with its contents.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& Path() const { return m_path; }
+  // Writes `contents` to the file `name` in the directory; returns its path.
+  std::string Write(const std::string& name, const std::string& contents) const;
+
+ private:
+  std::string m_path;
+};
+
+// RunTool: runs the program with `args` and `input` on standard input. The
+// environment is the test's own, with the C locale and with both registries
+// pointing into `home` (files that do not exist unless the test wrote them),
+// then `extra` on top. With `outputPath`, standard output goes to that file
+// instead of being collected.
+ToolResult RunTool(const std::vector<std::string>& args, const std::string& input,
+                   const TempDir& home, const std::map<std::string, std::string>& extra = {},
+                   const std::string& outputPath = std::string());
+
+// Lines: `text` split at "\n" (a final line end does not add a line).
+std::vector<std::string> Lines(const std::string& text);
+
+}  // namespace tarvil::tooltest
+
+#endif

@@ -1,0 +1,212 @@
+// End-to-end tests of the tool's view of the library's setup: the units
+// definition file and the registry settings; and of the installed tree.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "ToolFixture.h"
+
+namespace tarvil::tooltest {
+namespace {
+
+using ToolSetup = ToolTest;
+
+// The table object of `measure` in `notation` among the units --json lines.
+const JsonValue* FindTable(const std::vector<JsonValue>& lines, const std::string& measure,
+                           const std::string& notation) {
+  for (const JsonValue& line : lines) {
+    const JsonValue* name = line.Find("measure");
+    const JsonValue* written = line.Find("notation");
+    if (name != nullptr && written != nullptr && name->text == measure &&
+        written->text == notation) {
+      return &line;
+    }
+  }
+  return nullptr;
+}
+
+std::string Displays(const JsonValue& table) {
+  std::string displays;
+  for (const JsonValue& entry : table.Find("entries")->items) {
+    displays += std::to_string(static_cast<int>(entry.Find("exponent")->number)) + ":" +
+                entry.Find("display")->text + " ";
+  }
+  return displays;
+}
+
+TEST_F(ToolSetup, UnitsWithoutAFileShowsTheBuiltInTables) {
+  const ToolResult result = Run({"units", "--json"});
+  EXPECT_EQ(result.status, 0);
+  const std::vector<JsonValue> lines = JsonLines(result.out);
+  ASSERT_EQ(lines.size(), 6u * 5u + 1u);
+  const JsonValue* spice = FindTable(lines, "resistance", "spice");
+  ASSERT_NE(spice, nullptr);
+  EXPECT_EQ(Displays(*spice), "-15:F -12:P -9:N -6:U -3:M 0: 3:K 6:MEG 9:G 12:T ");
+  EXPECT_EQ(spice->Find("unit_name")->text, "ohms");
+  EXPECT_EQ(FindTable(lines, "resistance", "euro")->Find("unit_name")->text, "R");
+  EXPECT_EQ(FindTable(lines, "capacitance", "sci")->Find("entries")->items.size(), 37u);
+  const JsonValue* si = FindTable(lines, "voltage", "si");
+  ASSERT_NE(si, nullptr);
+  EXPECT_TRUE(si->Find("entries")->items[2].Find("case_sensitive")->boolean);  // pico
+  EXPECT_TRUE(lines.back().Find("file")->IsNull());
+  EXPECT_TRUE(lines.back().Find("ok")->boolean);
+
+  const ToolResult plain = Run({"units"});
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_NE(plain.out.find("resistance, SPICE notation: unit name \"ohms\"\n"), std::string::npos);
+  EXPECT_NE(plain.out.find("      6  \"MEG\"       mega\n"), std::string::npos) << plain.out;
+  EXPECT_NE(plain.err.find("no units definition file is configured"), std::string::npos);
+}
+
+TEST_F(ToolSetup, UnitsLoadsAGivenFileAndShowsItsLog) {
+  const std::string renamed = m_home.Write("renamed.hkp",
+                                           ".FILETYPE ELECTRICAL_UNITS\n"
+                                           ".RESISTANCE_MEASURE\n"
+                                           "..ENGINEERING\n"
+                                           "...UNIT \"ohm\"\n"
+                                           "....DISPLAY \"Ohm\"\n"
+                                           "....CASE_SENSITIVE NO\n"
+                                           "....EXPONENT_VALUE 0\n");
+  const ToolResult clean = Run({"units", "--json", "--file", renamed});
+  EXPECT_EQ(clean.status, 0) << clean.err;
+  const std::vector<JsonValue> lines = JsonLines(clean.out);
+  const JsonValue* engineering = FindTable(lines, "resistance", "eng");
+  ASSERT_NE(engineering, nullptr);
+  EXPECT_EQ(engineering->Find("unit_name")->text, "Ohm");
+  EXPECT_EQ(engineering->Find("entries")->items.size(), 13u);
+  EXPECT_TRUE(lines.back().Find("log")->IsNull());
+  // Nothing is written beside the given file.
+  EXPECT_FALSE(std::filesystem::exists(m_home.Path() + "/OVUnits.txt"));
+
+  const std::string numeric = m_home.Write("numeric.hkp",
+                                           ".RESISTANCE_MEASURE\n"
+                                           "..SI\n"
+                                           "...UNIT \"kilo\"\n"
+                                           "....DISPLAY \"12\"\n"
+                                           "....CASE_SENSITIVE NO\n"
+                                           "....EXPONENT_VALUE 3\n");
+  const ToolResult warned = Run({"units", "--file", numeric});
+  EXPECT_EQ(warned.status, 1);
+  EXPECT_NE(warned.out.find("Invalid unit DISPLAY value \"12\" detected at line 4:"),
+            std::string::npos)
+      << warned.out;
+  EXPECT_NE(warned.out.find("\tPure numeric values not allowed."), std::string::npos);
+  EXPECT_NE(warned.out.find("resistance, SI notation"), std::string::npos);
+
+  const ToolResult missing = Run({"units", "--file", m_home.Path() + "/none.hkp"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_EQ(Lines(missing.err).size(), 1u);
+}
+
+TEST_F(ToolSetup, UnitsReadsTheInstalledFileThroughTheMachineRegistry) {
+  std::filesystem::create_directory(m_home.Path() + "/common");
+  m_home.Write("common/OVUnits.hkp",
+               ".CAPACITANCE_MEASURE\n"
+               "..SCIENTIFIC\n"
+               "...UNIT \"farad\"\n"
+               "....DISPLAY \"Fd\"\n"
+               "....CASE_SENSITIVE NO\n"
+               "....EXPONENT_VALUE 0\n");
+  m_home.Write("machine.reg",
+               "Windows Registry Editor Version 5.00\n\n"
+               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvanta]\n"
+               "\"CommonDir\"=\"" + m_home.Path() + "/common\"\n");
+  const ToolResult result = Run({"units", "--json"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  const std::vector<JsonValue> lines = JsonLines(result.out);
+  const JsonValue* scientific = FindTable(lines, "capacitance", "sci");
+  ASSERT_NE(scientific, nullptr);
+  EXPECT_EQ(scientific->Find("unit_name")->text, "Fd");
+  EXPECT_EQ(lines.back().Find("file")->text, m_home.Path() + "/common/OVUnits.hkp");
+  EXPECT_FALSE(std::filesystem::exists(m_home.Path() + "/common/OVUnits.txt"));
+
+  // The other commands use the same file.
+  ExpectRuns({{{"format", "--as", "farads", "--notation", "sci", "2"}, "", "2Fd\n", 0, ""}});
+}
+
+TEST_F(ToolSetup, SettingsNameTheirSource) {
+  const ToolResult result = Run({"settings", "--json"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  const std::vector<JsonValue> lines = JsonLines(result.out);
+  const auto find = [&](const std::string& name) -> const JsonValue* {
+    for (const JsonValue& line : lines) {
+      if (line.Find("name") != nullptr && line.Find("name")->text == name) return &line;
+    }
+    return nullptr;
+  };
+  const std::string userHive = m_home.Path() + "/user.reg";
+  ASSERT_NE(find("sDecimal"), nullptr);
+  EXPECT_EQ(find("sDecimal")->Find("value")->text, ".");
+  EXPECT_EQ(find("sDecimal")->Find("source")->text, "user-registry");
+  EXPECT_EQ(find("sDecimal")->Find("file")->text, userHive);
+  EXPECT_EQ(find("sGrouping")->Find("value")->number, 3.0);
+  // The library wrote the missing notation settings into the user hive.
+  ASSERT_NE(find("ActiveNotation"), nullptr);
+  EXPECT_EQ(find("ActiveNotation")->Find("value")->number, 3.0);
+  EXPECT_EQ(find("ActiveNotation")->Find("source")->text, "user-registry");
+  EXPECT_EQ(find("Engineering")->Find("value")->number, 4.0);
+  EXPECT_EQ(find("CommonDir")->Find("source")->text, "default");
+
+  const ToolResult plain = Run({"settings"});
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_NE(plain.out.find("user registry:    " + userHive + "\n"), std::string::npos);
+  EXPECT_NE(plain.out.find("ActiveNotation"), std::string::npos);
+}
+
+TEST_F(ToolSetup, SettingsAndReadingFollowTheUserRegistry) {
+  m_home.Write("user.reg",
+               "Windows Registry Editor Version 5.00\n\n"
+               "[HKEY_CURRENT_USER\\Control Panel\\International]\n"
+               "\"sDecimal\"=\",\"\n"
+               "\"sThousand\"=\".\"\n"
+               "[HKEY_CURRENT_USER\\Software\\Orvanta\\Orvanta Notation]\n"
+               "\"ActiveNotation\"=dword:00000004\n");
+  const ToolResult result = Run({"settings", "--json"});
+  const std::vector<JsonValue> lines = JsonLines(result.out);
+  bool sawDecimal = false;
+  for (const JsonValue& line : lines) {
+    if (line.Find("name")->text == "sDecimal") {
+      sawDecimal = true;
+      EXPECT_EQ(line.Find("value")->text, ",");
+    }
+    if (line.Find("name")->text == "iDigits") {
+      EXPECT_EQ(line.Find("source")->text, "default");
+    }
+    if (line.Find("name")->text == "Engineering") {
+      EXPECT_EQ(line.Find("source")->text, "default");  // the key exists: nothing is added
+    }
+  }
+  EXPECT_TRUE(sawDecimal);
+  ExpectRuns({
+      {{"parse", "--as", "number", "1.234,5"}, "", "1234.5\n", 0, ""},
+      {{"format", "--as", "integer", "1234567"}, "", "1.234.567\n", 0, ""},
+      {{"format", "--as", "ohms", "--no-unit", "1e6"}, "", "1MEG\n", 0, ""},  // SPICE active
+  });
+
+  // Without a user hive that can be read or written, the numeric locale
+  // stands in for the regional settings and the notation settings keep
+  // their defaults.
+  const ToolResult bare = Run({"settings", "--json"}, "",
+                              {{"TARVIL_USER_REGISTRY", m_home.Path() + "/user.reg/user.reg"}});
+  EXPECT_EQ(bare.status, 0);
+  for (const JsonValue& line : JsonLines(bare.out)) {
+    const std::string source = line.Find("source")->text;
+    EXPECT_NE(source, "user-registry") << line.Find("name")->text;
+  }
+}
+
+TEST_F(ToolSetup, InstalledTreeHoldsTheProgramAndItsManual) {
+  const char* prefix = std::getenv("TARVIL_TOOL_PREFIX");
+  if (prefix == nullptr || *prefix == '\0') GTEST_SKIP() << "runs against an installed tree";
+  EXPECT_TRUE(std::filesystem::exists(std::string(prefix) + "/bin/tarvil"));
+  EXPECT_TRUE(std::filesystem::exists(std::string(prefix) + "/share/man/man1/tarvil.1"));
+  EXPECT_EQ(ToolPath(), std::string(prefix) + "/bin/tarvil");
+  // The installed program finds the installed library by itself.
+  const ToolResult result = Run({"parse", "--as", "ohms", "4.7k"}, "", {{"LD_LIBRARY_PATH", ""}});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "4700 ohms\n");
+}
+
+}  // namespace
+}  // namespace tarvil::tooltest

@@ -1,0 +1,115 @@
+// Convert.cpp: 'tarvil convert': a length, time, velocity or angle read as
+// the library reads it and written again in another unit.
+#include <tarvil/CTarvil.h>
+
+#include "Commands.h"
+#include "LibrarySetup.h"
+#include "Options.h"
+#include "Session.h"
+#include "Values.h"
+
+namespace tarvil::tool {
+
+namespace {
+
+const std::vector<OptionSpec> kConvertOptions = {
+    {"json", false},       {"help", false},       {"to", true},         {"from", true},
+    {"precision", true},   {"full", false},       {"show-unit", false}, {"keep-zeros", false},
+    {"base", true},        {"positive", false},
+};
+
+}  // namespace
+
+int RunConvert(const Arguments& args) {
+  const std::string command = "convert";
+  CommandLine line;
+  std::string error;
+  if (!line.Parse(args, kConvertOptions, error)) return UsageTrouble(command, error);
+  if (line.Has("help")) return PrintHelp(command) ? 0 : 2;
+
+  const std::optional<std::string> toWord = line.Value("to");
+  if (!toWord) return UsageTrouble(command, "--to UNIT is required");
+  const std::optional<UnitChoice> to = ParseUnit(*toWord);
+  if (!to) return UsageTrouble(command, "unknown unit '" + *toWord + "'");
+  const Kind kind = to->kind;
+
+  ReadOptions reading;
+  WriteOptions writing;
+  if (auto word = line.Value("base")) {
+    const std::optional<eBaseUnits> base = ParseBase(*word);
+    if (!base) return UsageTrouble(command, "unknown base unit '" + *word + "' (nm or tnm)");
+    reading.base = writing.base = *base;
+  }
+  if (to->base) {
+    // A count of base units is asked for: read the length at that resolution.
+    reading.base = writing.base = static_cast<eBaseUnits>(to->value);
+  }
+  if (auto word = line.Value("from")) {
+    reading.unit = ParseUnit(*word);
+    if (!reading.unit) return UsageTrouble(command, "unknown unit '" + *word + "'");
+    if (reading.unit->kind != kind) {
+      return UsageTrouble(command, "'" + *word + "' and '" + *toWord + "' measure different things");
+    }
+    if (reading.unit->base) {
+      return UsageTrouble(command, "a bare length is read in in, mm, um or th, not '" + *word +
+                                       "'");
+    }
+  }
+  reading.positive = line.Has("positive");
+  std::optional<int> precision;
+  if (auto word = line.Value("precision")) {
+    int value = 0;
+    if (!ParseWholeNumber(*word, value)) {
+      return UsageTrouble(command, "--precision needs a whole number, not '" + *word + "'");
+    }
+    precision = value;
+  }
+  if (precision && line.Has("full")) {
+    return UsageTrouble(command, "--precision and --full exclude each other");
+  }
+  writing.unit = *to;
+  writing.usePrecision = !line.Has("full");
+  writing.showUnit = line.Has("show-unit");
+
+  Session session(command, line.Has("json"));
+  LoadSettings();
+  if (line.Has("keep-zeros")) KeepTrailingZeros();
+  if (precision && !SetPrecision(kind, std::nullopt, *to, *precision, error)) {
+    return UsageTrouble(command, error);
+  }
+  session.SetRefusalShape("", JsonObject()
+                                  .AddString("kind", KindName(kind))
+                                  .AddNull("value")
+                                  .AddNull("unit")
+                                  .AddNull("text"));
+  session.AnswerAll(line.Operands(), [&](const std::string& text) {
+    const Reading read = ReadValue(kind, text, reading);
+    Answer answer;
+    if (!read.accepted) {
+      answer = Refusal(text, read.tested);
+      answer.fields.AddString("kind", KindName(kind)).AddNull("value").AddNull("unit").AddNull(
+          "text");
+      return answer;
+    }
+    answer.accepted = true;
+    TakeState(answer, read.tested);
+    if (kind == Kind::kLength && to->base) {
+      const std::string count = std::to_string(static_cast<long long>(read.value));
+      answer.plain = writing.showUnit ? count + UnitText(*to) : count;
+    } else {
+      answer.plain = WriteValue(kind, read.value, writing);
+    }
+    answer.fields.AddString("kind", KindName(kind));
+    if (kind == Kind::kLength) {
+      answer.fields.AddInt("value", static_cast<long long>(read.value));
+    } else {
+      answer.fields.AddNumber("value", read.value);
+    }
+    answer.fields.AddString("unit", BaseUnitText(kind, reading.base));
+    answer.fields.AddString("text", answer.plain);
+    return answer;
+  });
+  return session.Finish();
+}
+
+}  // namespace tarvil::tool

@@ -1,0 +1,102 @@
+// Format.cpp: 'tarvil format': values written as the library writes them.
+#include <tarvil/CTarvil.h>
+
+#include "Commands.h"
+#include "LibrarySetup.h"
+#include "NumberArgument.h"
+#include "Options.h"
+#include "Session.h"
+#include "Values.h"
+
+namespace tarvil::tool {
+
+namespace {
+
+const std::vector<OptionSpec> kFormatOptions = {
+    {"json", false},     {"help", false},      {"notation", true}, {"as", true},
+    {"unit", true},      {"base", true},       {"precision", true}, {"full", false},
+    {"no-unit", false},  {"keep-zeros", false},
+};
+
+}  // namespace
+
+int RunFormat(const Arguments& args) {
+  const std::string command = "format";
+  CommandLine line;
+  std::string error;
+  if (!line.Parse(args, kFormatOptions, error)) return UsageTrouble(command, error);
+  if (line.Has("help")) return PrintHelp(command) ? 0 : 2;
+
+  WriteOptions options;
+  std::optional<Kind> kind;
+  if (auto word = line.Value("as")) {
+    kind = ParseKind(*word);
+    if (!kind) return UsageTrouble(command, "unknown kind '" + *word + "' for --as");
+  }
+  if (auto word = line.Value("notation")) {
+    options.notation = ParseNotation(*word);
+    if (!options.notation) return UsageTrouble(command, "unknown notation '" + *word + "'");
+  }
+  if (auto word = line.Value("base")) {
+    const std::optional<eBaseUnits> base = ParseBase(*word);
+    if (!base) return UsageTrouble(command, "unknown base unit '" + *word + "' (nm or tnm)");
+    options.base = *base;
+  }
+  if (auto word = line.Value("unit")) {
+    options.unit = ParseUnit(*word);
+    if (!options.unit) return UsageTrouble(command, "unknown unit '" + *word + "'");
+    if (!kind) kind = options.unit->kind;
+    if (options.unit->kind != *kind) {
+      return UsageTrouble(command, "'" + *word + "' is not a unit of " + KindName(*kind));
+    }
+    if (options.unit->base) {
+      return UsageTrouble(command, "lengths are written in in, mm, um or th, not '" + *word + "'");
+    }
+  }
+  if (!kind) kind = Kind::kNumber;
+  std::optional<int> precision;
+  if (auto word = line.Value("precision")) {
+    int value = 0;
+    if (!ParseWholeNumber(*word, value)) {
+      return UsageTrouble(command, "--precision needs a whole number, not '" + *word + "'");
+    }
+    precision = value;
+  }
+  if (precision && line.Has("full")) {
+    return UsageTrouble(command, "--precision and --full exclude each other");
+  }
+  options.usePrecision = !line.Has("full");
+  options.showUnit = !line.Has("no-unit");
+
+  Session session(command, line.Has("json"));
+  LoadSettings();
+  if (options.notation) UseNotation(*options.notation);
+  if (line.Has("keep-zeros")) KeepTrailingZeros();
+  if (precision && !SetPrecision(*kind, options.notation, options.unit, *precision, error)) {
+    return UsageTrouble(command, error);
+  }
+  const bool whole = *kind == Kind::kLength || *kind == Kind::kInteger;
+  session.SetRefusalShape(
+      "", JsonObject().AddString("kind", KindName(*kind)).AddNull("value").AddNull("text"));
+  session.AnswerAll(line.Operands(), [&](const std::string& text) {
+    double value = 0.0;
+    Answer answer;
+    if (!ReadNumberArgument(text, whole, value, answer)) {
+      answer.fields.AddString("kind", KindName(*kind)).AddNull("value").AddNull("text");
+      return answer;
+    }
+    answer.accepted = true;
+    answer.plain = WriteValue(*kind, value, options);
+    answer.fields.AddString("kind", KindName(*kind));
+    if (whole) {
+      answer.fields.AddInt("value", static_cast<long long>(value));
+    } else {
+      answer.fields.AddNumber("value", value);
+    }
+    answer.fields.AddString("text", answer.plain);
+    return answer;
+  });
+  return session.Finish();
+}
+
+}  // namespace tarvil::tool

@@ -1,0 +1,75 @@
+// NumberArgument.cpp: C-locale numbers given as values to write.
+#include "NumberArgument.h"
+
+#include <charconv>
+#include <cmath>
+
+#include <tarvil/CRuntime.h>
+#include <tarvil/CTarvil.h>
+
+namespace tarvil::tool {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+}  // namespace
+
+bool ReadNumberArgument(const std::string& text, bool whole, double& value, Answer& answer) {
+  value = 0.0;
+  if (text.empty()) {
+    answer = Refusal(text, eErrEmpty, 0);
+    return false;
+  }
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && IsBlank(text[first])) ++first;
+  while (last > first && IsBlank(text[last - 1])) --last;
+  if (first == last) {
+    answer = Refusal(text, eErrBlank, static_cast<int>(text.size()) + 1);
+    return false;
+  }
+  const int start = static_cast<int>(first) + 1;  // 1-based position of the number
+  const char* begin = text.data() + first;
+  const char* end = text.data() + last;
+  const char* digits = begin;
+  if (*digits == '+') {
+    ++digits;
+    if (digits != end && *digits == '-') {
+      answer = Refusal(text, eErrInvalidCharacter, start + 1);
+      return false;
+    }
+  }
+  const auto result = std::from_chars(digits, end, value);
+  if (result.ec == std::errc::invalid_argument) {
+    answer = Refusal(text, eErrInvalidCharacter, static_cast<int>(digits - text.data()) + 1);
+    return false;
+  }
+  if (result.ptr != end) {
+    answer = Refusal(text, eErrInvalidCharacter, static_cast<int>(result.ptr - text.data()) + 1);
+    return false;
+  }
+  if (result.ec == std::errc::result_out_of_range) {
+    // Too far from zero, or too close to it, for a double.
+    const std::string number(digits, end);
+    const double magnitude = std::fabs(tarvil::platform::StrtodC(number.c_str(), nullptr));
+    answer = Refusal(text, std::isinf(magnitude) ? eErrTooLarge : eErrTooSmall, start);
+    return false;
+  }
+  if (!whole) return true;
+  if (!std::isfinite(value) || value != std::floor(value)) {
+    answer = Refusal(text, eErrNotAnInteger, start);
+    return false;
+  }
+  if (value > 2147483647.0) {
+    answer = Refusal(text, eErrTooLarge, start);
+    return false;
+  }
+  if (value < -2147483648.0) {
+    answer = Refusal(text, eErrTooSmall, start);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tarvil::tool

@@ -1,0 +1,229 @@
+// Settings.cpp: 'tarvil settings': the regional and notation settings in
+// force, each with the place it came from.
+//
+// The library reads the regional values from the user's hive, or, when the
+// hive has no "Control Panel\International" key, from a key made from the
+// process's numeric locale; whatever is missing takes its default. The
+// notation values come from the user's hive (the library creates the key
+// with its defaults when it is absent and the hive can be written).
+#include <cctype>
+#include <clocale>
+
+#include <tarvil/CTarvil.h>
+#include <tarvil/Registry.h>
+
+#include "Commands.h"
+#include "Input.h"
+#include "LibrarySetup.h"
+#include "Names.h"
+#include "Options.h"
+#include "Session.h"
+
+namespace tarvil::tool {
+
+namespace {
+
+using namespace tarvil::platform;
+
+const std::vector<OptionSpec> kSettingsOptions = {{"json", false}, {"help", false}};
+
+constexpr const char* kRegionalKey = "Control Panel\\International";
+constexpr const char* kNotationKey = "Software\\Orvanta\\Orvanta Notation";
+
+enum class Source { kUserHive, kLocale, kMachineHive, kDefault };
+
+const char* SourceWord(Source source) {
+  switch (source) {
+    case Source::kUserHive: return "user-registry";
+    case Source::kLocale: return "process-locale";
+    case Source::kMachineHive: return "machine-registry";
+    default: return "default";
+  }
+}
+
+// The hive file's text as UTF-8 (a hive may be stored as UTF-16LE).
+std::string HiveText(const std::string& path) {
+  std::string bytes;
+  int errorNumber = 0;
+  if (!ReadWholeFile(path, bytes, errorNumber)) return std::string();
+  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+      static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    std::vector<unsigned short> wide;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+      wide.push_back(static_cast<unsigned short>(static_cast<unsigned char>(bytes[i]) |
+                                                 (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    }
+    wide.push_back(0);
+    return std::string(CString(wide.data()).View());
+  }
+  return bytes;
+}
+
+// True when the hive file itself holds the key HKEY_CURRENT_USER\`key`.
+bool HiveHoldsKey(const std::string& path, const std::string& key) {
+  const std::string text = HiveText(path);
+  std::string wanted = "[HKEY_CURRENT_USER\\" + key + "]";
+  for (char& c : wanted) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    start = end + 1;
+    const std::size_t first = line.find_first_not_of(" \t\r\xEF\xBB\xBF");
+    if (first == std::string::npos) continue;
+    const std::size_t last = line.find_last_not_of(" \t\r");
+    line = line.substr(first, last - first + 1);
+    for (char& c : line) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (line == wanted) return true;
+  }
+  return false;
+}
+
+// The names of the values present under HKEY_CURRENT_USER\`key`.
+bool ValuePresent(HKEY root, const char* key, const char* name) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyEx(root, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+  DWORD size = 0;
+  const bool present = RegQueryValueEx(handle, name, nullptr, nullptr, nullptr, &size) ==
+                       ERROR_SUCCESS;
+  RegCloseKey(handle);
+  return present;
+}
+
+struct Setting {
+  const char* group;
+  const char* name;
+  std::string value;  // as shown
+  bool isText;        // JSON: a string rather than a number
+  long long number;
+  Source source;
+};
+
+std::string SymbolText(char symbol) { return std::string(1, symbol); }
+
+}  // namespace
+
+int RunSettings(const Arguments& args) {
+  const std::string command = "settings";
+  CommandLine line;
+  std::string error;
+  if (!line.Parse(args, kSettingsOptions, error)) return UsageTrouble(command, error);
+  if (line.Has("help")) return PrintHelp(command) ? 0 : 2;
+  if (!line.Operands().empty()) {
+    return UsageTrouble(command, "unexpected argument '" + line.Operands().front() + "'");
+  }
+  Session session(command, line.Has("json"));
+  LoadSettings();
+  const CTarvilLocale& locale = CTarvil::s_Locale;
+  const std::string userHive = UserRegistryPath();
+  const std::string machineHive = MachineRegistryPath();
+
+  const bool regionalInHive = HiveHoldsKey(userHive, kRegionalKey);
+  const auto regional = [&](const char* name) {
+    if (!ValuePresent(HKEY_CURRENT_USER, kRegionalKey, name)) return Source::kDefault;
+    return regionalInHive ? Source::kUserHive : Source::kLocale;
+  };
+  const auto notation = [&](const char* name) {
+    return ValuePresent(HKEY_CURRENT_USER, kNotationKey, name) ? Source::kUserHive
+                                                               : Source::kDefault;
+  };
+  const auto number = [](const char* group, const char* name, long long value, Source source) {
+    return Setting{group, name, std::to_string(value), false, value, source};
+  };
+
+  std::vector<Setting> settings = {
+      Setting{"regional", "sDecimal", SymbolText(locale.m_cDecimal), true, 0, regional("sDecimal")},
+      number("regional", "iDigits", locale.m_nDigits, regional("iDigits")),
+      Setting{"regional", "sThousand", SymbolText(locale.m_cThousand), true, 0,
+              regional("sThousand")},
+      number("regional", "sGrouping", locale.m_nGrouping, regional("sGrouping")),
+      number("regional", "iLZero", locale.m_nLeadingZero, regional("iLZero")),
+      number("notation", "Engineering", locale.m_nEngPrecision, notation("Engineering")),
+      number("notation", "European", locale.m_nEuroPrecision, notation("European")),
+      number("notation", "Scientific", locale.m_nSciPrecision, notation("Scientific")),
+      number("notation", "SI", locale.m_nSIPrecision, notation("SI")),
+      number("notation", "SPICE", locale.m_nSPICEPrecision, notation("SPICE")),
+      number("notation", "Angle", locale.m_nAnglePrecision, notation("Angle")),
+      number("notation", "Percentage", locale.m_nPercentPrecision, notation("Percentage")),
+      number("notation", "Time", locale.m_nTimePrecision, notation("Time")),
+      number("notation", "SuppressTrailingZeros", locale.m_nSuppressTrailingZeros,
+             notation("SuppressTrailingZeros")),
+      number("notation", "ActiveNotation", locale.m_eActiveNotation, notation("ActiveNotation")),
+  };
+  // The active notation reads better by name.
+  settings.back().value += std::string(" (") + NotationTitle(locale.m_eActiveNotation) + ")";
+  const std::string commonDir = InstalledCommonDir();
+  settings.push_back(Setting{"units", "CommonDir", commonDir, true, 0,
+                             commonDir.empty() ? Source::kDefault : Source::kMachineHive});
+
+  const std::string localeName = [] {
+    const char* name = std::setlocale(LC_NUMERIC, nullptr);
+    return std::string(name != nullptr ? name : "C");
+  }();
+  const auto fileOf = [&](Source source) -> std::string {
+    switch (source) {
+      case Source::kUserHive: return userHive;
+      case Source::kMachineHive: return machineHive;
+      default: return std::string();
+    }
+  };
+
+  if (session.Json()) {
+    for (const Setting& setting : settings) {
+      JsonObject object;
+      object.AddString("group", setting.group).AddString("name", setting.name);
+      if (setting.isText) {
+        object.AddString("value", setting.value);
+      } else {
+        object.AddInt("value", setting.number);
+      }
+      object.AddString("source", SourceWord(setting.source));
+      const std::string file = fileOf(setting.source);
+      if (file.empty()) {
+        object.AddNull("file");
+      } else {
+        object.AddString("file", file);
+      }
+      if (setting.source == Source::kLocale) object.AddString("locale", localeName);
+      session.WriteLine(object.Text());
+    }
+    return session.Finish();
+  }
+
+  session.WriteLine("user registry:    " + userHive);
+  session.WriteLine("machine registry: " + machineHive);
+  const char* group = "";
+  for (const Setting& setting : settings) {
+    if (std::string(group) != setting.group) {
+      group = setting.group;
+      session.WriteLine("");
+      const std::string name = group;
+      if (name == "regional") {
+        session.WriteLine(std::string("Regional settings (") + kRegionalKey + ")");
+      } else if (name == "notation") {
+        session.WriteLine(std::string("Notation settings (") + kNotationKey + ")");
+      } else {
+        session.WriteLine("Units definition file (SOFTWARE\\Orvanta, machine)");
+      }
+    }
+    std::string shown = setting.isText ? "\"" + setting.value + "\"" : setting.value;
+    if (setting.isText && setting.value.empty()) shown = "(none)";
+    std::string row = std::string("  ") + setting.name;
+    if (row.size() < 26) row.append(26 - row.size(), ' ');
+    row += ' ';
+    row += shown;
+    if (row.size() < 40) row.append(40 - row.size(), ' ');
+    row += ' ';
+    switch (setting.source) {
+      case Source::kUserHive: row += userHive; break;
+      case Source::kLocale: row += "process locale (LC_NUMERIC " + localeName + ")"; break;
+      case Source::kMachineHive: row += machineHive; break;
+      case Source::kDefault: row += "default"; break;
+    }
+    session.WriteLine(row);
+  }
+  return session.Finish();
+}
+
+}  // namespace tarvil::tool
