@@ -100,9 +100,55 @@ class DigitCollector {
   bool m_sticky = false;
 };
 
-// Last occurrence of `needle` in `text` ignoring ASCII letter case, starting
-// on a character boundary; -1 when there is none.
-int LastIndexNoCase(const char* text, int length, std::string_view needle) {
+// True when `n` bytes at `p` are exactly the display of a prefix that the
+// reader knows for `unit` in `notation` (the unit's own list or the built-in
+// table of the notation).
+bool IsPrefixDisplayAt(const char* p, int n, eUnitTypes unit, eOrvantaNotations notation) {
+  for (eUnitTypes list : {unit, eNoUnit}) {
+    int count = 0;
+    const UnitEntry* entries = CTarvil::s_OVUnits.GetUnits(list, notation, count);
+    for (int k = 0; entries != nullptr && k < count; ++k) {
+      const char* display = entries[k].display;
+      if (display != nullptr && std::strlen(display) == static_cast<std::size_t>(n) &&
+          std::memcmp(display, p, static_cast<std::size_t>(n)) == 0) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// True when the letters at `i` could only be read as a prefix where they
+// stand: right after a digit or point and, in European notation, with no
+// point or letter before them (the prefix is the point there); elsewhere at
+// the end of the text (the prefix is the rest of the text).
+bool StandsAsPrefix(const char* text, int length, int i, int n, eOrvantaNotations notation) {
+  const char decimal = CTarvil::s_Locale.m_cDecimal;
+  const char before = i > 0 ? text[i - 1] : '\0';
+  if (!((before >= '0' && before <= '9') || before == '.' || before == decimal)) return false;
+  if (notation != eEuropean) {
+    int end = length;
+    while (end > i + n && IsBlankByte(text[end - 1])) --end;
+    return i + n == end;
+  }
+  for (int k = 0; k < i; ++k) {
+    const unsigned char c = static_cast<unsigned char>(text[k]);
+    if (c == '.' || c == static_cast<unsigned char>(decimal) || c >= 0x80 ||
+        tarvil::platform::_ismbcalpha(c)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Last occurrence of the unit name `needle` in `text` ignoring ASCII letter
+// case, starting on a character boundary; -1 when there is none. An
+// occurrence written in another case than the name that can only be a prefix
+// where it stands, and is a prefix of the notation, is that prefix and not
+// the name: '4f7' (European) and '4.7f' (SI) are femtofarads, as the writer
+// writes them, while '4F7', '4n7f', '100nf' and '4.7 f' name the farad.
+int LastUnitNameIndex(const char* text, int length, std::string_view needle, eUnitTypes unit,
+                      eOrvantaNotations notation) {
   if (needle.empty() || static_cast<int>(needle.size()) > length) return -1;
   const int n = static_cast<int>(needle.size());
   int found = -1;
@@ -110,7 +156,11 @@ int LastIndexNoCase(const char* text, int length, std::string_view needle) {
     if (tarvil::platform::_mbsnbicmp(reinterpret_cast<const unsigned char*>(text + i),
                                      reinterpret_cast<const unsigned char*>(needle.data()),
                                      static_cast<std::size_t>(n)) == 0) {
-      found = i;
+      const bool ownCase = std::memcmp(text + i, needle.data(), static_cast<std::size_t>(n)) == 0;
+      if (ownCase || !StandsAsPrefix(text, length, i, n, notation) ||
+          !IsPrefixDisplayAt(text + i, n, unit, notation)) {
+        found = i;
+      }
     }
     i += tarvil::platform::MbcLength(reinterpret_cast<const unsigned char*>(text + i));
   }
@@ -239,7 +289,7 @@ NumberScan ScanNotationNumber(char* text, int length, eOrvantaNotations notation
     CString name;
     CTarvil::s_OVUnits.GetBaseUnitString(unit, eEuropean, name);
     unitLength = name.GetLength();
-    if (unitLength > 0) unitAt = LastIndexNoCase(text, length, name.View());
+    if (unitLength > 0) unitAt = LastUnitNameIndex(text, length, name.View(), unit, eEuropean);
   }
   int end = length;
   while (end > 0 && IsBlankByte(text[end - 1])) --end;
@@ -384,7 +434,7 @@ NumberScan ScanElectricalText(const char* text, int length, eUnitTypes unit,
     return Refuse(eErrInvalidCharacter, lead + 1);
   }
   const int nameLength = name.GetLength();
-  int nameAt = LastIndexNoCase(text + first, end - first, name.View());
+  int nameAt = LastUnitNameIndex(text + first, end - first, name.View(), unit, notation);
   if (nameAt >= 0) nameAt += first;
   // The number part, copied so that it can be cut and read on its own.
   TextBuffer part;
@@ -473,7 +523,9 @@ int CTarvil::IsIntegerForNotation(eOrvantaNotations notation, int* pValue, eUnit
   if (IsDoubleForNotation(notation, &value, unit) == 0) return 0;
   if (value == 0.0) return 1;
   if (value >= -2147483648.0 && value <= 2147483647.0 && CTarvilGetNumOfSigDigits(value) == 0) {
-    if (pValue != nullptr) *pValue = static_cast<int>(value);
+    // Whole to fifteen digits; the nearest integer, never the value cut at
+    // its point ('50.99999999999999' is 51).
+    if (pValue != nullptr) *pValue = static_cast<int>(std::nearbyint(value));
     return 1;
   }
   m_eCurrentError = eErrNotAnInteger;

@@ -134,6 +134,13 @@ bool RefuseNonFinite(CTarvil& s, double value) {
   return false;
 }
 
+bool RefuseUnderflow(CTarvil& s, double typed, double converted) {
+  if (converted != 0.0 || typed == 0.0) return true;
+  s.m_eCurrentError = eErrTooSmall;
+  s.m_nCursorPosition = FirstNonBlank(s.View()) + 1;
+  return false;
+}
+
 void FormatMeasureNumber(double v, int precision, int usePrecision, bool group,
                          std::string& out) {
   out.clear();

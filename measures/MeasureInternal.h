@@ -64,6 +64,12 @@ int MatchUnitText(std::string_view unit, const char* const* texts, int count);
 // True when `value` is finite.
 bool RefuseNonFinite(CTarvil& s, double value);
 
+// RefuseUnderflow: a non-zero measure whose conversion to its carrier unit
+// underflowed to 0 ('1E-307' attoseconds) is refused with error 8 and the
+// cursor on the first non-blank character, so that a zero never passes for
+// a value the caller's domain checked as non-zero. True otherwise.
+bool RefuseUnderflow(CTarvil& s, double typed, double converted);
+
 // FormatMeasureNumber: `v` as fixed-point text in user form, into `out`
 // (replacing it). The decimals are `precision` when `usePrecision` is 1
 // (fewer when trailing zeros are suppressed and the value needs fewer),

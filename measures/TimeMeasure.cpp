@@ -79,7 +79,7 @@ long CTarvil::GetSeconds(double* pSeconds) {
   eSIUnits unit = kSIUnitNum;
   if (!IsTimeMeasure(&value, &unit, eDomainAny)) return E_INVALIDARG;
   const double seconds = ConvertSIUnits(value, unit, kSINoPrefix);
-  if (!RefuseNonFinite(*this, seconds)) return E_FAIL;
+  if (!RefuseNonFinite(*this, seconds) || !RefuseUnderflow(*this, value, seconds)) return E_FAIL;
   *pSeconds = seconds;
   return S_OK;
 }
@@ -108,7 +108,7 @@ long CTarvil::FormatAsTimeMeasure(eSIUnits fromUnit, eSIUnits toUnit) {
   double value = 0.0;
   if (!ReadPlainNumber(*this, &value)) return E_INVALIDARG;
   const double seconds = ConvertSIUnits(value, fromUnit, kSINoPrefix);
-  if (!RefuseNonFinite(*this, seconds)) return E_FAIL;
+  if (!RefuseNonFinite(*this, seconds) || !RefuseUnderflow(*this, value, seconds)) return E_FAIL;
   SetTimeMeasure(seconds, toUnit, 0, 1);
   return S_OK;
 }
@@ -133,7 +133,7 @@ int CTarvil::InterpretAsTimeMeasure(double& seconds, eSIUnits unit, unsigned int
     if (!CheckMeasureDomain(*this, value, domain, FirstNonBlank(View()))) return fail();
     result = ConvertSIUnits(value, unit, kSINoPrefix);
   }
-  if (!RefuseNonFinite(*this, result)) return fail();
+  if (!RefuseNonFinite(*this, result) || !RefuseUnderflow(*this, value, result)) return fail();
 
   seconds = result;
   SetTimeMeasure(result, unit, 0, 1);

@@ -59,7 +59,7 @@ long CTarvil::GetMps(double* pMps) {
   eVpUnits unit = kVpUnitNum;
   if (!IsVpMeasure(&value, &unit, eDomainAny)) return E_INVALIDARG;
   const double mps = ConvertVpUnits(value, unit, kVpMeterPerSec);
-  if (!RefuseNonFinite(*this, mps)) return E_FAIL;
+  if (!RefuseNonFinite(*this, mps) || !RefuseUnderflow(*this, value, mps)) return E_FAIL;
   *pMps = mps;
   return S_OK;
 }
@@ -105,7 +105,7 @@ int CTarvil::InterpretAsVpMeasure(double& mps, eVpUnits unit, unsigned int title
     if (!CheckMeasureDomain(*this, value, domain, FirstNonBlank(View()))) return fail();
     result = ConvertVpUnits(value, unit, kVpMeterPerSec);
   }
-  if (!RefuseNonFinite(*this, result)) return fail();
+  if (!RefuseNonFinite(*this, result) || !RefuseUnderflow(*this, value, result)) return fail();
 
   mps = result;
   SetVpMeasure(result, unit, 0, 1);

@@ -1,8 +1,6 @@
 // Faults the fuzz targets found in the notation reader. Each case is an
 // input a target stopped on; the same inputs are in the fuzz seed corpus.
-//
-// The tests of faults not mended yet are disabled (DISABLED_); the mend
-// enables them and removes the matching exclusion from fuzz/NotationFuzz.cpp.
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -17,7 +15,7 @@ namespace {
 // case. The femto prefix of farads and the atto prefix of amperes are the
 // same letters in lower case, so what the writer gives for 4.7 fF ('4f7')
 // read back as 4.7 F.
-TEST(NotationRegression, DISABLED_EuropeanFemtoAndAttoAreNotTheUnitLetter) {
+TEST(NotationRegression, EuropeanFemtoAndAttoAreNotTheUnitLetter) {
   struct Case {
     eUnitTypes unit;
     double value;
@@ -41,7 +39,7 @@ TEST(NotationRegression, DISABLED_EuropeanFemtoAndAttoAreNotTheUnitLetter) {
 
 // A text with more digits than the fifteen the reader keeps may be whole to
 // it; the integer is then the nearest one, not the value cut at its point.
-TEST(NotationRegression, DISABLED_WholeValuesGiveTheNearestInteger) {
+TEST(NotationRegression, WholeValuesGiveTheNearestInteger) {
   struct Case {
     const char* text;
     int expected;
@@ -57,6 +55,57 @@ TEST(NotationRegression, DISABLED_WholeValuesGiveTheNearestInteger) {
     int read = 0;
     ASSERT_EQ(text.IsIntegerForNotation(eSI, &read, eNoUnit), 1) << c.text;
     EXPECT_EQ(read, c.expected) << c.text;
+  }
+}
+
+// The same rule in the measure readers: a unit letter in another case right
+// after the number is the prefix of that case; after a prefix or a blank,
+// or in its own case, it names the unit.
+TEST(NotationRegression, UnitLetterInPrefixCaseAfterTheNumberIsThePrefix) {
+  CTarvil::SetLocale();
+  struct Case {
+    eOrvantaNotations notation;
+    const char* text;
+    int accepted;     // by IsCapacitanceMeasure / IsAmpMeasure
+    double measure;   // its value when accepted
+    double interpreted;
+  };
+  const Case farads[] = {
+      {eSI, "4.7f", 0, 0.0, 4.7e-15},
+      {eSI, "4.7fF", 1, 4.7e-15, 4.7e-15},
+      {eSI, "100nf", 1, 1e-7, 1e-7},
+      {eSI, "4.7 f", 1, 4.7, 4.7},
+      {eSI, "4.7F", 1, 4.7, 4.7},
+      {eEuropean, "4f7", 0, 0.0, 4.7e-15},
+      {eEuropean, "4F7", 1, 4.7, 4.7},
+      {eEuropean, "4n7f", 1, 4.7e-9, 4.7e-9},
+  };
+  for (const Case& c : farads) {
+    CTarvil text(c.text);
+    double value = -1.0;
+    EXPECT_EQ(text.IsCapacitanceMeasure(c.notation, &value), c.accepted) << c.text;
+    if (c.accepted == 1) {
+      EXPECT_DOUBLE_EQ(value, c.measure) << c.text;
+    }
+    CTarvil field(c.text);
+    ASSERT_EQ(field.InterpretAsCapacitanceMeasure(c.notation, value, 0, 0), 1) << c.text;
+    EXPECT_DOUBLE_EQ(value, c.interpreted) << c.text;
+  }
+  const Case amps[] = {
+      {eSI, "2ma", 1, 0.002, 0.002},
+      {eSI, "4.7a", 0, 0.0, 4.7e-18},
+      {eSI, "4.7A", 1, 4.7, 4.7},
+  };
+  for (const Case& c : amps) {
+    CTarvil text(c.text);
+    double value = -1.0;
+    EXPECT_EQ(text.IsAmpMeasure(c.notation, &value), c.accepted) << c.text;
+    if (c.accepted == 1) {
+      EXPECT_DOUBLE_EQ(value, c.measure) << c.text;
+    }
+    CTarvil field(c.text);
+    ASSERT_EQ(field.InterpretAsAmpMeasure(c.notation, value, 0, 0), 1) << c.text;
+    EXPECT_DOUBLE_EQ(value, c.interpreted) << c.text;
   }
 }
 

@@ -208,4 +208,37 @@ TEST_F(TimeMeasure, InterpretAsTimeMeasure) {
   }
 }
 
+// A non-zero time whose conversion to seconds underflows to 0 is refused
+// ("Value is too small."), so a positive or non-zero domain never gets 0.
+TEST_F(TimeMeasure, UnderflowToZeroSecondsIsRefused) {
+  struct Row {
+    const char* text;
+    eSIUnits unit;
+    eCTarvilDomain domain;
+  };
+  const Row rows[] = {
+      {"1E-307", kSIAtto, eDomainPositive},
+      {"1E-307", kSIAtto, eDomainNonZero},
+      {"-1E-307", kSIAtto, eDomainNegative},
+      {" 1e-307as", kSINano, eDomainAny},
+  };
+  for (const Row& r : rows) {
+    CTarvil s(r.text);
+    double seconds = -1.0;
+    EXPECT_EQ(s.InterpretAsTimeMeasure(seconds, r.unit, 0, 0, r.domain), 0) << r.text;
+    EXPECT_EQ(s.GetCurrentError(), eErrTooSmall) << r.text;
+    EXPECT_EQ(s.GetCursorPosition(), r.text[0] == ' ' ? 2 : 1) << r.text;
+    EXPECT_EQ(Text(s), r.text);
+  }
+  CTarvil s("1e-307as");
+  double seconds = -1.0;
+  EXPECT_EQ(s.GetSeconds(&seconds), E_FAIL);
+  EXPECT_EQ(s.GetCurrentError(), eErrTooSmall);
+  EXPECT_EQ(seconds, 0.0);
+  // Zero itself stays a valid time.
+  CTarvil zero("0as");
+  EXPECT_EQ(zero.GetSeconds(&seconds), S_OK);
+  EXPECT_EQ(seconds, 0.0);
+}
+
 }  // namespace

@@ -78,7 +78,9 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::string& inpu
   }
   environment.erase("LANG");
   environment.erase("LC_NUMERIC");
-  environment["LC_ALL"] = "C";
+  // (Built from a std::string: g++ 12 warns falsely about assigning the
+  // literal to a map element here.)
+  environment["LC_ALL"] = std::string("C");
   environment["TARVIL_USER_REGISTRY"] = home.Path() + "/user.reg";
   environment["TARVIL_MACHINE_REGISTRY"] = home.Path() + "/machine.reg";
   environment["TMPDIR"] = home.Path();
