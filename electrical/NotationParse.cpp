@@ -101,18 +101,23 @@ class DigitCollector {
 };
 
 // Last occurrence of `needle` in `text` ignoring ASCII letter case, starting
-// on a character boundary; -1 when there is none.
+// on a character boundary; -1 when there is none. The bytes are compared
+// here as _mbsnbicmp compares them (equal but for ASCII case), since every
+// European reading runs this.
 int LastIndexNoCase(const char* text, int length, std::string_view needle) {
   if (needle.empty() || static_cast<int>(needle.size()) > length) return -1;
   const int n = static_cast<int>(needle.size());
+  const auto lower = [](unsigned char b) {
+    return (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b + 32) : b;
+  };
+  const auto* t = reinterpret_cast<const unsigned char*>(text);
+  const auto* w = reinterpret_cast<const unsigned char*>(needle.data());
   int found = -1;
   for (int i = 0; i + n <= length;) {
-    if (tarvil::platform::_mbsnbicmp(reinterpret_cast<const unsigned char*>(text + i),
-                                     reinterpret_cast<const unsigned char*>(needle.data()),
-                                     static_cast<std::size_t>(n)) == 0) {
-      found = i;
-    }
-    i += tarvil::platform::MbcLength(reinterpret_cast<const unsigned char*>(text + i));
+    int k = 0;
+    while (k < n && lower(t[i + k]) == lower(w[k])) ++k;
+    if (k == n) found = i;
+    i += t[i] < 0x80 ? 1 : tarvil::platform::MbcLength(t + i);
   }
   return found;
 }
