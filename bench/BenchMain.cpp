@@ -27,6 +27,7 @@ namespace {
 // details.
 class CollectingReporter : public benchmark::ConsoleReporter {
  public:
+  CollectingReporter() : ConsoleReporter(OO_None) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.error_occurred) continue;

@@ -137,11 +137,17 @@ const UnitEntry* COVUnitStorage::FindUnitByDisplay(const char* text, const eUnit
     return (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b + 32) : b;
   };
   const auto* probe = reinterpret_cast<const unsigned char*>(text);
+  const unsigned char first = probe[0];
+  const unsigned char firstLower = asciiLower(first);
   int count = 0;
   const UnitEntry* entries = GetUnits(unit, notation, count);
   for (int i = 0; i < count; ++i) {
     const auto* shown = reinterpret_cast<const unsigned char*>(entries[i].display);
-    if (shown == nullptr || shown[0] == '\0') continue;
+    if (shown == nullptr) continue;
+    // Most entries differ in their first byte already (an empty display
+    // never matches: the text is not empty).
+    if (shown[0] != first && (entries[i].caseSensitive != 0 || asciiLower(shown[0]) != firstLower))
+      continue;
     // The display must be exactly `length` bytes long.
     std::size_t n = 0;
     while (n < length && shown[n] != '\0') ++n;

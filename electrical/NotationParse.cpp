@@ -186,7 +186,9 @@ PrefixMatch MatchUnitPrefix(eUnitTypes unit, eOrvantaNotations notation, const c
   }
   if (entry == nullptr) return match;
   match.exponent = entry->exponent;
-  match.length = entry->display ? static_cast<int>(std::strlen(entry->display)) : 0;
+  // Displays are a few bytes long: counted here rather than by a call.
+  if (entry->display != nullptr)
+    while (entry->display[match.length] != '\0') ++match.length;
   if (notation != eEuropean) {
     const std::int64_t magnitude = entry->exponent < 0 ? -static_cast<std::int64_t>(entry->exponent)
                                                        : entry->exponent;
@@ -271,6 +273,10 @@ NumberScan ScanNotationNumber(char* text, int length, eOrvantaNotations notation
     return scan;
   }
 
+  // The symbols, read once: the loop's stores into the digit buffer could
+  // otherwise be taken to change them.
+  const char thousand = locale.m_cThousand;
+  const char decimal = locale.m_cDecimal;
   DigitCollector digits;
   int integerDigits = 0;
   int fractionDigits = 0;
@@ -293,7 +299,7 @@ NumberScan ScanNotationNumber(char* text, int length, eOrvantaNotations notation
       ++i;
       continue;
     }
-    if (c == locale.m_cThousand) {
+    if (c == thousand) {
       if (!digitSeen) {
         scan.error = eErrInvalidCharacter;
         scan.cursor = i + 1;
@@ -302,7 +308,7 @@ NumberScan ScanNotationNumber(char* text, int length, eOrvantaNotations notation
       ++i;
       continue;
     }
-    if (c == '.' || c == locale.m_cDecimal || i == unitAt) {
+    if (c == '.' || c == decimal || i == unitAt) {
       if (pointSeen) {
         scan.error = eErrTooManyDecimalPlaces;
         scan.cursor = i + 1;
