@@ -164,15 +164,17 @@ const UnitEntry* COVUnitStorage::FindUnitByDisplay(const char* text, const eUnit
 
 void COVUnitStorage::GetBaseUnitString(const eUnitTypes& unit, const eOrvantaNotations& notation,
                                        CString& result) const {
+  result = CString(tarvil::detail::BaseUnitName(*this, unit, notation));
+}
+
+std::string_view tarvil::detail::BaseUnitName(const COVUnitStorage& storage, eUnitTypes unit,
+                                              eOrvantaNotations notation) {
   int count = 0;
-  const UnitEntry* entries = GetUnits(unit, notation, count);
+  const UnitEntry* entries = storage.GetUnits(unit, notation, count);
   for (int i = 0; i < count; ++i) {
     if (entries[i].exponent != 0) continue;
-    if (entries[i].display != nullptr && entries[i].display[0] != '\0') {
-      result = entries[i].display;
-      return;
-    }
+    if (entries[i].display != nullptr && entries[i].display[0] != '\0') return entries[i].display;
     break;
   }
-  result = FallbackBaseUnit(unit, notation);
+  return FallbackBaseUnit(unit, notation);
 }

@@ -15,6 +15,7 @@
 #include "CTarvil.h"
 #include "Mbc.h"
 #include "NotationInternal.h"
+#include "UnitListInternal.h"
 
 namespace tarvil::detail {
 namespace {
@@ -243,10 +244,9 @@ NumberScan ScanNotationNumber(char* text, int length, eOrvantaNotations notation
   int unitAt = -1;
   int unitLength = 0;
   if (notation == eEuropean && IsElectricalUnit(unit)) {
-    CString name;
-    CTarvil::s_OVUnits.GetBaseUnitString(unit, eEuropean, name);
-    unitLength = name.GetLength();
-    if (unitLength > 0) unitAt = LastIndexNoCase(text, length, name.View());
+    const std::string_view name = BaseUnitName(CTarvil::s_OVUnits, unit, eEuropean);
+    unitLength = static_cast<int>(name.size());
+    if (unitLength > 0) unitAt = LastIndexNoCase(text, length, name);
   }
   int end = length;
   while (end > 0 && IsBlankByte(text[end - 1])) --end;
