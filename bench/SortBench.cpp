@@ -38,10 +38,10 @@ void SortNames(benchmark::State& state, Less less) {
 }  // namespace
 
 void RegisterSortBenchmarks() {
-  benchmark::RegisterBenchmark("sort/CTarvilCompareNum", [](benchmark::State& s) {
+  Register("sort/CTarvilCompareNum", [](benchmark::State& s) {
     SortNames(s, [](const char* a, const char* b) { return CTarvilCompareNum(a, b) < 0; });
   })->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("sort/strcmp", [](benchmark::State& s) {
+  Register("sort/strcmp", [](benchmark::State& s) {
     SortNames(s, [](const char* a, const char* b) { return std::strcmp(a, b) < 0; });
   })->Unit(benchmark::kMillisecond);
 }

@@ -122,42 +122,59 @@ const UnitEntry* COVUnitStorage::FindUnitByDisplay(const char* text, const eUnit
 
   // In European notation the prefix stands between digits ('4k7'): only
   // the text before the first digit is compared.
-  std::size_t length = std::strlen(text);
+  std::size_t length = 0;
   if (notation == eEuropean) {
-    for (std::size_t i = 0; i < length; ++i) {
-      if (text[i] >= '0' && text[i] <= '9') {
-        length = i;
-        break;
-      }
-    }
+    while (text[length] != '\0' && !(text[length] >= '0' && text[length] <= '9')) ++length;
+  } else {
+    length = std::strlen(text);
   }
 
+  // Called for every prefix a reader meets, so the comparisons are done
+  // here, byte by byte, rather than through the multibyte runtime: exact
+  // bytes, or bytes equal but for ASCII letter case, as _mbsnbcmp and
+  // _mbsnbicmp compare texts of the same length.
+  const auto asciiLower = [](unsigned char b) {
+    return (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b + 32) : b;
+  };
   const auto* probe = reinterpret_cast<const unsigned char*>(text);
+  const unsigned char first = probe[0];
+  const unsigned char firstLower = asciiLower(first);
   int count = 0;
   const UnitEntry* entries = GetUnits(unit, notation, count);
   for (int i = 0; i < count; ++i) {
-    const char* display = entries[i].display;
-    if (display == nullptr || display[0] == '\0') continue;
-    if (std::strlen(display) != length) continue;
-    const auto* shown = reinterpret_cast<const unsigned char*>(display);
-    if (_mbsnbcmp(probe, shown, length) == 0) return &entries[i];
-    if (entries[i].caseSensitive == 0 && _mbsnbicmp(probe, shown, length) == 0)
-      return &entries[i];
+    const auto* shown = reinterpret_cast<const unsigned char*>(entries[i].display);
+    if (shown == nullptr) continue;
+    // Most entries differ in their first byte already (an empty display
+    // never matches: the text is not empty).
+    if (shown[0] != first && (entries[i].caseSensitive != 0 || asciiLower(shown[0]) != firstLower))
+      continue;
+    // The display must be exactly `length` bytes long.
+    std::size_t n = 0;
+    while (n < length && shown[n] != '\0') ++n;
+    if (n != length || shown[length] != '\0') continue;
+    std::size_t same = 0;
+    while (same < length && probe[same] == shown[same]) ++same;
+    if (same == length) return &entries[i];
+    if (entries[i].caseSensitive != 0) continue;
+    while (same < length && asciiLower(probe[same]) == asciiLower(shown[same])) ++same;
+    if (same == length) return &entries[i];
   }
   return nullptr;
 }
 
 void COVUnitStorage::GetBaseUnitString(const eUnitTypes& unit, const eOrvantaNotations& notation,
                                        CString& result) const {
+  result = CString(tarvil::detail::BaseUnitName(*this, unit, notation));
+}
+
+std::string_view tarvil::detail::BaseUnitName(const COVUnitStorage& storage, eUnitTypes unit,
+                                              eOrvantaNotations notation) {
   int count = 0;
-  const UnitEntry* entries = GetUnits(unit, notation, count);
+  const UnitEntry* entries = storage.GetUnits(unit, notation, count);
   for (int i = 0; i < count; ++i) {
     if (entries[i].exponent != 0) continue;
-    if (entries[i].display != nullptr && entries[i].display[0] != '\0') {
-      result = entries[i].display;
-      return;
-    }
+    if (entries[i].display != nullptr && entries[i].display[0] != '\0') return entries[i].display;
     break;
   }
-  result = FallbackBaseUnit(unit, notation);
+  return FallbackBaseUnit(unit, notation);
 }

@@ -15,6 +15,7 @@
 #include "CTarvil.h"
 #include "Mbc.h"
 #include "NotationInternal.h"
+#include "UnitListInternal.h"
 
 namespace tarvil::detail {
 namespace {
@@ -151,18 +152,23 @@ int LastUnitNameIndex(const char* text, int length, std::string_view needle, eUn
                       eOrvantaNotations notation) {
   if (needle.empty() || static_cast<int>(needle.size()) > length) return -1;
   const int n = static_cast<int>(needle.size());
+  const auto lower = [](unsigned char b) {
+    return (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b + 32) : b;
+  };
+  const auto* t = reinterpret_cast<const unsigned char*>(text);
+  const auto* w = reinterpret_cast<const unsigned char*>(needle.data());
   int found = -1;
   for (int i = 0; i + n <= length;) {
-    if (tarvil::platform::_mbsnbicmp(reinterpret_cast<const unsigned char*>(text + i),
-                                     reinterpret_cast<const unsigned char*>(needle.data()),
-                                     static_cast<std::size_t>(n)) == 0) {
+    int k = 0;
+    while (k < n && lower(t[i + k]) == lower(w[k])) ++k;
+    if (k == n) {
       const bool ownCase = std::memcmp(text + i, needle.data(), static_cast<std::size_t>(n)) == 0;
       if (ownCase || !StandsAsPrefix(text, length, i, n, notation) ||
           !IsPrefixDisplayAt(text + i, n, unit, notation)) {
         found = i;
       }
     }
-    i += tarvil::platform::MbcLength(reinterpret_cast<const unsigned char*>(text + i));
+    i += t[i] < 0x80 ? 1 : tarvil::platform::MbcLength(t + i);
   }
   return found;
 }
@@ -231,7 +237,9 @@ PrefixMatch MatchUnitPrefix(eUnitTypes unit, eOrvantaNotations notation, const c
   }
   if (entry == nullptr) return match;
   match.exponent = entry->exponent;
-  match.length = entry->display ? static_cast<int>(std::strlen(entry->display)) : 0;
+  // Displays are a few bytes long: counted here rather than by a call.
+  if (entry->display != nullptr)
+    while (entry->display[match.length] != '\0') ++match.length;
   if (notation != eEuropean) {
     const std::int64_t magnitude = entry->exponent < 0 ? -static_cast<std::int64_t>(entry->exponent)
                                                        : entry->exponent;
@@ -286,10 +294,9 @@ NumberScan ScanNotationNumber(char* text, int length, eOrvantaNotations notation
   int unitAt = -1;
   int unitLength = 0;
   if (notation == eEuropean && IsElectricalUnit(unit)) {
-    CString name;
-    CTarvil::s_OVUnits.GetBaseUnitString(unit, eEuropean, name);
-    unitLength = name.GetLength();
-    if (unitLength > 0) unitAt = LastUnitNameIndex(text, length, name.View(), unit, eEuropean);
+    const std::string_view name = BaseUnitName(CTarvil::s_OVUnits, unit, eEuropean);
+    unitLength = static_cast<int>(name.size());
+    if (unitLength > 0) unitAt = LastUnitNameIndex(text, length, name, unit, eEuropean);
   }
   int end = length;
   while (end > 0 && IsBlankByte(text[end - 1])) --end;
@@ -316,6 +323,10 @@ NumberScan ScanNotationNumber(char* text, int length, eOrvantaNotations notation
     return scan;
   }
 
+  // The symbols, read once: the loop's stores into the digit buffer could
+  // otherwise be taken to change them.
+  const char thousand = locale.m_cThousand;
+  const char decimal = locale.m_cDecimal;
   DigitCollector digits;
   int integerDigits = 0;
   int fractionDigits = 0;
@@ -338,7 +349,7 @@ NumberScan ScanNotationNumber(char* text, int length, eOrvantaNotations notation
       ++i;
       continue;
     }
-    if (c == locale.m_cThousand) {
+    if (c == thousand) {
       if (!digitSeen) {
         scan.error = eErrInvalidCharacter;
         scan.cursor = i + 1;
@@ -347,7 +358,7 @@ NumberScan ScanNotationNumber(char* text, int length, eOrvantaNotations notation
       ++i;
       continue;
     }
-    if (c == '.' || c == locale.m_cDecimal || i == unitAt) {
+    if (c == '.' || c == decimal || i == unitAt) {
       if (pointSeen) {
         scan.error = eErrTooManyDecimalPlaces;
         scan.cursor = i + 1;

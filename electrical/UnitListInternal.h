@@ -4,6 +4,7 @@
 #define TARVIL_UNITLISTINTERNAL_H
 
 #include <cstddef>
+#include <string_view>
 
 #include "COVUnitStorage.h"
 
@@ -22,6 +23,13 @@ UnitAllocator SetUnitListAllocator(UnitAllocator allocator);
 // European 13, Scientific 37, SI 13, SPICE 10; any other value the one-row
 // empty table), with its row count in `count`.
 const UnitEntry* BuiltInUnitTable(int notation, int& count);
+
+// BaseUnitName: the text COVUnitStorage::GetBaseUnitString gives for `unit`
+// in `notation`, without copying it: a view of the display of the first
+// exponent-0 entry, or of the constant fallback name. Valid until the
+// storage next changes; for the readers, which use it at once.
+std::string_view BaseUnitName(const COVUnitStorage& storage, eUnitTypes unit,
+                              eOrvantaNotations notation);
 
 }  // namespace tarvil::detail
 

@@ -14,21 +14,30 @@ using namespace tarvil::detail;
 
 namespace {
 
-bool IsBlank(char c) { return _ismbcspace(static_cast<unsigned char>(c)) != 0; }
+// The single-byte classes of the multibyte runtime (_ismbcspace,
+// _ismbcdigit, and _ismbcalpha or _ismbcpunct together), spelled out because
+// every character of an angle text is tested with them.
+inline bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// A letter (a byte of a multibyte character counts as one) or an ASCII
+// punctuation character: every byte above the blank but digits and DEL.
+inline bool IsLetterOrPunct(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return b > 0x20 && b != 0x7F && !IsDigit(c);
+}
 
 // Characters of a part's number: digits, blanks, decimal points, exponent
 // letters and signs.
 bool IsNumberChar(char c, char decimal) {
-  return _ismbcdigit(static_cast<unsigned char>(c)) || IsBlank(c) || c == '.' || c == decimal ||
-         c == 'e' || c == 'E' || c == '+' || c == '-';
+  return IsDigit(c) || IsBlank(c) || c == '.' || c == decimal || c == 'e' || c == 'E' ||
+         c == '+' || c == '-';
 }
 
 // Characters of a part's unit: letters, punctuation and blanks. A sign ends
 // the unit: it begins the next part's number ('10deg -30'').
 bool IsUnitChar(char c) {
   if (c == '+' || c == '-') return false;
-  const unsigned char b = static_cast<unsigned char>(c);
-  return _ismbcalpha(b) || _ismbcpunct(b) || IsBlank(c);
+  return IsLetterOrPunct(c) || IsBlank(c);
 }
 
 // Brings `degrees` into (-360, 360), or [0, 360) when `positive` is 1.

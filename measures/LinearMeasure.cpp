@@ -24,10 +24,15 @@ namespace {
 // decimals a double has nothing left to show.
 constexpr int kMaxConfiguredDecimals = 64;
 
-bool IsBlank(char c) { return _ismbcspace(static_cast<unsigned char>(c)) != 0; }
+// The classes of _ismbcspace and _ismbcalpha for single bytes, spelled out
+// because every measure reading tests each character of its text with them.
+inline bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // A byte of a multibyte character counts as a letter, as the character does.
-bool IsLetter(char c) { return _ismbcalpha(static_cast<unsigned char>(c)) != 0; }
+inline bool IsLetter(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b >= 0x80;
+}
 
 bool IsSuffixChar(char c, bool slashAndPercent) {
   return IsLetter(c) || (slashAndPercent && (c == '/' || c == '%'));

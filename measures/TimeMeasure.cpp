@@ -24,9 +24,13 @@ int MatchTimeUnit(std::string_view suffix) {
   }
   if (s > last) return -1;
   text[s] = 's';
-  const std::string_view unit(text, suffix.size());
+  // Each unit text is compared up to its terminator (the suffix holds
+  // letters only, never a NUL).
   for (int i = 0; i < kSIUnitNum; ++i) {
-    if (unit == std::string_view(kSIUnitTexts[i])) return i;
+    const char* candidate = kSIUnitTexts[i];
+    std::size_t k = 0;
+    while (k < suffix.size() && candidate[k] == text[k]) ++k;
+    if (k == suffix.size() && candidate[k] == '\0') return i;
   }
   return -1;
 }
