@@ -125,8 +125,11 @@ bool IsPrefixDisplayAt(const char* p, int n, eUnitTypes unit, eOrvantaNotations 
 // the end of the text (the prefix is the rest of the text).
 bool StandsAsPrefix(const char* text, int length, int i, int n, eOrvantaNotations notation) {
   const char decimal = CTarvil::s_Locale.m_cDecimal;
+  const char thousand = CTarvil::s_Locale.m_cThousand;
+  // As the reader sees them: the thousands symbol is never a point.
+  const auto isPoint = [&](char c) { return c != thousand && (c == '.' || c == decimal); };
   const char before = i > 0 ? text[i - 1] : '\0';
-  if (!((before >= '0' && before <= '9') || before == '.' || before == decimal)) return false;
+  if (!((before >= '0' && before <= '9') || isPoint(before))) return false;
   if (notation != eEuropean) {
     int end = length;
     while (end > i + n && IsBlankByte(text[end - 1])) --end;
@@ -134,8 +137,7 @@ bool StandsAsPrefix(const char* text, int length, int i, int n, eOrvantaNotation
   }
   for (int k = 0; k < i; ++k) {
     const unsigned char c = static_cast<unsigned char>(text[k]);
-    if (c == '.' || c == static_cast<unsigned char>(decimal) || c >= 0x80 ||
-        tarvil::platform::_ismbcalpha(c)) {
+    if (isPoint(text[k]) || (text[k] != thousand && (c >= 0x80 || tarvil::platform::_ismbcalpha(c)))) {
       return false;
     }
   }

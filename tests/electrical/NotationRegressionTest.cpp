@@ -109,4 +109,28 @@ TEST(NotationRegression, UnitLetterInPrefixCaseAfterTheNumberIsThePrefix) {
   }
 }
 
+// With "." as the thousands symbol, a grouped European number keeps its
+// prefix: '1.000f0000000' is 1000 femtofarads, as written.
+TEST(NotationRegression, GroupedEuropeanNumberKeepsItsPrefix) {
+  CTarvil::SetLocale();
+  CTarvilLocale& l = CTarvil::s_Locale;
+  const CTarvilLocale saved = l;
+  l.m_cDecimal = ',';
+  l.m_cThousand = '.';
+  l.m_nGrouping = 3;
+  l.m_nSuppressTrailingZeros = 0;
+  l.m_nEuroPrecision = 7;
+  CTarvil written;
+  written.SetDoubleForNotation(eEuropean, 9.999999999899999e-13, 1, eFarads);
+  EXPECT_EQ(std::string(written.View()), "1.000f0000000");
+  double read = 0.0;
+  EXPECT_EQ(written.IsDoubleForNotation(eEuropean, &read, eFarads), 1);
+  EXPECT_DOUBLE_EQ(read, 1e-12);
+  // The text the fuzz target started from: "." groups, "A" is atto.
+  CTarvil typed("99999999.999A99999");
+  EXPECT_EQ(typed.IsDoubleForNotation(eEuropean, &read, eFarads), 1);
+  EXPECT_DOUBLE_EQ(read, 99999999999.99999e-18);
+  l = saved;
+}
+
 }  // namespace
