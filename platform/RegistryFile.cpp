@@ -260,6 +260,9 @@ bool ParseData(const std::vector<Line>& lines, std::size_t& index, std::string r
     list = lines[++index].text;
   }
   out.value.type = type;
+  // A 32-bit number is four bytes: readers take REG_DWORD data as a whole
+  // DWORD, so a shorter or longer one does not parse.
+  if (type == REG_DWORD && out.value.data.size() != 4) return false;
   if (type == REG_SZ || type == kExpandSz) {
     // Text written as bytes: UTF-16LE in a version 5 file, the code page's
     // bytes in a version 4 file; the terminator is not part of the text.
