@@ -64,33 +64,15 @@ int RunParse(const Arguments& args) {
   if (!line.Parse(args, kParseOptions, error)) return UsageTrouble(command, error);
   if (line.Has("help")) return PrintHelp(command) ? 0 : 2;
 
+  KindOptions chosen;
+  if (!ReadKindOptions(line, "a bare length is read", chosen, error)) {
+    return UsageTrouble(command, error);
+  }
+  std::optional<Kind> kind = chosen.kind;
   ReadOptions options;
-  std::optional<Kind> kind;
-  if (auto word = line.Value("as")) {
-    kind = ParseKind(*word);
-    if (!kind) return UsageTrouble(command, "unknown kind '" + *word + "' for --as");
-  }
-  if (auto word = line.Value("notation")) {
-    options.notation = ParseNotation(*word);
-    if (!options.notation) return UsageTrouble(command, "unknown notation '" + *word + "'");
-  }
-  if (auto word = line.Value("base")) {
-    const std::optional<eBaseUnits> base = ParseBase(*word);
-    if (!base) return UsageTrouble(command, "unknown base unit '" + *word + "' (nm or tnm)");
-    options.base = *base;
-  }
-  if (auto word = line.Value("unit")) {
-    options.unit = ParseUnit(*word);
-    if (!options.unit) return UsageTrouble(command, "unknown unit '" + *word + "'");
-    if (!kind) kind = options.unit->kind;
-    if (options.unit->kind != *kind) {
-      return UsageTrouble(command, "'" + *word + "' is not a unit of " + KindName(*kind));
-    }
-    if (options.unit->base) {
-      return UsageTrouble(command, "a bare length is read in in, mm, um or th, not '" + *word +
-                                       "'");
-    }
-  }
+  options.notation = chosen.notation;
+  options.base = chosen.base;
+  options.unit = chosen.unit;
   options.strict = line.Has("strict");
   options.positive = line.Has("positive");
 

@@ -175,4 +175,47 @@ std::string WriteValue(Kind kind, double value, const WriteOptions& options) {
   return std::string(text.View());
 }
 
+bool ReadKindOptions(const CommandLine& line, const std::string& baseUnitRefusal,
+                     KindOptions& out, std::string& error) {
+  if (auto word = line.Value("as")) {
+    out.kind = ParseKind(*word);
+    if (!out.kind) {
+      error = "unknown kind '" + *word + "' for --as";
+      return false;
+    }
+  }
+  if (auto word = line.Value("notation")) {
+    out.notation = ParseNotation(*word);
+    if (!out.notation) {
+      error = "unknown notation '" + *word + "'";
+      return false;
+    }
+  }
+  if (auto word = line.Value("base")) {
+    const std::optional<eBaseUnits> base = ParseBase(*word);
+    if (!base) {
+      error = "unknown base unit '" + *word + "' (nm or tnm)";
+      return false;
+    }
+    out.base = *base;
+  }
+  if (auto word = line.Value("unit")) {
+    out.unit = ParseUnit(*word);
+    if (!out.unit) {
+      error = "unknown unit '" + *word + "'";
+      return false;
+    }
+    if (!out.kind) out.kind = out.unit->kind;
+    if (out.unit->kind != *out.kind) {
+      error = "'" + *word + "' is not a unit of " + KindName(*out.kind);
+      return false;
+    }
+    if (out.unit->base) {
+      error = baseUnitRefusal + " in in, mm, um or th, not '" + *word + "'";
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace tarvil::tool

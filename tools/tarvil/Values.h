@@ -9,8 +9,25 @@
 #include <tarvil/CTarvil.h>
 
 #include "Names.h"
+#include "Options.h"
 
 namespace tarvil::tool {
+
+// What --as, --notation, --base and --unit say, the options that parse and
+// format share.
+struct KindOptions {
+  std::optional<Kind> kind;  // --as, or the kind of --unit
+  std::optional<eOrvantaNotations> notation;
+  eBaseUnits base = kBaseNanometer;
+  std::optional<UnitChoice> unit;
+};
+
+// ReadKindOptions: those options of `line`, checked together: known words, a
+// --unit of the --as kind and no base unit ("nm", "tnm") as --unit. False
+// with a one-line `error` otherwise; `baseUnitRefusal` begins the message
+// for a base unit ("lengths are written").
+bool ReadKindOptions(const CommandLine& line, const std::string& baseUnitRefusal,
+                     KindOptions& out, std::string& error);
 
 struct ReadOptions {
   std::optional<eOrvantaNotations> notation;  // absent: the active notation
