@@ -7,13 +7,17 @@
 // and the user's symbols and joins it with the prefix. Values without a
 // prefix are printed "%G"-style and re-rounded. Every text is composed in a
 // stack buffer and assigned to the object once.
+#include <bit>
 #include <charconv>
+#include <cstdint>
+#include <iterator>
 #include <cmath>
 #include <cstring>
 #include <string_view>
 
 #include "CRuntime.h"
 #include "CTarvil.h"
+#include "FixedTextInternal.h"
 #include "NotationInternal.h"
 
 namespace tarvil::detail {
@@ -41,15 +45,52 @@ double ScaleByPowerOfTen(double x, int n) {
   return n >= 0 ? x * PowerOfTen(n) : x / PowerOfTen(-n);
 }
 
-// Appends `value` printed with `decimals` decimals ("%.*f").
-void AppendFixed(TextBuffer& out, double value, int decimals) {
+// The powers of ten 10^-30 .. 10^30, each the double nearest to it: the
+// decade boundaries of every prefix range with room to spare.
+constexpr int kDecadeTableLow = -30;
+constexpr double kDecades[] = {
+    1e-30, 1e-29, 1e-28, 1e-27, 1e-26, 1e-25, 1e-24, 1e-23, 1e-22, 1e-21, 1e-20,
+    1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10,
+    1e-9,  1e-8,  1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,
+    1e1,   1e2,   1e3,   1e4,   1e5,   1e6,   1e7,   1e8,   1e9,   1e10,
+    1e11,  1e12,  1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,
+    1e21,  1e22,  1e23,  1e24,  1e25,  1e26,  1e27,  1e28,  1e29,  1e30};
+
+// floor(log10(m)) for a finite m > 0, up to the rounding of the power of
+// ten at a decade boundary (the caller rescales and corrects by one).
+int DecimalExponent(double m) {
+  if (m >= kDecades[0] && m < kDecades[std::size(kDecades) - 1]) {
+    // m lies in [2^b, 2^(b+1)); floor(b × log10 2) (exact in this form for
+    // |b| < 1650) is the decade of m or the one below it.
+    const auto bits = std::bit_cast<std::uint64_t>(m);
+    const int b = static_cast<int>((bits >> 52) & 0x7ff) - 1023;
+    const int e = (b * 78913) >> 18;
+    return e + (m >= kDecades[e + 1 - kDecadeTableLow] ? 1 : 0);
+  }
+  // Far outside every prefix range: only the order of magnitude matters.
+  int e = 0;
+  while (m < 1.0) {
+    m *= 10.0;
+    --e;
+  }
+  while (m >= 10.0) {
+    m *= 0.1;
+    ++e;
+  }
+  return e;
+}
+
+// Appends `value` printed with `decimals` decimals ("%.*f"); returns the
+// number of decimals written (`decimals` within 0 .. kMaxDecimals).
+int AppendFixed(TextBuffer& out, double value, int decimals) {
   decimals = ClampDecimals(decimals);
   const double magnitude = std::fabs(value);
   // Sign, integer digits, point, decimals.
   std::size_t room = static_cast<std::size_t>(decimals) + (magnitude < 1e17 ? 20 : 312);
   char* at = out.Grow(room);
-  auto result = std::to_chars(at, at + room, value, std::chars_format::fixed, decimals);
+  auto result = ToCharsFixed(at, at + room, value, decimals);
   out.Commit(result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - at) : 0);
+  return decimals;
 }
 
 // Removes the zeros at the end of a text that holds a ".", and the "." too
@@ -103,40 +144,54 @@ void FormatWithoutEntry(TextBuffer& out, eOrvantaNotations notation, double valu
 }
 
 // Branch with a prefix: the scaled value with grouping, joined with the
-// prefix as the notation wants it.
+// prefix as the notation wants it. The digits are written straight into
+// `out` and edited there.
 void FormatWithEntry(TextBuffer& out, eOrvantaNotations notation, double mantissa,
                      const UnitEntry& entry, int forceTrim, int usePrecision) {
   const CTarvilLocale& locale = CTarvil::s_Locale;
   int decimals = usePrecision == 1 ? locale.GetPrecision(notation)
                                    : CTarvilGetNumOfSigDigits(mantissa);
-  TextBuffer printed;
-  AppendFixed(printed, std::fabs(mantissa), decimals);
-  std::string_view all(printed.data(), printed.size());
-  std::size_t point = all.rfind('.');
-  std::string_view integer = all.substr(0, point);
-  std::string_view fraction = point == std::string_view::npos ? std::string_view()
-                                                              : all.substr(point + 1);
-  if (locale.m_nSuppressTrailingZeros == 1 || forceTrim == 1) {
-    while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
+  const std::size_t start = out.size();
+  const std::size_t written = static_cast<std::size_t>(AppendFixed(out, mantissa, decimals));
+  std::size_t digits = start;
+  if (digits < out.size() && out[digits] == '-') {
+    // A negative value whose digits round to zero is written without "-".
+    if (AllZeroDigits(std::string_view(out.data() + start + 1, out.size() - start - 1))) {
+      out.erase(start, 1);
+    } else {
+      ++digits;
+    }
   }
-  // A negative value whose digits round to zero is written without "-".
-  if (mantissa < 0 && !AllZeroDigits(all)) out.push_back('-');
-  AppendGroupedDigits(out, integer, locale.m_nGrouping, locale.m_cThousand);
+  // The point stands before the decimals, when there are any.
+  const bool hasPoint = written > 0 && out.size() > digits + written;
+  std::size_t integerEnd = hasPoint ? out.size() - written - 1 : out.size();
+  if (hasPoint) {
+    std::size_t end = out.size();
+    if (locale.m_nSuppressTrailingZeros == 1 || forceTrim == 1) {
+      while (end > integerEnd + 1 && out[end - 1] == '0') --end;
+    }
+    if (end == integerEnd + 1) end = integerEnd;  // no decimal left
+    out.truncate(end);
+  }
+  const std::size_t integerDigits = integerEnd - digits;
+  if (locale.m_nGrouping >= 1 && integerDigits > static_cast<std::size_t>(locale.m_nGrouping)) {
+    TextBuffer rest;
+    rest.append(out.data() + digits, out.size() - digits);
+    out.truncate(digits);
+    AppendGroupedDigits(out, std::string_view(rest.data(), integerDigits), locale.m_nGrouping,
+                        locale.m_cThousand);
+    integerEnd = out.size();
+    out.append(rest.data() + integerDigits, rest.size() - integerDigits);
+  }
+  const bool hasFraction = out.size() > integerEnd;
   const char* display = entry.display ? entry.display : "";
-  if (notation == eEuropean) {
-    if (entry.exponent != 0 && display[0] != '\0') {
-      out.append(display, std::strlen(display));
-      out.append(fraction);
-    } else if (!fraction.empty()) {
-      out.push_back(locale.m_cDecimal);
-      out.append(fraction);
-    }
+  if (notation == eEuropean && entry.exponent != 0 && display[0] != '\0') {
+    // The prefix stands in place of the decimal point ('4k7').
+    if (hasFraction) out.erase(integerEnd, 1);
+    out.insert(integerEnd, display, std::strlen(display));
   } else {
-    if (!fraction.empty()) {
-      out.push_back(locale.m_cDecimal);
-      out.append(fraction);
-    }
-    if (entry.exponent != 0) out.append(display, std::strlen(display));
+    if (hasFraction) out.data()[integerEnd] = locale.m_cDecimal;
+    if (notation != eEuropean && entry.exponent != 0) out.append(display, std::strlen(display));
   }
   if (locale.m_nLeadingZero == 0 && out.size() >= 2 && out[0] == '0' &&
       out[1] == locale.m_cDecimal) {
@@ -170,23 +225,15 @@ ChosenEntry ChooseUnitEntry(eUnitTypes unit, eOrvantaNotations notation, double 
     return chosen;
   }
   if (!std::isfinite(value)) return chosen;
-  // The decimal exponent e of the value and its leading digits m.
-  double m = std::fabs(value);
-  int e = 0;
-  while (m < 1.0) {
-    m *= 10.0;
-    --e;
-  }
-  while (m >= 10.0) {
-    m *= 0.1;
-    ++e;
-  }
-  // The leading digits again, with a single rounding, so that the scaled
-  // value carries no error from the loop above.
-  m = ScaleByPowerOfTen(std::fabs(value), -e);
+  // The decimal exponent e of the value, and its leading digits m with a
+  // single rounding, so that the scaled value carries no error of its own.
+  int e = DecimalExponent(std::fabs(value));
+  double m = ScaleByPowerOfTen(std::fabs(value), -e);
+  bool exact = true;  // m is |value| / 10^e rounded once
   if (m < 1.0) {
     m *= 10.0;
     --e;
+    exact = false;
   }
   bool snapped = false;
   if (std::fabs(m - 10.0) < 1e-11) {
@@ -217,7 +264,9 @@ ChosenEntry ChooseUnitEntry(eUnitTypes unit, eOrvantaNotations notation, double 
   if (index < 0) return chosen;
   chosen.entry = &list[index];
   const int shift = list[index].exponent;
-  double magnitude = snapped ? PowerOfTen(e - shift) : ScaleByPowerOfTen(std::fabs(value), -shift);
+  double magnitude = snapped               ? PowerOfTen(e - shift)
+                     : shift == e && exact ? m
+                                           : ScaleByPowerOfTen(std::fabs(value), -shift);
   chosen.mantissa = value < 0 ? -magnitude : magnitude;
   return chosen;
 }
