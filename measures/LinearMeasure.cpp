@@ -3,6 +3,7 @@
 // rendering that the time, velocity and angle members share; the base unit
 // names appended to field labels.
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -88,16 +89,30 @@ bool ReadMeasureNumber(CTarvil& s, const MeasureSpan& span, bool scientific, dou
   const std::string_view text = s.View();
   int numberEnd = span.suffix;
   while (numberEnd > span.start && IsBlank(text[numberEnd - 1])) --numberEnd;
-  CTarvil part(text.data() + span.start, numberEnd - span.start);
-  double v = 0.0;
-  const long status = scientific ? part.GetDoubleForNotation(eScientific, &v, eNoUnit)
-                                 : part.GetDouble(&v);
-  if (status != S_OK) {
-    s.m_eCurrentError = part.m_eCurrentError;
-    s.m_nCursorPosition = part.m_nCursorPosition + span.start;
+  const int length = numberEnd - span.start;
+  const eOrvantaNotations notation = scientific ? eScientific : eDecimal;
+  NumberScan scan{};
+  // The number part is read from a copy (the reader may cut the text it
+  // reads); an ordinary one fits on the stack.
+  constexpr int kShortNumber = 64;
+  if (length > 0 && length < kShortNumber) {
+    if (CTarvil::s_Locale.m_nLoaded == 0) CTarvil::SetLocale();
+    char part[kShortNumber];
+    std::memcpy(part, text.data() + span.start, static_cast<std::size_t>(length));
+    part[length] = '\0';
+    scan = ScanNotationNumber(part, length, notation, eNoUnit);
+  } else {
+    CTarvil part(text.data() + span.start, length);
+    double v = 0.0;
+    const long status = part.GetDoubleForNotation(notation, &v, eNoUnit);
+    scan = NumberScan{status == S_OK ? 1 : 0, part.m_eCurrentError, part.m_nCursorPosition, -1, v};
+  }
+  if (scan.ok == 0) {
+    s.m_eCurrentError = scan.error;
+    s.m_nCursorPosition = scan.cursor + span.start;
     return false;
   }
-  *value = v;
+  *value = scan.value;
   return true;
 }
 

@@ -64,6 +64,25 @@ TEST_F(TimeMeasure, GetSeconds) {
   EXPECT_EQ(s.GetSeconds(nullptr), kInvalid);
 }
 
+// Number parts of any length read alike, whether they fit the reader's
+// short buffer or not; a fault's cursor points into the whole text.
+TEST_F(TimeMeasure, LongNumberPartsReadLikeShortOnes) {
+  for (int zeros : {0, 50, 62, 63, 64, 200}) {
+    const std::string number = "1" + std::string(static_cast<std::size_t>(zeros), '0');
+    CTarvil s((" " + number + "e-" + std::to_string(zeros) + " ns").c_str());
+    double seconds = 0.0;
+    EXPECT_EQ(s.GetSeconds(&seconds), S_OK) << zeros;
+    EXPECT_DOUBLE_EQ(seconds, 1e-9) << zeros;
+
+    const std::string bad = " " + number + "x5ns";
+    CTarvil t(bad.c_str());
+    EXPECT_EQ(t.GetSeconds(&seconds), kInvalid) << zeros;
+    EXPECT_EQ(t.GetCurrentError(), eErrInvalidCharacter) << zeros;
+    EXPECT_EQ(t.GetCursorPosition(), static_cast<int>(bad.find('x')) + 1) << zeros;
+    EXPECT_EQ(Text(t), bad);
+  }
+}
+
 TEST_F(TimeMeasure, RecognitionReportsUnitAndDomain) {
   struct Row {
     const char* text;
