@@ -107,9 +107,12 @@ const UnitEntry* COVUnitStorage::GetUnits(const eUnitTypes& unit,
     default:
       break;
   }
-  if (const UnitList* list = ListFor(unit, notation)) {
-    if (const UnitEntry* entries = list->GetEntries()) {
-      count = list->GetCount();
+  const int group = GroupOf(unit);
+  const int slot = static_cast<int>(notation);
+  if (group >= 0 && slot >= 0 && slot < kNotationSlots) {
+    const UnitList& list = m_Lists[group][slot];
+    if (const UnitEntry* entries = list.GetEntries()) {
+      count = list.GetCount();
       return entries;
     }
   }
@@ -121,22 +124,20 @@ const UnitEntry* COVUnitStorage::FindUnitByDisplay(const char* text, const eUnit
   if (text == nullptr || text[0] == '\0') return nullptr;
 
   // In European notation the prefix stands between digits ('4k7'): only
-  // the text before the first digit is compared.
-  std::size_t length = 0;
-  if (notation == eEuropean) {
-    while (text[length] != '\0' && !(text[length] >= '0' && text[length] <= '9')) ++length;
-  } else {
-    length = std::strlen(text);
-  }
-
-  // Called for every prefix a reader meets, so the comparisons are done
-  // here, byte by byte, rather than through the multibyte runtime: exact
-  // bytes, or bytes equal but for ASCII letter case, as _mbsnbcmp and
-  // _mbsnbicmp compare texts of the same length.
+  // the text before the first digit is compared. A display matches when it
+  // equals that text (or the whole text) byte by byte, or but for ASCII
+  // letter case when the entry allows it, as _mbsnbcmp and _mbsnbicmp
+  // compare texts of the same length. Called for every prefix a reader
+  // meets, so the comparison is done here rather than through the
+  // multibyte runtime, and without measuring the text first.
+  const bool european = notation == eEuropean;
+  const auto isDigit = [](unsigned char b) { return b >= '0' && b <= '9'; };
   const auto asciiLower = [](unsigned char b) {
     return (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b + 32) : b;
   };
   const auto* probe = reinterpret_cast<const unsigned char*>(text);
+  // The compared text is empty when a European text starts with a digit.
+  if (european && isDigit(probe[0])) return nullptr;
   const unsigned char first = probe[0];
   const unsigned char firstLower = asciiLower(first);
   int count = 0;
@@ -144,20 +145,19 @@ const UnitEntry* COVUnitStorage::FindUnitByDisplay(const char* text, const eUnit
   for (int i = 0; i < count; ++i) {
     const auto* shown = reinterpret_cast<const unsigned char*>(entries[i].display);
     if (shown == nullptr) continue;
+    const bool anyCase = entries[i].caseSensitive == 0;
     // Most entries differ in their first byte already (an empty display
     // never matches: the text is not empty).
-    if (shown[0] != first && (entries[i].caseSensitive != 0 || asciiLower(shown[0]) != firstLower))
-      continue;
-    // The display must be exactly `length` bytes long.
-    std::size_t n = 0;
-    while (n < length && shown[n] != '\0') ++n;
-    if (n != length || shown[length] != '\0') continue;
-    std::size_t same = 0;
-    while (same < length && probe[same] == shown[same]) ++same;
-    if (same == length) return &entries[i];
-    if (entries[i].caseSensitive != 0) continue;
-    while (same < length && asciiLower(probe[same]) == asciiLower(shown[same])) ++same;
-    if (same == length) return &entries[i];
+    if (shown[0] != first && (!anyCase || asciiLower(shown[0]) != firstLower)) continue;
+    std::size_t k = 1;
+    for (; shown[k] != '\0'; ++k) {
+      const unsigned char c = probe[k];
+      if (c == '\0' || (european && isDigit(c))) break;
+      if (c != shown[k] && (!anyCase || asciiLower(c) != asciiLower(shown[k]))) break;
+    }
+    if (shown[k] != '\0') continue;
+    // The display is used up; so must the compared text be.
+    if (probe[k] == '\0' || (european && isDigit(probe[k]))) return &entries[i];
   }
   return nullptr;
 }

@@ -44,7 +44,9 @@ class TARVIL_API UnitList {
   // Clear: frees the texts of every entry; count 0, capacity kept.
   void Clear();
   // GetEntries: the first entry, or null when the list is empty or unusable.
-  UnitEntry* GetEntries() const;
+  UnitEntry* GetEntries() const {
+    return (entries == nullptr || capacity == 0 || count == 0) ? nullptr : entries;
+  }
   int GetCount() const { return count; }
   int GetCapacity() const { return capacity; }
 

@@ -110,10 +110,10 @@ bool IsPrefixDisplayAt(const char* p, int n, eUnitTypes unit, eOrvantaNotations 
     const UnitEntry* entries = CTarvil::s_OVUnits.GetUnits(list, notation, count);
     for (int k = 0; entries != nullptr && k < count; ++k) {
       const char* display = entries[k].display;
-      if (display != nullptr && std::strlen(display) == static_cast<std::size_t>(n) &&
-          std::memcmp(display, p, static_cast<std::size_t>(n)) == 0) {
-        return true;
-      }
+      if (display == nullptr) continue;
+      int same = 0;
+      while (same < n && display[same] != '\0' && display[same] == p[same]) ++same;
+      if (same == n && display[n] == '\0') return true;
     }
   }
   return false;

@@ -99,7 +99,3 @@ void UnitList::Clear() {
   count = 0;
 }
 
-UnitEntry* UnitList::GetEntries() const {
-  if (entries == nullptr || capacity == 0 || count == 0) return nullptr;
-  return entries;
-}
