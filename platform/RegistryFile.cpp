@@ -137,12 +137,9 @@ std::vector<Line> SplitLines(const std::string& text) {
       break;
     }
     std::size_t end = nl;
-    std::string eol = "\n";
-    if (end > start && text[end - 1] == '\r') {
-      --end;
-      eol = "\r\n";
-    }
-    lines.push_back({text.substr(start, end - start), eol});
+    const bool crlf = end > start && text[end - 1] == '\r';
+    if (crlf) --end;
+    lines.push_back({text.substr(start, end - start), std::string(crlf ? "\r\n" : "\n")});
     start = nl + 1;
   }
   return lines;
