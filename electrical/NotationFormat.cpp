@@ -60,8 +60,8 @@ constexpr double kDecades[] = {
 // ten at a decade boundary (the caller rescales and corrects by one).
 int DecimalExponent(double m) {
   if (m >= kDecades[0] && m < kDecades[std::size(kDecades) - 1]) {
-    // m lies in [2^b, 2^(b+1)); floor(b × log10 2) (exact in this form for
-    // |b| < 1650) is the decade of m or the one below it.
+    // m lies in [2^b, 2^(b+1)); floor(b × log10 2), exact in this form
+    // for every |b| <= 1100, is the decade of m or the one below it.
     const auto bits = std::bit_cast<std::uint64_t>(m);
     const int b = static_cast<int>((bits >> 52) & 0x7ff) - 1023;
     const int e = (b * 78913) >> 18;
