@@ -9,10 +9,10 @@
 // stack buffer and assigned to the object once.
 #include <bit>
 #include <charconv>
-#include <cstdint>
-#include <iterator>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <string_view>
 
 #include "CRuntime.h"
