@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 #include "AssertReport.h"
 #include "MessageBox.h"
@@ -118,6 +119,24 @@ void InsertPadded(std::string& text, int index, char ch) {
   text.insert(at, 1, ch);
 }
 
+// Bytes of the UTF-8 character at `at`: the sequence is decoded and kept
+// only when it is the shortest form of a scalar value; otherwise one byte.
+int CharacterWidth(std::string_view text, std::size_t at) {
+  if (at >= text.size()) return 1;
+  const auto lead = static_cast<unsigned char>(text[at]);
+  const int n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  if (n == 1 || at + n > text.size()) return 1;
+  std::uint32_t value = lead & (0x7Fu >> n);
+  for (int k = 1; k < n; ++k) {
+    const auto b = static_cast<unsigned char>(text[at + k]);
+    if ((b & 0xC0) != 0x80) return 1;
+    value = value << 6 | (b & 0x3Fu);
+  }
+  const std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+  const bool scalar = value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
+  return value >= least[n] && scalar ? n : 1;
+}
+
 std::string ExpectedMessage(const CTarvil& s) {
   const int code = static_cast<int>(s.GetCurrentError());
   const int cursor = s.GetCursorPosition();
@@ -127,8 +146,10 @@ std::string ExpectedMessage(const CTarvil& s) {
   if (code >= 9 && code <= 12) return Message(20000 + code);
   std::string copy(s.View());
   if (code == 3 || code == 4) {
+    // The marks enclose the whole character at the cursor.
+    const int width = cursor > 0 ? CharacterWidth(s.View(), cursor - 1) : 1;
     InsertPadded(copy, cursor - 1, '<');
-    InsertPadded(copy, cursor + 1, '>');
+    InsertPadded(copy, cursor + width, '>');
   }
   copy.push_back('\n');
   if (code >= 3 && code <= 8) copy += Message(20000 + code);

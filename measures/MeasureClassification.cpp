@@ -42,6 +42,52 @@ eUnitTypes ClassifyElectrical(std::string_view text, CTarvil& last) {
   return eNoUnit;
 }
 
+// The kind of `unit` (a unit text without surrounding blanks) as a unit
+// string: the physical unit texts, lowered, then the electrical measures on
+// the probe "1" + the lowered unit. `standsAlone`: no number of the user's
+// stands before the unit, so a letter that right after a number is read as
+// a prefix ('f' femto, 'a' atto) names its unit here ('f' the farad, 'a' the
+// ampere); in `IsMeasure` the unit follows the user's number and reads as
+// the electrical readers read it. Result 1 with `*type` set, or 0 with error
+// 6 and the cursor in the unit text (the first probe's cursor less one).
+int ClassifyUnitText(std::string_view unit, bool standsAlone, CTarvil& s, eUnitTypes* type) {
+  std::string probeText = "1";
+  probeText.append(unit);
+  for (char& c : probeText) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  const std::string_view lowered = std::string_view(probeText).substr(1);
+
+  eUnitTypes found = eNoUnit;
+  if (MatchUnitText(lowered, kLinearUnitNames, 5) >= 0) {
+    found = eNanometers;
+  } else if (MatchUnitText(lowered, kAngleUnitNames, 4) >= 0) {
+    found = eDegrees;
+  } else if (MatchUnitText(lowered, kVpUnitTexts, kVpUnitNum) >= 0) {
+    found = eMps;
+  } else {
+    for (int i = 0; i < kSIUnitNum && found == eNoUnit; ++i) {
+      if (lowered == std::string_view(kSIUnitTexts[i])) found = eSeconds;
+    }
+  }
+  CTarvil probe;
+  if (found == eNoUnit) found = ClassifyElectrical(probeText, probe);
+  if (found == eNoUnit && standsAlone) {
+    // A blank keeps the unit apart from the probe's number: only a unit
+    // name can stand there, never a prefix.
+    probeText.insert(1, 1, ' ');
+    CTarvil apart;
+    found = ClassifyElectrical(probeText, apart);
+  }
+  if (found == eNoUnit) {
+    s.m_eCurrentError = eErrNoUnit;
+    s.m_nCursorPosition = probe.m_nCursorPosition > 0 ? probe.m_nCursorPosition - 1 : 0;
+    return 0;
+  }
+  *type = found;
+  return 1;
+}
+
 }  // namespace
 
 int CTarvil::IsMeasure() {
@@ -106,9 +152,9 @@ int CTarvil::IsMeasure(eUnitTypes* pType) {
     m_nCursorPosition = number.m_nCursorPosition + body;
     return 0;
   }
-  CTarvil unit(text.data() + suffix, end - suffix);
+  CTarvil unit;
   eUnitTypes type = eNoUnit;
-  if (!unit.IsUnitString(&type)) {
+  if (!ClassifyUnitText(text.substr(suffix, end - suffix), false, unit, &type)) {
     m_eCurrentError = unit.m_eCurrentError;
     m_nCursorPosition = unit.m_nCursorPosition + suffix;
     return 0;
@@ -144,41 +190,5 @@ int CTarvil::IsUnitString(eUnitTypes* pType) {
     m_eCurrentError = eErrBlank;
     return 0;
   }
-
-  // The probe "1" + unit, lowered; the unit alone is its tail.
-  std::string probeText = "1";
-  probeText.append(text.data() + start, static_cast<size_t>(end - start));
-  for (char& c : probeText) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  const std::string_view unit = std::string_view(probeText).substr(1);
-
-  if (MatchUnitText(unit, kLinearUnitNames, 5) >= 0) {
-    *pType = eNanometers;
-    return 1;
-  }
-  if (MatchUnitText(unit, kAngleUnitNames, 4) >= 0) {
-    *pType = eDegrees;
-    return 1;
-  }
-  if (MatchUnitText(unit, kVpUnitTexts, kVpUnitNum) >= 0) {
-    *pType = eMps;
-    return 1;
-  }
-  for (int i = 0; i < kSIUnitNum; ++i) {
-    if (unit == std::string_view(kSIUnitTexts[i])) {
-      *pType = eSeconds;
-      return 1;
-    }
-  }
-
-  CTarvil probe;
-  const eUnitTypes electrical = ClassifyElectrical(probeText, probe);
-  if (electrical != eNoUnit) {
-    *pType = electrical;
-    return 1;
-  }
-  m_eCurrentError = eErrNoUnit;
-  m_nCursorPosition = probe.m_nCursorPosition > 0 ? probe.m_nCursorPosition - 1 : 0;
-  return 0;
+  return ClassifyUnitText(text.substr(start, end - start), true, *this, pType);
 }

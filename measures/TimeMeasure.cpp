@@ -111,8 +111,11 @@ long CTarvil::FormatAsTimeMeasure(eSIUnits fromUnit, eSIUnits toUnit) {
   }
   double value = 0.0;
   if (!ReadPlainNumber(*this, &value)) return E_INVALIDARG;
+  // A unit outside the enumeration is the caller's error: the conversion
+  // reports it and yields 0, which is written as it stands.
   const double seconds = ConvertSIUnits(value, fromUnit, kSINoPrefix);
-  if (!RefuseNonFinite(*this, seconds) || !RefuseUnderflow(*this, value, seconds)) return E_FAIL;
+  if (!RefuseNonFinite(*this, seconds)) return E_FAIL;
+  if (IsSIUnit(fromUnit) && !RefuseUnderflow(*this, value, seconds)) return E_FAIL;
   SetTimeMeasure(seconds, toUnit, 0, 1);
   return S_OK;
 }
@@ -127,6 +130,7 @@ int CTarvil::InterpretAsTimeMeasure(double& seconds, eSIUnits unit, unsigned int
   double value = 0.0;
   double result = 0.0;
   eSIUnits parsedUnit = kSIUnitNum;
+  bool unitValid = true;  // false: the caller's unit is outside the enumeration
   if (IsTimeMeasure(&value, &parsedUnit, domain)) {
     result = ConvertSIUnits(value, parsedUnit, kSINoPrefix);
   } else if (m_eCurrentError != eErrNoUnit) {
@@ -136,8 +140,10 @@ int CTarvil::InterpretAsTimeMeasure(double& seconds, eSIUnits unit, unsigned int
     if (!ReadPlainNumber(*this, &value)) return fail();
     if (!CheckMeasureDomain(*this, value, domain, FirstNonBlank(View()))) return fail();
     result = ConvertSIUnits(value, unit, kSINoPrefix);
+    unitValid = IsSIUnit(unit);
   }
-  if (!RefuseNonFinite(*this, result) || !RefuseUnderflow(*this, value, result)) return fail();
+  if (!RefuseNonFinite(*this, result)) return fail();
+  if (unitValid && !RefuseUnderflow(*this, value, result)) return fail();
 
   seconds = result;
   SetTimeMeasure(result, unit, 0, 1);

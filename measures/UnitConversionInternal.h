@@ -93,6 +93,10 @@ long ConvertBaseUnitCount(int* baseUnit, eBaseUnits fromUnit, eBaseUnits toUnit)
 // 0.0.
 double ConvertSIUnits(double value, eSIUnits fromUnit, eSIUnits toUnit);
 
+// IsSIUnit: whether `unit` names a time unit (0..12). A conversion with a
+// unit outside that range yields its neutral 0, which is not an underflow.
+constexpr bool IsSIUnit(eSIUnits unit) { return unit >= 0 && unit < kSIUnitNum; }
+
 // ConvertVpUnits: `value` from one velocity unit to another, through metres
 // per second. The units are checked (and reported) first; equal units, 0 and
 // NaN then come back unchanged. An unknown source unit is taken as metres

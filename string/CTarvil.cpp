@@ -117,10 +117,17 @@ CTarvil CTarvil::GetErrorMessage() const {
 
   CTarvil result(static_cast<const CString&>(*this));
   if (code == eErrTooManyDecimalPlaces || code == eErrInvalidCharacter) {
-    // '<' before the offending character and '>' after it; Insert pads with
-    // blanks when the position lies past the end (a missing character).
+    // '<' before the offending character and '>' after all of its bytes;
+    // Insert pads with blanks when the position lies past the end (a
+    // missing character).
+    const std::string_view text = View();
+    int width = 1;
+    if (static_cast<std::size_t>(m_nCursorPosition) <= text.size()) {
+      // The text's buffer ends in a terminator, where a sequence stops.
+      width = MbcLength(reinterpret_cast<const unsigned char*>(text.data()) + m_nCursorPosition - 1);
+    }
     result.Insert(m_nCursorPosition - 1, '<');
-    if (m_nCursorPosition < INT_MAX) result.Insert(m_nCursorPosition + 1, '>');
+    if (m_nCursorPosition <= INT_MAX - width) result.Insert(m_nCursorPosition + width, '>');
   }
   result += '\n';
   if (code >= eErrTooManyDecimalPlaces && code <= eErrTooSmall) {

@@ -443,11 +443,15 @@ class TARVIL_API CTarvil : public CString {
 
   // ---- Classification ----------------------------------------------------
   // 1 with the kind (eUnitTypes) of any physical or electrical measure;
-  // 0 with error 6 when there is no known unit.
+  // 0 with error 6 when there is no known unit. A unit letter right after
+  // the number reads as the electrical readers read it: '2a' and '1f' are
+  // 2 atto and 1 femto without a unit (0, error 6), '2 a' and '1 f' are
+  // current and capacitance.
   int IsMeasure(eUnitTypes* pType);
   int IsMeasure();
   // 1 with the kind of a unit text alone ('MM', 'rad', 'ns', 'V'); the kind
-  // is written only on success.
+  // is written only on success. A unit name is its unit even where it is
+  // also a prefix: 'A' and 'a' are current, 'F' and 'f' capacitance.
   int IsUnitString(eUnitTypes* pType);
   int IsUnitString();
 

@@ -34,6 +34,12 @@ TEST_F(MeasureClassification, IsMeasure) {
       {"-5V", 1, eVolts, eErrNone, 4},
       {"2A", 1, eAmps, eErrNone, 3},
       {"4.7k OHMS", 1, eOhms, eErrNone, 10},
+      // A prefix letter right after the number reads as the electrical
+      // readers read it: 2 atto, 1 femto, without a unit.
+      {"2a", 0, eNoUnit, eErrNoUnit, 2},
+      {"1f", 0, eNoUnit, eErrNoUnit, 2},
+      {"2 a", 1, eAmps, eErrNone, 4},
+      {"1 f", 1, eFarads, eErrNone, 4},
       // Classification only: no "%c" limit.
       {"150%c", 1, eMps, eErrNone, 6},
       {"10", 0, eNoUnit, eErrNoUnit, 3},
@@ -80,6 +86,12 @@ TEST_F(MeasureClassification, IsUnitString) {
       {"V", 1, eVolts, eErrNone, 2},
       {"mW", 1, eWatts, eErrNone, 3},
       {"pF", 1, eFarads, eErrNone, 3},
+      // A unit name standing alone is its unit, also where it is a prefix.
+      {"A", 1, eAmps, eErrNone, 2},
+      {"a", 1, eAmps, eErrNone, 2},
+      {"F", 1, eFarads, eErrNone, 2},
+      {" f ", 1, eFarads, eErrNone, 4},
+      {"h", 1, eHenrys, eErrNone, 2},
       {"xyz", 0, eMps, eErrNoUnit, 1},
       {"tnm", 0, eMps, eErrNoUnit, 1},
       {"", 0, eMps, eErrEmpty, 0},

@@ -184,6 +184,40 @@ TEST_F(TimeMeasure, FormatAsTimeMeasure) {
   EXPECT_EQ(Text(s), "4.13");
 }
 
+// A unit outside the enumeration is the caller's error: each bad unit is
+// reported once, the conversion's 0 is taken as the value (not refused as
+// an underflow), and the text becomes "0".
+TEST_F(TimeMeasure, UnitOutsideItsEnumerationGivesZero) {
+  const std::string from = "SIConvert: ((fromUnit >= 0) && (fromUnit < kSIUnitNum))";
+  const std::string to = "SIConvert: ((toUnit >= 0) && (toUnit < kSIUnitNum))";
+  const auto bad = [](int u) { return static_cast<eSIUnits>(u); };
+  struct Row {
+    eSIUnits fromUnit, toUnit;
+    std::vector<std::string> reports;
+  };
+  const Row rows[] = {
+      {bad(13), kSINano, {from}},
+      {kSINano, bad(14), {to}},
+      {bad(13), bad(14), {from, to}},
+  };
+  for (const Row& r : rows) {
+    reports.clear();
+    CTarvil s("5");
+    EXPECT_EQ(s.FormatAsTimeMeasure(r.fromUnit, r.toUnit), S_OK);
+    EXPECT_EQ(Text(s), "0");
+    EXPECT_EQ(s.GetCurrentError(), eErrNone);
+    EXPECT_EQ(reports, r.reports);
+  }
+  reports.clear();
+  CTarvil s("5");
+  double seconds = -1.0;
+  EXPECT_EQ(s.InterpretAsTimeMeasure(seconds, bad(13), 0, 0, eDomainAny), 1);
+  EXPECT_EQ(seconds, 0.0);
+  EXPECT_EQ(Text(s), "0");
+  EXPECT_EQ(s.GetCurrentError(), eErrNone);
+  EXPECT_EQ(reports, (std::vector<std::string>{from, to}));
+}
+
 TEST_F(TimeMeasure, InterpretAsTimeMeasure) {
   struct Row {
     const char* text;

@@ -147,6 +147,9 @@ TEST_F(VpMeasure, InterpretAsVpMeasure) {
       {"120%c", kVpPercentC, eDomainAny, 0, 0.0, "120%c", eErrTooLarge, 1},
       {"12 km/s", kVpMeterPerSec, eDomainAny, 0, 0.0, "12 km/s", eErrInvalidCharacter, 4},
       {"1e302", kVpInchPerNs, eDomainAny, 0, 0.0, "1e302", eErrTooLarge, 1},
+      // A caller's unit outside the enumeration: reported, the number taken
+      // as metres per second, nothing rendered; never a refusal.
+      {"5", kVpUnitNum, eDomainAny, 1, 5.0, "5", eErrNone, 0},
   };
   for (const Row& r : rows) {
     for (int showError : {0, 1}) {

@@ -110,6 +110,11 @@ TEST(ErrorMessage, TextsAndMarking) {
       // A missing character: '<' at the end, '>' one blank further on.
       {"-", eErrInvalidCharacter, 2, "-< >\nInvalid character(s) detected."},
       {"1.2.3", eErrTooManyDecimalPlaces, 4, "1.2<.>3\nToo many decimal places."},
+      // The marks enclose a whole character, never part of one.
+      {"2\xCE\xA9", eErrInvalidCharacter, 2, "2<\xCE\xA9>\nInvalid character(s) detected."},
+      {"2\xC2\xB5" "2\xE2\x82\xAC", eErrInvalidCharacter, 5,
+       "2\xC2\xB5" "2<\xE2\x82\xAC>\nInvalid character(s) detected."},
+      {"1\xCE", eErrInvalidCharacter, 2, "1<\xCE>\nInvalid character(s) detected."},
       {name300, eErrCharacterLimit, 300, name300 + "\nCharacter limit exceeded."},
       {"12", eErrNoUnit, 1, "12\nNo unit detected."},
       {"2e9", eErrTooLarge, 1, "2e9\nValue is too large."},
