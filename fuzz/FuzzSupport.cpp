@@ -124,7 +124,7 @@ void InsertPadded(std::string& text, int index, char ch) {
 int CharacterWidth(std::string_view text, std::size_t at) {
   if (at >= text.size()) return 1;
   const auto lead = static_cast<unsigned char>(text[at]);
-  const int n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  const int n = lead >= 0xF8 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
   if (n == 1 || at + n > text.size()) return 1;
   std::uint32_t value = lead & (0x7Fu >> n);
   for (int k = 1; k < n; ++k) {
