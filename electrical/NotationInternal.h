@@ -15,6 +15,7 @@
 #include "OrvantaNotations.h"
 #include "TarvilErrors.h"
 #include "TextBufferInternal.h"
+#include "TextScan.h"
 #include "UnitTypes.h"
 
 namespace tarvil::detail {
@@ -140,19 +141,6 @@ double PowerOfTen(int n);
 NumberScan ScanElectricalText(const char* text, int length, eUnitTypes unit,
                               eOrvantaNotations notation, eCTarvilDomain domain,
                               int unitOptionalInEuropean);
-
-// IsBlankByte: the white space of the multibyte runtime (ASCII blanks, tabs,
-// line ends).
-inline bool IsBlankByte(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-inline bool IsDigitByte(char c) { return c >= '0' && c <= '9'; }
-
-// FirstNonBlankIndex: 0-based index of the first non-blank byte of `text`
-// (`length` when there is none).
-inline int FirstNonBlankIndex(const char* text, int length) {
-  int i = 0;
-  while (i < length && IsBlankByte(text[i])) ++i;
-  return i;
-}
 
 }  // namespace tarvil::detail
 

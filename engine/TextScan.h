@@ -1,0 +1,36 @@
+// TextScan.h: the byte classes and blank trimming that every reader of the
+// engine shares. The blanks are those of the multibyte runtime for single
+// bytes (space, tab, line feed, vertical tab, form feed, carriage return);
+// no byte of a multibyte character is a blank or a digit. Not installed.
+#ifndef TARVIL_TEXTSCAN_H
+#define TARVIL_TEXTSCAN_H
+
+#include <string_view>
+
+namespace tarvil::detail {
+
+inline bool IsBlankByte(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+inline bool IsDigitByte(char c) { return c >= '0' && c <= '9'; }
+
+// FirstNonBlankIndex: 0-based index of the first non-blank byte of `text`
+// (its length when there is none).
+inline int FirstNonBlankIndex(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsBlankByte(text[i])) ++i;
+  return static_cast<int>(i);
+}
+inline int FirstNonBlankIndex(const char* text, int length) {
+  return FirstNonBlankIndex(std::string_view(text, static_cast<std::size_t>(length)));
+}
+
+// EndOfNonBlank: one past the last non-blank byte of `text` at or after
+// `start` (`start` when there is none).
+inline int EndOfNonBlank(std::string_view text, int start) {
+  int end = static_cast<int>(text.size());
+  while (end > start && IsBlankByte(text[static_cast<std::size_t>(end - 1)])) --end;
+  return end;
+}
+
+}  // namespace tarvil::detail
+
+#endif
