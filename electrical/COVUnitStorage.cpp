@@ -3,8 +3,10 @@
 #include "COVUnitStorage.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "Mbc.h"
+#include "NotationInternal.h"
 #include "UnitListInternal.h"
 #include "UnitsDefinitions.h"
 
@@ -121,45 +123,8 @@ const UnitEntry* COVUnitStorage::GetUnits(const eUnitTypes& unit,
 
 const UnitEntry* COVUnitStorage::FindUnitByDisplay(const char* text, const eUnitTypes& unit,
                                                    const eOrvantaNotations& notation) const {
-  if (text == nullptr || text[0] == '\0') return nullptr;
-
-  // In European notation the prefix stands between digits ('4k7'): only
-  // the text before the first digit is compared. A display matches when it
-  // equals that text (or the whole text) byte by byte, or but for ASCII
-  // letter case when the entry allows it, as _mbsnbcmp and _mbsnbicmp
-  // compare texts of the same length. Called for every prefix a reader
-  // meets, so the comparison is done here rather than through the
-  // multibyte runtime, and without measuring the text first.
-  const bool european = notation == eEuropean;
-  const auto isDigit = [](unsigned char b) { return b >= '0' && b <= '9'; };
-  const auto asciiLower = [](unsigned char b) {
-    return (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b + 32) : b;
-  };
-  const auto* probe = reinterpret_cast<const unsigned char*>(text);
-  // The compared text is empty when a European text starts with a digit.
-  if (european && isDigit(probe[0])) return nullptr;
-  const unsigned char first = probe[0];
-  const unsigned char firstLower = asciiLower(first);
-  int count = 0;
-  const UnitEntry* entries = GetUnits(unit, notation, count);
-  for (int i = 0; i < count; ++i) {
-    const auto* shown = reinterpret_cast<const unsigned char*>(entries[i].display);
-    if (shown == nullptr) continue;
-    const bool anyCase = entries[i].caseSensitive == 0;
-    // Most entries differ in their first byte already (an empty display
-    // never matches: the text is not empty).
-    if (shown[0] != first && (!anyCase || asciiLower(shown[0]) != firstLower)) continue;
-    std::size_t k = 1;
-    for (; shown[k] != '\0'; ++k) {
-      const unsigned char c = probe[k];
-      if (c == '\0' || (european && isDigit(c))) break;
-      if (c != shown[k] && (!anyCase || asciiLower(c) != asciiLower(shown[k]))) break;
-    }
-    if (shown[k] != '\0') continue;
-    // The display is used up; so must the compared text be.
-    if (probe[k] == '\0' || (european && isDigit(probe[k]))) return &entries[i];
-  }
-  return nullptr;
+  if (text == nullptr) return nullptr;
+  return tarvil::detail::FindPrefixByDisplay(*this, std::string_view(text), unit, notation);
 }
 
 void COVUnitStorage::GetBaseUnitString(const eUnitTypes& unit, const eOrvantaNotations& notation,

@@ -8,6 +8,7 @@
 // left out ('4k7') and is never written after a prefix.
 #include "CTarvil.h"
 #include "NotationInternal.h"
+#include "SharedSettingsInternal.h"
 
 namespace {
 
@@ -68,10 +69,10 @@ int InterpretMeasure(CTarvil& text, eOrvantaNotations notation, double& value,
 // ---- Resistance --------------------------------------------------------------
 
 int CTarvil::TestOhmString(eOrvantaNotations notation, double* pValue) {
-  EnsureSettings();
+  const tarvil::detail::EngineSettings settings = tarvil::detail::SharedSettings();
   if (pValue != nullptr) *pValue = 0.0;
   tarvil::detail::NumberScan scan = tarvil::detail::ScanElectricalText(
-      GetString(), GetLength(), kResistance.unit, notation, kResistance.domain, 1);
+      m_text, kResistance.unit, notation, kResistance.domain, true, settings);
   m_eCurrentError = scan.error;
   m_nCursorPosition = scan.cursor;
   if (!scan.ok) return 0;
@@ -114,7 +115,9 @@ CTarvil& CTarvil::SetOhmMeasure(eOrvantaNotations notation, double value, int ap
   // ('4R7', '47R'); after a prefix ('4k7') nothing is appended.
   int isBase = 0;
   SetDoubleForNotation(isBase, notation, value, usePrecision, kResistance.unit);
-  if (isBase == 1) tarvil::detail::JoinEuropeanUnitName(m_text, kResistance.unit);
+  if (isBase == 1) {
+    tarvil::detail::JoinEuropeanUnitName(m_text, kResistance.unit, tarvil::detail::SharedSettings());
+  }
   return *this;
 }
 

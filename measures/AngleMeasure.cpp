@@ -17,19 +17,17 @@ namespace {
 // The single-byte classes of the multibyte runtime (_ismbcspace,
 // _ismbcdigit, and _ismbcalpha or _ismbcpunct together), spelled out because
 // every character of an angle text is tested with them.
-inline bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // A letter (a byte of a multibyte character counts as one) or an ASCII
 // punctuation character: every byte above the blank but digits and DEL.
 inline bool IsLetterOrPunct(char c) {
   const auto b = static_cast<unsigned char>(c);
-  return b > 0x20 && b != 0x7F && !IsDigit(c);
+  return b > 0x20 && b != 0x7F && !IsDigitByte(c);
 }
 
 // Characters of a part's number: digits, blanks, decimal points, exponent
 // letters and signs.
 bool IsNumberChar(char c, char decimal) {
-  return IsDigit(c) || IsBlank(c) || c == '.' || c == decimal || c == 'e' || c == 'E' ||
+  return IsDigitByte(c) || IsBlankByte(c) || c == '.' || c == decimal || c == 'e' || c == 'E' ||
          c == '+' || c == '-';
 }
 
@@ -37,7 +35,7 @@ bool IsNumberChar(char c, char decimal) {
 // the unit: it begins the next part's number ('10deg -30'').
 bool IsUnitChar(char c) {
   if (c == '+' || c == '-') return false;
-  return IsLetterOrPunct(c) || IsBlank(c);
+  return IsLetterOrPunct(c) || IsBlankByte(c);
 }
 
 // Brings `degrees` into (-360, 360), or [0, 360) when `positive` is 1.
@@ -81,9 +79,9 @@ int CTarvil::IsAngleMeasure(double* pValue, eAngleUnits* pUnits) {
     return 0;
   }
   m_nCursorPosition = length + 1;
-  const int start = FirstNonBlank(text);
+  const int start = FirstNonBlankIndex(text);
   int end = length;
-  while (end > start && IsBlank(text[end - 1])) --end;
+  while (end > start && IsBlankByte(text[end - 1])) --end;
   if (start >= end) {
     m_eCurrentError = eErrBlank;
     return 0;
@@ -145,8 +143,8 @@ int CTarvil::IsAngleMeasure(double* pValue, eAngleUnits* pUnits) {
     while (unitEnd < end && IsUnitChar(text[unitEnd])) ++unitEnd;
     int unitFirst = numberEnd;
     int unitLast = unitEnd;
-    while (unitFirst < unitLast && IsBlank(text[unitFirst])) ++unitFirst;
-    while (unitLast > unitFirst && IsBlank(text[unitLast - 1])) --unitLast;
+    while (unitFirst < unitLast && IsBlankByte(text[unitFirst])) ++unitFirst;
+    while (unitLast > unitFirst && IsBlankByte(text[unitLast - 1])) --unitLast;
     const int unit = MatchUnitText(text.substr(unitFirst, unitLast - unitFirst),
                                    kAngleUnitTexts, kAngleUnitNum);
     // An unknown unit, or the first part's unit again (which would leave

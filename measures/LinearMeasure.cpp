@@ -12,6 +12,8 @@
 #include "LocaleInternal.h"
 #include "Mbc.h"
 #include "MeasureInternal.h"
+#include "MeasureTextInternal.h"
+#include "SharedSettingsInternal.h"
 #include "NotationInternal.h"
 #include "UnitConversionInternal.h"
 
@@ -19,57 +21,6 @@ using namespace tarvil::platform;
 using namespace tarvil::detail;
 
 namespace tarvil::detail {
-namespace {
-
-// Configured precisions come from the registry unchecked; beyond this many
-// decimals a double has nothing left to show.
-constexpr int kMaxConfiguredDecimals = 64;
-
-// The classes of _ismbcspace and _ismbcalpha for single bytes, spelled out
-// because every measure reading tests each character of its text with them.
-inline bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// A byte of a multibyte character counts as a letter, as the character does.
-inline bool IsLetter(char c) {
-  const auto b = static_cast<unsigned char>(c);
-  return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b >= 0x80;
-}
-
-bool IsSuffixChar(char c, bool slashAndPercent) {
-  return IsLetter(c) || (slashAndPercent && (c == '/' || c == '%'));
-}
-
-void LoadSettings() {
-  if (CTarvil::s_Locale.m_nLoaded == 0) CTarvil::SetLocale();
-}
-
-}  // namespace
-
-int FirstNonBlank(std::string_view text) {
-  int i = 0;
-  const int n = static_cast<int>(text.size());
-  while (i < n && IsBlank(text[i])) ++i;
-  return i;
-}
-
-bool FindMeasureSpan(std::string_view text, bool slashAndPercent, MeasureSpan& span) {
-  const int start = FirstNonBlank(text);
-  int end = static_cast<int>(text.size());
-  while (end > start && IsBlank(text[end - 1])) --end;
-  if (start >= end || !IsLetter(text[end - 1])) return false;
-
-  int suffix = end;
-  while (suffix > start && IsSuffixChar(text[suffix - 1], slashAndPercent)) --suffix;
-  if (suffix == start) {
-    // The first character belongs to the number even when it is a letter.
-    suffix = start + MbcLength(reinterpret_cast<const unsigned char*>(text.data()) + start);
-    if (suffix > end) suffix = end;
-  }
-  span.start = start;
-  span.end = end;
-  span.suffix = suffix;
-  return true;
-}
 
 bool ScanMeasureText(CTarvil& s, bool slashAndPercent, MeasureSpan& span) {
   s.m_nCursorPosition = 0;
@@ -81,35 +32,16 @@ bool ScanMeasureText(CTarvil& s, bool slashAndPercent, MeasureSpan& span) {
   }
   s.m_nCursorPosition = static_cast<int>(text.size()) + 1;
   if (FindMeasureSpan(text, slashAndPercent, span)) return true;
-  s.m_eCurrentError = FirstNonBlank(text) == static_cast<int>(text.size()) ? eErrBlank : eErrNoUnit;
+  s.m_eCurrentError =
+      FirstNonBlankIndex(text) == static_cast<int>(text.size()) ? eErrBlank : eErrNoUnit;
   return false;
 }
 
 bool ReadMeasureNumber(CTarvil& s, const MeasureSpan& span, bool scientific, double* value) {
-  const std::string_view text = s.View();
-  int numberEnd = span.suffix;
-  while (numberEnd > span.start && IsBlank(text[numberEnd - 1])) --numberEnd;
-  const int length = numberEnd - span.start;
-  const eOrvantaNotations notation = scientific ? eScientific : eDecimal;
-  NumberScan scan{};
-  // The number part is read from a copy (the reader may cut the text it
-  // reads); an ordinary one fits on the stack.
-  constexpr int kShortNumber = 64;
-  if (length > 0 && length < kShortNumber) {
-    if (CTarvil::s_Locale.m_nLoaded == 0) CTarvil::SetLocale();
-    char part[kShortNumber];
-    std::memcpy(part, text.data() + span.start, static_cast<std::size_t>(length));
-    part[length] = '\0';
-    scan = ScanNotationNumber(part, length, notation, eNoUnit);
-  } else {
-    CTarvil part(text.data() + span.start, length);
-    double v = 0.0;
-    const long status = part.GetDoubleForNotation(notation, &v, eNoUnit);
-    scan = NumberScan{status == S_OK ? 1 : 0, part.m_eCurrentError, part.m_nCursorPosition, -1, v};
-  }
+  const NumberScan scan = ReadMeasurePart(s.View(), span, scientific, SharedSettings());
   if (scan.ok == 0) {
     s.m_eCurrentError = scan.error;
-    s.m_nCursorPosition = scan.cursor + span.start;
+    s.m_nCursorPosition = scan.cursor;
     return false;
   }
   *value = scan.value;
@@ -125,64 +57,39 @@ bool CheckMeasureDomain(CTarvil& s, double value, eCTarvilDomain domain, int sta
 }
 
 bool ReadPlainNumber(CTarvil& s, double* value) {
-  CTarvil copy(static_cast<const CString&>(s));
-  const long status = copy.GetDouble(value);
-  s.m_eCurrentError = copy.m_eCurrentError;
-  s.m_nCursorPosition = copy.m_nCursorPosition;
-  return status == S_OK;
-}
-
-int MatchUnitText(std::string_view unit, const char* const* texts, int count) {
-  for (int i = 0; i < count; ++i) {
-    const std::string_view candidate = texts[i];
-    if (candidate.size() != unit.size()) continue;
-    bool same = true;
-    for (size_t k = 0; k < unit.size() && same; ++k) {
-      char c = unit[k];
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      same = c == candidate[k];
-    }
-    if (same) return i;
+  // As GetDouble on a copy: the object's own text is never cut.
+  *value = 0.0;
+  s.m_nCursorPosition = 0;
+  s.m_eCurrentError = eErrNone;
+  if (s.IsEmpty()) {
+    s.m_eCurrentError = eErrEmpty;
+    return false;
   }
-  return -1;
+  const NumberScan scan = ScanNotationNumber(s.View(), eDecimal, eNoUnit, SharedSettings());
+  s.m_eCurrentError = scan.error;
+  s.m_nCursorPosition = scan.cursor;
+  if (!scan.ok) return false;
+  *value = scan.value;
+  return true;
 }
 
 bool RefuseNonFinite(CTarvil& s, double value) {
   if (std::isfinite(value)) return true;
   s.m_eCurrentError = eErrTooLarge;
-  s.m_nCursorPosition = FirstNonBlank(s.View()) + 1;
+  s.m_nCursorPosition = FirstNonBlankIndex(s.View()) + 1;
   return false;
 }
 
 bool RefuseUnderflow(CTarvil& s, double typed, double converted) {
   if (converted != 0.0 || typed == 0.0) return true;
   s.m_eCurrentError = eErrTooSmall;
-  s.m_nCursorPosition = FirstNonBlank(s.View()) + 1;
+  s.m_nCursorPosition = FirstNonBlankIndex(s.View()) + 1;
   return false;
 }
 
 void FormatMeasureNumber(double v, int precision, int usePrecision, bool group,
                          std::string& out) {
-  out.clear();
-  if (!std::isfinite(v)) {
-    out = std::isnan(v) ? "NaN" : "#INF";
-    return;
-  }
-  LoadSettings();
-  if (precision < 0) precision = 0;
-  if (precision > kMaxConfiguredDecimals) precision = kMaxConfiguredDecimals;
-
-  const int needed = CTarvilGetNumOfSigDigits(v);
-  int decimals = needed;
-  if (usePrecision == 1) {
-    decimals = precision;
-    if (CTarvil::s_Locale.m_nSuppressTrailingZeros == 1 && needed < precision) decimals = needed;
-  }
-
-  FormatFixed(v, decimals, out);
-  if (out.size() >= 2 && out[0] == '-' && out[1] == '0') DropNegativeZeroSign(out);
-  if (decimals >= 1) ToUserDecimal(out);
-  if (group) InsertDigitGrouping(out, v);
+  FormatMeasureNumber(v, precision, usePrecision == 1, group, SharedSettings().locale, out);
 }
 
 }  // namespace tarvil::detail
@@ -376,7 +283,7 @@ int CTarvil::InterpretAsLinearMeasure(int& count, eDesignUnits unit, eBaseUnits 
 
     eBaseUnits parsedBase = kBaseUnitNum;
     if (IsBaseLinearMeasure(&value, &parsedBase)) {
-      if (!CheckMeasureDomain(*this, value, domain, FirstNonBlank(View()))) return fail();
+      if (!CheckMeasureDomain(*this, value, domain, FirstNonBlankIndex(View()))) return fail();
       if (base < 0 || base >= kBaseUnitNum) {
         ConvertBaseUnits(value, parsedBase, base);  // reports the bad argument
         m_eCurrentError = eErrNotAnInteger;
@@ -393,7 +300,7 @@ int CTarvil::InterpretAsLinearMeasure(int& count, eDesignUnits unit, eBaseUnits 
     } else {
       // A bare number is taken in the caller's unit.
       if (!ReadPlainNumber(*this, &value)) return fail();
-      if (!CheckMeasureDomain(*this, value, domain, FirstNonBlank(View()))) return fail();
+      if (!CheckMeasureDomain(*this, value, domain, FirstNonBlankIndex(View()))) return fail();
       if (DesignToBaseUnits(value, unit, &result, base) != kStatusOk) {
         m_eCurrentError = eErrNotAnInteger;
         return fail();

@@ -14,7 +14,6 @@ using namespace tarvil::detail;
 
 namespace {
 
-bool IsBlank(char c) { return _ismbcspace(static_cast<unsigned char>(c)) != 0; }
 bool IsLetter(char c) { return _ismbcalpha(static_cast<unsigned char>(c)) != 0; }
 
 constexpr const char* kLinearUnitNames[] = {"in", "th", "mm", "um", "nm"};
@@ -109,9 +108,9 @@ int CTarvil::IsMeasure(eUnitTypes* pType) {
     return 0;
   }
   m_nCursorPosition = length + 1;
-  const int start = FirstNonBlank(text);
+  const int start = FirstNonBlankIndex(text);
   int end = length;
-  while (end > start && IsBlank(text[end - 1])) --end;
+  while (end > start && IsBlankByte(text[end - 1])) --end;
   if (start >= end) {
     m_eCurrentError = eErrBlank;
     return 0;
@@ -181,9 +180,9 @@ int CTarvil::IsUnitString(eUnitTypes* pType) {
     return 0;
   }
   m_nCursorPosition = length + 1;
-  const int start = FirstNonBlank(text);
+  const int start = FirstNonBlankIndex(text);
   int end = length;
-  while (end > start && IsBlank(text[end - 1])) --end;
+  while (end > start && IsBlankByte(text[end - 1])) --end;
   if (start >= end) {
     // Blanks name no unit (not even through the probe below, which some
     // notations would read as a bare number).

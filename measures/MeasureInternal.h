@@ -12,27 +12,15 @@
 #include <string_view>
 
 #include "CTarvil.h"
+#include "MeasureTextInternal.h"
+#include "TextScan.h"
 
 namespace tarvil::detail {
 
-// Byte offsets (0-based) of a measure text's parts.
-struct MeasureSpan {
-  int start = 0;   // first non-blank character
-  int end = 0;     // one past the last non-blank character
-  int suffix = 0;  // first character of the unit suffix (start < suffix < end)
-};
-
-// FindMeasureSpan: splits `text` into number and unit suffix without
-// reporting anything. The suffix is the longest run of letters (and, when
-// `slashAndPercent`, of "/" and "%") ending at the last non-blank character;
-// the first non-blank character always belongs to the number. Returns false
-// when the text is blank or its last non-blank character is not a letter.
-bool FindMeasureSpan(std::string_view text, bool slashAndPercent, MeasureSpan& span);
-
 // ScanMeasureText: clears the error, then splits the object's text as
-// FindMeasureSpan does. Failures: empty text (error 1, cursor 0), blank
-// text (error 2, cursor length + 1), no trailing letter (error 6, cursor
-// length + 1). On success the cursor is length + 1 and the error 0.
+// FindMeasureSpan (MeasureTextInternal.h) does. Failures: empty text (error
+// 1, cursor 0), blank text (error 2, cursor length + 1), no trailing letter
+// (error 6, cursor length + 1). On success the cursor is length + 1 and the error 0.
 bool ScanMeasureText(CTarvil& s, bool slashAndPercent, MeasureSpan& span);
 
 // ReadMeasureNumber: reads the number part (from span.start to the suffix,
@@ -46,18 +34,10 @@ bool ReadMeasureNumber(CTarvil& s, const MeasureSpan& span, bool scientific, dou
 // error with the cursor on `start` (0-based), and false is returned.
 bool CheckMeasureDomain(CTarvil& s, double value, eCTarvilDomain domain, int start);
 
-// ReadPlainNumber: GetDouble on a copy of the object's whole text (the
-// reader trims the text it reads; the object's own text stays as it is).
-// The object takes the reader's cursor and error. True on success.
+// ReadPlainNumber: the whole text read as GetDouble reads it, without
+// cutting it; the object takes the reader's cursor and error. `*value` is 0
+// unless the text is read. True on success.
 bool ReadPlainNumber(CTarvil& s, double* value);
-
-// FirstNonBlank: 0-based index of the first non-blank character, or the
-// length when there is none.
-int FirstNonBlank(std::string_view text);
-
-// MatchUnitText: the index of the entry of `texts` (lower-case ASCII) that
-// equals `unit` when its ASCII letters are lowered, or -1.
-int MatchUnitText(std::string_view unit, const char* const* texts, int count);
 
 // RefuseNonFinite: a converted measure that overflowed the double range
 // is refused with error 7 and the cursor on the first non-blank character.

@@ -138,7 +138,7 @@ int CTarvil::InterpretAsTimeMeasure(double& seconds, eSIUnits unit, unsigned int
   } else {
     // A bare number is taken in the caller's unit.
     if (!ReadPlainNumber(*this, &value)) return fail();
-    if (!CheckMeasureDomain(*this, value, domain, FirstNonBlank(View()))) return fail();
+    if (!CheckMeasureDomain(*this, value, domain, FirstNonBlankIndex(View()))) return fail();
     result = ConvertSIUnits(value, unit, kSINoPrefix);
     unitValid = IsSIUnit(unit);
   }

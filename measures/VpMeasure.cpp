@@ -102,7 +102,7 @@ int CTarvil::InterpretAsVpMeasure(double& mps, eVpUnits unit, unsigned int title
     // A bare number is taken in the caller's unit (plain reader; no limit
     // on a percentage of c).
     if (!ReadPlainNumber(*this, &value)) return fail();
-    if (!CheckMeasureDomain(*this, value, domain, FirstNonBlank(View()))) return fail();
+    if (!CheckMeasureDomain(*this, value, domain, FirstNonBlankIndex(View()))) return fail();
     result = ConvertVpUnits(value, unit, kVpMeterPerSec);
   }
   if (!RefuseNonFinite(*this, result) || !RefuseUnderflow(*this, value, result)) return fail();

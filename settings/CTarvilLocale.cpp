@@ -2,6 +2,8 @@
 // current user's registry.
 #include "CTarvilLocale.h"
 
+#include <atomic>
+
 #include <cstring>
 
 #include "CRuntime.h"
@@ -106,7 +108,8 @@ void CTarvilLocale::ReadRegional() {
     RegCloseKey(key);
   }
   ReadNotation();
-  m_nLoaded = 1;
+  // Published last: a thread that sees the flag sees every value above.
+  std::atomic_ref<int>(m_nLoaded).store(1, std::memory_order_release);
 }
 
 void CTarvilLocale::ReadNotation() {

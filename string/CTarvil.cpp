@@ -2,9 +2,12 @@
 // messages, and the shared settings objects with their refresh entry points.
 #include "CTarvil.h"
 
+#include <atomic>
 #include <climits>
+#include <mutex>
 
 #include "MessageBox.h"
+#include "SharedSettingsInternal.h"
 #include "Mbc.h"
 
 using namespace tarvil::platform;
@@ -15,10 +18,42 @@ using namespace tarvil::platform;
 CTarvilLocale CTarvil::s_Locale;
 COVUnitStorage CTarvil::s_OVUnits;
 
+namespace {
+
+// The first use: threads that find the settings unread wait here while one
+// of them reads them. The unit table is published last, after its loading.
+std::mutex g_startMutex;
+std::atomic<bool> g_tableReady{false};
+
+bool SettingsReady() {
+  return std::atomic_ref<int>(CTarvil::s_Locale.m_nLoaded).load(std::memory_order_acquire) != 0 &&
+         g_tableReady.load(std::memory_order_acquire);
+}
+
+}  // namespace
+
+namespace tarvil::detail {
+
+void LoadSharedSettings() {
+  if (SettingsReady()) return;
+  std::lock_guard<std::mutex> lock(g_startMutex);
+  if (!SettingsReady()) CTarvil::SetLocale();
+}
+
+EngineSettings SharedSettings() {
+  LoadSharedSettings();
+  return EngineSettings{CTarvil::s_Locale, CTarvil::s_OVUnits};
+}
+
+}  // namespace tarvil::detail
+
+void CTarvil::EnsureSettings() { tarvil::detail::LoadSharedSettings(); }
+
 void CTarvil::SetLocale() {
   // Reads the notation settings too and sets the loaded flag last.
   s_Locale.ReadRegional();
   s_OVUnits.Init();
+  g_tableReady.store(true, std::memory_order_release);
 }
 
 int CTarvil::SetLocale(const char* name) {

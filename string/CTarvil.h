@@ -74,6 +74,11 @@ class TARVIL_API CTarvil : public CString {
   void DisplayError(unsigned int nIDPrompt);
 
   // ---- Shared state ------------------------------------------------------
+  // Read on first use, exactly once even when many threads make their first
+  // call at once; after that every member may run on any number of threads
+  // at once, each on its own object. The refresh operations below, the
+  // precision setters and SetNotation change the shared settings: they
+  // require that no other thread uses the library while they run.
   static CTarvilLocale s_Locale;
   static COVUnitStorage s_OVUnits;
   // Reads the regional and notation settings again and initialises the unit
@@ -469,10 +474,9 @@ class TARVIL_API CTarvil : public CString {
   CTarvil& SetDoubleForNotation(int& isBase, eOrvantaNotations notation, double value,
                                 int usePrecision, eUnitTypes unit);
 
-  // Makes sure the shared settings were read (the lazy first use).
-  static void EnsureSettings() {
-    if (s_Locale.m_nLoaded == 0) SetLocale();
-  }
+  // Makes sure the shared settings were read (the lazy first use). Safe
+  // from any number of threads at once: the settings are read exactly once.
+  static void EnsureSettings();
 
  private:
   CTarvil& SetElectricalNotationString(eUnitTypes unit, eOrvantaNotations notation, double value,

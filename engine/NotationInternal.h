@@ -1,17 +1,21 @@
-// NotationInternal.h: the machinery of the notation writers and readers.
+// NotationInternal.h: the notation writer and reader of the engine.
 // DropNegativeZeroSign and InsertDigitGrouping are shared with the measure
-// writers; the rest serves the CTarvil members of the electrical and number
-// families. Not installed.
+// writers; the rest serves the electrical and number families. Not
+// installed.
 //
-// Every routine here expects the shared settings to be read already
-// (CTarvil::s_Locale loaded), except InsertDigitGrouping, which makes sure
-// of it.
+// Every routine takes the settings it reads as an argument (EngineSettings,
+// or the part of it that it needs), reads its text through a view without
+// writing into it, and touches no shared state: any number of threads may
+// call them at once with settings that none of them changes.
 #ifndef TARVIL_NOTATIONINTERNAL_H
 #define TARVIL_NOTATIONINTERNAL_H
 
 #include <string>
+#include <string_view>
 
 #include "COVUnitStorage.h"
+#include "CTarvilLocale.h"
+#include "EngineSettings.h"
 #include "OrvantaNotations.h"
 #include "TarvilErrors.h"
 #include "TextBufferInternal.h"
@@ -29,8 +33,8 @@ void DropNegativeZeroSign(TextBuffer& text);
 // integer part of a user-form number text (split at its last regional
 // decimal symbol, else at its first "E"); `value` gives the sign. Nothing
 // when the grouping size is below 1.
-void InsertDigitGrouping(std::string& text, double value);
-void InsertDigitGrouping(TextBuffer& text, double value);
+void InsertDigitGrouping(std::string& text, double value, const CTarvilLocale& locale);
+void InsertDigitGrouping(TextBuffer& text, double value, const CTarvilLocale& locale);
 
 // AppendGroupedDigits: appends the digits `digits` to `out`, with the
 // thousands symbol before every group of `grouping` digits counted from the
@@ -52,7 +56,8 @@ struct ChosenEntry {
 // without an exponent-0 entry, for values below the first entry or beyond
 // the last + 3, for an empty list and for eFullPrecision. Leading digits
 // within 1e-11 of 10 count as the next decade (999.9999999999 is 1 × 10^3).
-ChosenEntry ChooseUnitEntry(eUnitTypes unit, eOrvantaNotations notation, double value);
+ChosenEntry ChooseUnitEntry(eUnitTypes unit, eOrvantaNotations notation, double value,
+                            const COVUnitStorage& units);
 
 // FormatNotationNumber: writes `value` (through `mantissa` and `entry` from
 // ChooseUnitEntry) into `out` in the form of `notation`, with the user's
@@ -60,25 +65,26 @@ ChosenEntry ChooseUnitEntry(eUnitTypes unit, eOrvantaNotations notation, double 
 // many as the number needs. forceTrim 1 removes trailing decimal zeros of a
 // prefixed number whatever the suppress setting says.
 void FormatNotationNumber(TextBuffer& out, eOrvantaNotations notation, double value,
-                          double mantissa, const UnitEntry* entry, int forceTrim,
-                          int usePrecision);
+                          double mantissa, const UnitEntry* entry, bool forceTrim,
+                          bool usePrecision, const CTarvilLocale& locale);
 
 // ApplyNotationPrecision: re-rounds a C-form number text (optionally with an
 // "E" exponent part) to `decimals` decimals, drops the sign of a negative
 // zero and, when trailing zeros are suppressed, removes them (and a bare
 // "."). The exponent part is kept as it is.
-void ApplyNotationPrecision(TextBuffer& text, int decimals);
+void ApplyNotationPrecision(TextBuffer& text, int decimals, const CTarvilLocale& locale);
 
 // JoinEuropeanUnitName: puts the European unit name of `unit` in place of
 // the last decimal symbol of a number written without prefix ('4.7' becomes
 // '4R7'), or after it when it has none ('47R').
-void JoinEuropeanUnitName(std::string& text, eUnitTypes unit);
+void JoinEuropeanUnitName(std::string& text, eUnitTypes unit, const EngineSettings& settings);
 
 // WriteNotationValue: ChooseUnitEntry and FormatNotationNumber for a finite
 // `value`, then blanks trimmed from both ends. Returns 1 when the chosen
 // entry is the base entry (exponent 0), else 0.
 int WriteNotationValue(TextBuffer& out, eOrvantaNotations notation, double value,
-                       int usePrecision, eUnitTypes unit, int forceTrim);
+                       bool usePrecision, eUnitTypes unit, bool forceTrim,
+                       const EngineSettings& settings);
 
 // ---- Reading ---------------------------------------------------------------
 
@@ -92,14 +98,23 @@ struct NumberScan {
   double value;       // the value read (0 unless accepted)
 };
 
-// ScanNotationNumber: reads `text` (`length` bytes, `length` >= 1) as a
-// number of `notation`: sign, digits, grouping symbols, one decimal point,
-// then a prefix of the notation or an "e" exponent (in European notation
-// the prefix, or the unit name of `unit`, stands in place of the point).
-// May write a terminator at text[cutLength]; the caller cuts its text there.
-// The value is the double nearest to the number written.
-NumberScan ScanNotationNumber(char* text, int length, eOrvantaNotations notation,
-                              eUnitTypes unit);
+// ScanNotationNumber: reads `text` as a number of `notation`: sign, digits,
+// grouping symbols, one decimal point, then a prefix of the notation or an
+// "e" exponent (in European notation the prefix, or the unit name of
+// `unit`, stands in place of the point). The number ends at cutLength when
+// that is set (trailing blanks and a trailing "%" are not read); a caller
+// that keeps the text cuts it there. A NUL byte ends a prefix as the end of
+// the text does. The value is the double nearest to the number written.
+// Empty text: error 1, cursor 0.
+NumberScan ScanNotationNumber(std::string_view text, eOrvantaNotations notation, eUnitTypes unit,
+                              const EngineSettings& settings);
+
+// FindPrefixByDisplay: the entry of the list that governs `unit` in
+// `notation` whose display equals `text` (ignoring ASCII case unless the
+// entry is case-sensitive); in European notation only the text before its
+// first digit is compared. A NUL byte ends the text. Null when none.
+const UnitEntry* FindPrefixByDisplay(const COVUnitStorage& units, std::string_view text,
+                                     eUnitTypes unit, eOrvantaNotations notation);
 
 // A prefix recognised by MatchUnitPrefix.
 struct PrefixMatch {
@@ -108,13 +123,14 @@ struct PrefixMatch {
   int length;    // bytes of its display text
 };
 
-// MatchUnitPrefix: `text` (NUL-terminated; in European notation only the
-// part before its first digit counts) as a prefix of `unit` in `notation`,
+// MatchUnitPrefix: `text` (in European notation only the part before its
+// first digit counts) as a prefix of `unit` in `notation`,
 // else of the notation's built-in table. Outside European notation a prefix
 // that would take a number with `integerDigits` integer digits and its last
 // non-zero decimal at `lastNonZeroFraction` beyond 10^±308 is refused.
-PrefixMatch MatchUnitPrefix(eUnitTypes unit, eOrvantaNotations notation, const char* text,
-                            int integerDigits, int lastNonZeroFraction);
+PrefixMatch MatchUnitPrefix(eUnitTypes unit, eOrvantaNotations notation, std::string_view text,
+                            int integerDigits, int lastNonZeroFraction,
+                            const COVUnitStorage& units);
 
 // An exponent read by ParseExponentSuffix.
 struct ExponentSuffix {
@@ -137,10 +153,10 @@ double PowerOfTen(int n);
 // checks the value against `domain`. With `unitOptionalInEuropean` a
 // European text without the unit name is read as a bare number ('4k7').
 // Errors: 1 empty, 2 blank, 4 bad first character or number, 6 no unit
-// name, 9 to 11 domain, and those of the number. `text` is NUL-terminated.
-NumberScan ScanElectricalText(const char* text, int length, eUnitTypes unit,
+// name, 9 to 11 domain, and those of the number. The text is never cut.
+NumberScan ScanElectricalText(std::string_view text, eUnitTypes unit,
                               eOrvantaNotations notation, eCTarvilDomain domain,
-                              int unitOptionalInEuropean);
+                              bool unitOptionalInEuropean, const EngineSettings& settings);
 
 }  // namespace tarvil::detail
 

@@ -3,7 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "CTarvil.h"
 #include "NotationInternal.h"
 
 namespace tarvil::detail {
@@ -20,9 +19,7 @@ void DropNegativeZeroSignIn(Text& text) {
 
 // The regrouped text goes into a fresh buffer and is copied back whole.
 template <typename Text>
-void InsertDigitGroupingIn(Text& text, double value) {
-  if (CTarvil::s_Locale.m_nLoaded == 0) CTarvil::SetLocale();
-  const CTarvilLocale& locale = CTarvil::s_Locale;
+void InsertDigitGroupingIn(Text& text, double value, const CTarvilLocale& locale) {
   const int grouping = locale.m_nGrouping;
   if (grouping < 1) return;
   std::string_view all(text.data(), text.size());
@@ -51,8 +48,12 @@ void InsertDigitGroupingIn(Text& text, double value) {
 void DropNegativeZeroSign(std::string& text) { DropNegativeZeroSignIn(text); }
 void DropNegativeZeroSign(TextBuffer& text) { DropNegativeZeroSignIn(text); }
 
-void InsertDigitGrouping(std::string& text, double value) { InsertDigitGroupingIn(text, value); }
-void InsertDigitGrouping(TextBuffer& text, double value) { InsertDigitGroupingIn(text, value); }
+void InsertDigitGrouping(std::string& text, double value, const CTarvilLocale& locale) {
+  InsertDigitGroupingIn(text, value, locale);
+}
+void InsertDigitGrouping(TextBuffer& text, double value, const CTarvilLocale& locale) {
+  InsertDigitGroupingIn(text, value, locale);
+}
 
 void AppendGroupedDigits(TextBuffer& out, std::string_view digits, int grouping, char thousands) {
   const std::size_t n = digits.size();

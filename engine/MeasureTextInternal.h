@@ -1,0 +1,54 @@
+// MeasureTextInternal.h: the measure-text scanner and renderer of the
+// engine, shared by lengths, times, velocities and angles: splitting a text
+// into its number and unit suffix, reading the number part, matching a unit
+// text, and writing a value as fixed-point text in the user's regional form.
+// Settings are arguments; nothing here touches shared state. Not installed.
+#ifndef TARVIL_MEASURETEXTINTERNAL_H
+#define TARVIL_MEASURETEXTINTERNAL_H
+
+#include <string>
+#include <string_view>
+
+#include "EngineSettings.h"
+#include "NotationInternal.h"
+
+namespace tarvil::detail {
+
+// Byte offsets (0-based) of a measure text's parts.
+struct MeasureSpan {
+  int start = 0;   // first non-blank character
+  int end = 0;     // one past the last non-blank character
+  int suffix = 0;  // first character of the unit suffix (start < suffix < end)
+};
+
+// FindMeasureSpan: splits `text` into number and unit suffix. The suffix is
+// the longest run of letters (and, when `slashAndPercent`, of "/" and "%")
+// ending at the last non-blank character; the first non-blank character
+// always belongs to the number. Returns false when the text is blank or its
+// last non-blank character is not a letter.
+bool FindMeasureSpan(std::string_view text, bool slashAndPercent, MeasureSpan& span);
+
+// ReadMeasurePart: reads the number part of `text` (from span.start to the
+// suffix, trailing blanks dropped) as a plain decimal, or under the
+// Scientific notation when `scientific`. The cursor of a refusal is one in
+// the whole text.
+NumberScan ReadMeasurePart(std::string_view text, const MeasureSpan& span, bool scientific,
+                           const EngineSettings& settings);
+
+// MatchUnitText: the index of the entry of `texts` (lower-case ASCII) that
+// equals `unit` when its ASCII letters are lowered, or -1.
+int MatchUnitText(std::string_view unit, const char* const* texts, int count);
+
+// FormatMeasureNumber: `v` as fixed-point text in user form, into `out`
+// (replacing it). The decimals are `precision` when `usePrecision` (fewer
+// when trailing zeros are suppressed and the value needs fewer), otherwise
+// as many as the value needs. A value that rounds to zero is never shown
+// negative; the regional decimal symbol and leading-zero rule apply;
+// `group` inserts the regional digit grouping. NaN gives "NaN" and
+// infinities "#INF". The text is never cut, however long it is.
+void FormatMeasureNumber(double v, int precision, bool usePrecision, bool group,
+                         const CTarvilLocale& locale, std::string& out);
+
+}  // namespace tarvil::detail
+
+#endif

@@ -1,0 +1,541 @@
+// NotationRead.cpp: the notation reader: numbers written in the notations
+// back into doubles ('4.7k', '4k7', '4.7E3', '4.7MEG', '4.7e3'), and
+// electrical values with their unit name ('4.7kW', '4W7').
+//
+// The reader scans the text once: it checks every character, collects the
+// significant digits and counts the decimals, and takes the power of ten of
+// a prefix or an "e" exponent. Only then is the number converted, once, to
+// the double nearest to it (an exact product or quotient of small integers
+// when possible, otherwise std::from_chars on the collected digits).
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "CTarvil.h"
+#include "EngineSettings.h"
+#include "Mbc.h"
+#include "NotationInternal.h"
+#include "UnitListInternal.h"
+
+namespace tarvil::detail {
+namespace {
+
+// Exponent magnitudes are counted up to this; anything larger is refused by
+// the range checks all the same.
+constexpr int kExponentCap = 100000000;
+
+// Significant digits kept for the conversion; beyond them a single sticky
+// digit stands for the rest, which is enough to round correctly.
+constexpr int kMaxSignificant = 780;
+
+const double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+bool IsElectricalUnit(eUnitTypes unit) {
+  return unit == eAmps || unit == eFarads || unit == eHenrys || unit == eOhms ||
+         unit == eWatts || unit == eVolts;
+}
+
+// The significant digits of a number and what they are worth.
+class DigitCollector {
+ public:
+  void Add(char c) {
+    if (m_count == 0 && c == '0') return;  // leading zeros carry nothing
+    if (m_count < kMaxSignificant) {
+      m_digits[m_count++] = c;
+      if (m_count <= 19) m_small = m_small * 10 + static_cast<std::uint64_t>(c - '0');
+      return;
+    }
+    ++m_dropped;
+    if (c != '0') m_sticky = true;
+  }
+
+  // The digits × 10^exponent as the nearest double; false when that lies
+  // beyond the largest double.
+  bool Convert(std::int64_t exponent, double& value) {
+    if (m_count == 0) {
+      value = 0.0;
+      return true;
+    }
+    exponent += m_dropped;
+    if (m_count <= 19 && m_small <= (std::uint64_t{1} << 53) && exponent >= -22 &&
+        exponent <= 22) {
+      // Both factors are exact, so one rounding gives the nearest double.
+      double d = static_cast<double>(m_small);
+      value = exponent >= 0 ? d * kPowersOfTen[exponent] : d / kPowersOfTen[-exponent];
+      return true;
+    }
+    int count = m_count;
+    if (m_sticky) {
+      m_digits[count++] = '1';
+      exponent -= 1;
+    }
+    // Far beyond the range: no need to ask the converter.
+    if (exponent + count > 400) return false;
+    if (exponent + count < -400) {
+      value = 0.0;
+      return true;
+    }
+    char* end = m_digits + count;
+    *end++ = 'e';
+    auto written = std::to_chars(end, m_digits + sizeof m_digits, exponent);
+    auto result = std::from_chars(m_digits, written.ptr, value, std::chars_format::scientific);
+    if (result.ec == std::errc::result_out_of_range) {
+      // Out of range on the small side rounds to zero, on the large side
+      // it has no finite value.
+      if (exponent + count <= 0) {
+        value = 0.0;
+        return true;
+      }
+      return false;
+    }
+    return result.ec == std::errc() && std::isfinite(value);
+  }
+
+ private:
+  char m_digits[kMaxSignificant + 32];
+  int m_count = 0;
+  std::uint64_t m_small = 0;
+  std::int64_t m_dropped = 0;
+  bool m_sticky = false;
+};
+
+// True when `n` bytes at `p` are exactly the display of a prefix that the
+// reader knows for `unit` in `notation` (the unit's own list or the built-in
+// table of the notation).
+bool IsPrefixDisplayAt(const char* p, int n, eUnitTypes unit, eOrvantaNotations notation,
+                       const COVUnitStorage& units) {
+  for (eUnitTypes list : {unit, eNoUnit}) {
+    int count = 0;
+    const UnitEntry* entries = units.GetUnits(list, notation, count);
+    for (int k = 0; entries != nullptr && k < count; ++k) {
+      const char* display = entries[k].display;
+      if (display == nullptr) continue;
+      int same = 0;
+      while (same < n && display[same] != '\0' && display[same] == p[same]) ++same;
+      if (same == n && display[n] == '\0') return true;
+    }
+  }
+  return false;
+}
+
+// True when the letters at `i` could only be read as a prefix where they
+// stand: right after a digit or point and, in European notation, with no
+// point or letter before them (the prefix is the point there); elsewhere at
+// the end of the text (the prefix is the rest of the text).
+bool StandsAsPrefix(const char* text, int length, int i, int n, eOrvantaNotations notation,
+                    const CTarvilLocale& locale) {
+  const char decimal = locale.m_cDecimal;
+  const char thousand = locale.m_cThousand;
+  // As the reader sees them: the thousands symbol is never a point.
+  const auto isPoint = [&](char c) { return c != thousand && (c == '.' || c == decimal); };
+  const char before = i > 0 ? text[i - 1] : '\0';
+  if (!((before >= '0' && before <= '9') || isPoint(before))) return false;
+  if (notation != eEuropean) {
+    int end = length;
+    while (end > i + n && IsBlankByte(text[end - 1])) --end;
+    return i + n == end;
+  }
+  for (int k = 0; k < i; ++k) {
+    const unsigned char c = static_cast<unsigned char>(text[k]);
+    if (isPoint(text[k]) || (text[k] != thousand && (c >= 0x80 || tarvil::platform::_ismbcalpha(c)))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Last occurrence of the unit name `needle` in `text` ignoring ASCII letter
+// case, starting on a character boundary; -1 when there is none. An
+// occurrence written in another case than the name that can only be a prefix
+// where it stands, and is a prefix of the notation, is that prefix and not
+// the name: '4f7' (European) and '4.7f' (SI) are femtofarads, as the writer
+// writes them, while '4F7', '4n7f', '100nf' and '4.7 f' name the farad.
+int LastUnitNameIndex(const char* text, int length, std::string_view needle, eUnitTypes unit,
+                      eOrvantaNotations notation, const EngineSettings& settings) {
+  if (needle.empty() || static_cast<int>(needle.size()) > length) return -1;
+  const int n = static_cast<int>(needle.size());
+  const auto lower = [](unsigned char b) {
+    return (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b + 32) : b;
+  };
+  const auto* t = reinterpret_cast<const unsigned char*>(text);
+  const auto* w = reinterpret_cast<const unsigned char*>(needle.data());
+  int found = -1;
+  for (int i = 0; i + n <= length;) {
+    int k = 0;
+    while (k < n && lower(t[i + k]) == lower(w[k])) ++k;
+    if (k == n) {
+      const bool ownCase = std::memcmp(text + i, needle.data(), static_cast<std::size_t>(n)) == 0;
+      if (ownCase || !StandsAsPrefix(text, length, i, n, notation, settings.locale) ||
+          !IsPrefixDisplayAt(text + i, n, unit, notation, settings.units)) {
+        found = i;
+      }
+    }
+    i += t[i] < 0x80 ? 1 : tarvil::platform::MbcLength(t + i);
+  }
+  return found;
+}
+
+bool IsLetterAt(const char* text, int i, int* length) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text + i);
+  *length = tarvil::platform::MbcLength(p);
+  unsigned int code = p[0];
+  if (code >= 0x80) return true;  // a multibyte character is a letter
+  return tarvil::platform::_ismbcalpha(code) != 0;
+}
+
+// The 0-based index where the run of letters that ends at `end` starts,
+// counting at most `limit` letters; `end` when the text ends in no letter.
+int TrailingLetterRunStart(const char* text, int start, int end, int limit) {
+  int runStart = end;
+  int runLetters = 0;
+  for (int i = start; i < end;) {
+    int length = 1;
+    if (IsLetterAt(text, i, &length)) {
+      if (runLetters == 0) runStart = i;
+      ++runLetters;
+    } else {
+      runLetters = 0;
+      runStart = end;
+    }
+    i += length;
+  }
+  if (runLetters == 0) return end;
+  // Keep only the last `limit` letters of the run.
+  for (int skip = runLetters - limit; skip > 0; --skip) {
+    int length = 1;
+    IsLetterAt(text, runStart, &length);
+    runStart += length;
+  }
+  return runStart;
+}
+
+NumberScan Refuse(eCTarvilErr error, int cursor) {
+  return NumberScan{0, error, cursor, -1, 0.0};
+}
+
+}  // namespace
+
+double PowerOfTen(int n) {
+  unsigned int magnitude = n < 0 ? 0u - static_cast<unsigned int>(n) : static_cast<unsigned int>(n);
+  double result = 1.0;
+  if (magnitude <= 22) {
+    result = kPowersOfTen[magnitude];
+  } else {
+    double power = 10.0;
+    for (unsigned int bits = magnitude; bits != 0; bits >>= 1) {
+      if (bits & 1u) result *= power;
+      power *= power;
+    }
+  }
+  return n < 0 ? 1.0 / result : result;
+}
+
+const UnitEntry* FindPrefixByDisplay(const COVUnitStorage& units, std::string_view text,
+                                     eUnitTypes unit, eOrvantaNotations notation) {
+  // A NUL byte ends the compared text, as the end of the view does.
+  const auto at = [&](std::size_t k) -> unsigned char {
+    return k < text.size() ? static_cast<unsigned char>(text[k]) : 0;
+  };
+  if (at(0) == 0) return nullptr;
+
+  // In European notation the prefix stands between digits ('4k7'): only
+  // the text before the first digit is compared. A display matches when it
+  // equals that text (or the whole text) byte by byte, or but for ASCII
+  // letter case when the entry allows it, as _mbsnbcmp and _mbsnbicmp
+  // compare texts of the same length. Called for every prefix a reader
+  // meets, so the comparison is done here rather than through the
+  // multibyte runtime, and without measuring the text first.
+  const bool european = notation == eEuropean;
+  const auto isDigit = [](unsigned char b) { return b >= '0' && b <= '9'; };
+  const auto asciiLower = [](unsigned char b) {
+    return (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b + 32) : b;
+  };
+  // The compared text is empty when a European text starts with a digit.
+  if (european && isDigit(at(0))) return nullptr;
+  const unsigned char first = at(0);
+  const unsigned char firstLower = asciiLower(first);
+  int count = 0;
+  const UnitEntry* entries = units.GetUnits(unit, notation, count);
+  for (int i = 0; i < count; ++i) {
+    const auto* shown = reinterpret_cast<const unsigned char*>(entries[i].display);
+    if (shown == nullptr) continue;
+    const bool anyCase = entries[i].caseSensitive == 0;
+    // Most entries differ in their first byte already (an empty display
+    // never matches: the text is not empty).
+    if (shown[0] != first && (!anyCase || asciiLower(shown[0]) != firstLower)) continue;
+    std::size_t k = 1;
+    for (; shown[k] != '\0'; ++k) {
+      const unsigned char c = at(k);
+      if (c == '\0' || (european && isDigit(c))) break;
+      if (c != shown[k] && (!anyCase || asciiLower(c) != asciiLower(shown[k]))) break;
+    }
+    if (shown[k] != '\0') continue;
+    // The display is used up; so must the compared text be.
+    if (at(k) == 0 || (european && isDigit(at(k)))) return &entries[i];
+  }
+  return nullptr;
+}
+
+PrefixMatch MatchUnitPrefix(eUnitTypes unit, eOrvantaNotations notation, std::string_view text,
+                            int integerDigits, int lastNonZeroFraction,
+                            const COVUnitStorage& units) {
+  PrefixMatch match{0, 0, 0};
+  const UnitEntry* entry = FindPrefixByDisplay(units, text, unit, notation);
+  if (entry == nullptr && unit != eNoUnit) {
+    entry = FindPrefixByDisplay(units, text, eNoUnit, notation);
+  }
+  if (entry == nullptr) return match;
+  match.exponent = entry->exponent;
+  // Displays are a few bytes long: counted here rather than by a call.
+  if (entry->display != nullptr)
+    while (entry->display[match.length] != '\0') ++match.length;
+  if (notation != eEuropean) {
+    const std::int64_t magnitude = entry->exponent < 0 ? -static_cast<std::int64_t>(entry->exponent)
+                                                       : entry->exponent;
+    if (entry->exponent >= 0) {
+      if (magnitude + integerDigits > 308) return match;
+    } else if (magnitude - integerDigits + lastNonZeroFraction > 308) {
+      return match;
+    }
+  }
+  match.matched = 1;
+  return match;
+}
+
+ExponentSuffix ParseExponentSuffix(const char* text, int length, int integerDigits,
+                                   int lastNonZeroFraction) {
+  ExponentSuffix suffix{0, 0};
+  if (length < 2 || (text[0] != 'e' && text[0] != 'E')) return suffix;
+  if (!IsDigitByte(text[1]) && text[1] != '+' && text[1] != '-') return suffix;
+  bool negative = false;
+  bool digit = false;
+  std::int64_t magnitude = 0;
+  for (int i = 1; i < length; ++i) {
+    char c = text[i];
+    if (IsDigitByte(c)) {
+      digit = true;
+      magnitude = magnitude * 10 + (c - '0');
+      if (magnitude > kExponentCap) magnitude = kExponentCap;
+    } else if (c == '-') {
+      negative = true;
+    } else if (c != '+') {
+      return suffix;
+    }
+  }
+  if (!digit) return suffix;
+  if (!negative) {
+    if (magnitude + integerDigits - 1 >= 309) return suffix;
+  } else {
+    // Trailing zeros of a whole number move into the exponent ('5000e-310'
+    // is 5e-307); the measure below is the same either way.
+    if (magnitude - integerDigits + lastNonZeroFraction >= 308) return suffix;
+  }
+  suffix.accepted = 1;
+  suffix.exponent = static_cast<int>(negative ? -magnitude : magnitude);
+  return suffix;
+}
+
+NumberScan ScanNotationNumber(std::string_view view, eOrvantaNotations notation, eUnitTypes unit,
+                              const EngineSettings& settings) {
+  const CTarvilLocale& locale = settings.locale;
+  const char* const text = view.data();
+  const int length = static_cast<int>(view.size());
+  if (length <= 0) return Refuse(eErrEmpty, 0);
+  // In European notation the unit name may stand in place of the point.
+  int unitAt = -1;
+  int unitLength = 0;
+  if (notation == eEuropean && IsElectricalUnit(unit)) {
+    const std::string_view name = BaseUnitName(settings.units, unit, eEuropean);
+    unitLength = static_cast<int>(name.size());
+    if (unitLength > 0) unitAt = LastUnitNameIndex(text, length, name, unit, eEuropean, settings);
+  }
+  int end = length;
+  while (end > 0 && IsBlankByte(text[end - 1])) --end;
+  int start = 0;
+  while (start < end && IsBlankByte(text[start])) ++start;
+  if (start >= end) return Refuse(eErrBlank, length);
+  int sign = 1;
+  if (text[start] == '-') {
+    sign = -1;
+    ++start;
+  } else if (text[start] == '+') {
+    ++start;
+  }
+  if (start >= end) return Refuse(eErrInvalidCharacter, start + 1);
+
+  // From here on the text ends after its last non-blank character, and a
+  // trailing "%" goes too unless it is one of the regional symbols; the
+  // caller learns where through cutLength.
+  if (text[end - 1] == '%' && locale.m_cThousand != '%' && locale.m_cDecimal != '%') --end;
+  NumberScan scan{0, eErrNone, length, end < length ? end : -1, 0.0};
+  if (start >= end) {
+    scan.error = eErrInvalidCharacter;
+    scan.cursor = 1;
+    return scan;
+  }
+
+  // The symbols, read once: the loop's stores into the digit buffer could
+  // otherwise be taken to change them.
+  const char thousand = locale.m_cThousand;
+  const char decimal = locale.m_cDecimal;
+  DigitCollector digits;
+  int integerDigits = 0;
+  int fractionDigits = 0;
+  int lastNonZeroFraction = 0;
+  bool digitSeen = false;
+  bool pointSeen = false;
+  bool prefixSeen = false;
+  int exponent = 0;  // power of ten of the prefix and the exponent
+  for (int i = start; i < end;) {
+    const char c = text[i];
+    if (IsDigitByte(c)) {
+      digitSeen = true;
+      if (!pointSeen) {
+        ++integerDigits;
+      } else {
+        ++fractionDigits;
+        if (c != '0') lastNonZeroFraction = fractionDigits;
+      }
+      digits.Add(c);
+      ++i;
+      continue;
+    }
+    if (c == thousand) {
+      if (!digitSeen) {
+        scan.error = eErrInvalidCharacter;
+        scan.cursor = i + 1;
+        return scan;
+      }
+      ++i;
+      continue;
+    }
+    if (c == '.' || c == decimal || i == unitAt) {
+      if (pointSeen) {
+        scan.error = eErrTooManyDecimalPlaces;
+        scan.cursor = i + 1;
+        return scan;
+      }
+      pointSeen = true;
+      i += (i == unitAt && unitLength > 1) ? unitLength : 1;
+      continue;
+    }
+    PrefixMatch prefix = MatchUnitPrefix(unit, notation, view.substr(i, end - i), integerDigits,
+                                         lastNonZeroFraction, settings.units);
+    if (prefix.matched) {
+      if (notation == eEuropean) {
+        if (prefixSeen) {
+          scan.error = eErrTooManyDecimalPlaces;
+          scan.cursor = i + 1;
+          return scan;
+        }
+        if (pointSeen) {
+          scan.error = eErrTooManyDecimalPlaces;
+          scan.cursor = i + (prefix.length > 0 ? prefix.length : 1);
+          return scan;
+        }
+        exponent = prefix.exponent;
+        prefixSeen = true;
+        pointSeen = true;
+        i += prefix.length > 0 ? prefix.length : 1;
+        continue;
+      }
+      exponent = prefix.exponent;
+      break;
+    }
+    ExponentSuffix suffix = ParseExponentSuffix(text + i, end - i, integerDigits,
+                                                lastNonZeroFraction);
+    if (suffix.accepted) {
+      // After a European prefix ('4k7e3') both powers apply.
+      exponent += suffix.exponent;
+      break;
+    }
+    scan.error = eErrInvalidCharacter;
+    scan.cursor = i + 1;
+    if ((c == 'e' || c == 'E') && digitSeen) {
+      int j = i + 1;
+      if (j < end && (text[j] == '+' || text[j] == '-')) ++j;
+      while (j < end && IsDigitByte(text[j])) ++j;
+      scan.cursor = j + 1;
+    }
+    return scan;
+  }
+  if (!digitSeen) {
+    scan.error = eErrInvalidCharacter;
+    scan.cursor = 1;
+    return scan;
+  }
+  double value = 0.0;
+  if (!digits.Convert(static_cast<std::int64_t>(exponent) - fractionDigits, value)) {
+    // A number beyond the largest double has no value to give.
+    scan.error = eErrInvalidCharacter;
+    scan.cursor = end + 1;
+    return scan;
+  }
+  scan.ok = 1;
+  scan.value = sign * value;
+  return scan;
+}
+
+NumberScan ScanElectricalText(std::string_view view, eUnitTypes unit,
+                              eOrvantaNotations notation, eCTarvilDomain domain,
+                              bool unitOptionalInEuropean, const EngineSettings& settings) {
+  const CTarvilLocale& locale = settings.locale;
+  const std::string_view name = BaseUnitName(settings.units, unit, notation);
+  const char* const text = view.data();
+  const int length = static_cast<int>(view.size());
+  if (length <= 0) return Refuse(eErrEmpty, 0);
+  int end = length;
+  while (end > 0 && IsBlankByte(text[end - 1])) --end;
+  int first = 0;
+  while (first < end && IsBlankByte(text[first])) ++first;
+  if (first >= end) return Refuse(eErrBlank, length + 1);
+  // The number must begin with a digit or the decimal symbol, after an
+  // optional sign.
+  int lead = first;
+  if (text[lead] == '-' || text[lead] == '+') ++lead;
+  if (lead >= end || !(IsDigitByte(text[lead]) || text[lead] == locale.m_cDecimal)) {
+    return Refuse(eErrInvalidCharacter, lead + 1);
+  }
+  const int nameLength = static_cast<int>(name.size());
+  int nameAt = LastUnitNameIndex(text + first, end - first, name, unit, notation, settings);
+  if (nameAt >= 0) nameAt += first;
+  // The number part: a part of the text, or a copy where the unit name
+  // stands for the point.
+  std::string_view number = view.substr(static_cast<std::size_t>(first));
+  TextBuffer joined;
+  if (nameAt < 0) {
+    if (!(unitOptionalInEuropean && notation == eEuropean)) {
+      // The name's view ends in a terminator.
+      const int letters = static_cast<int>(
+          tarvil::platform::_mbslen(reinterpret_cast<const unsigned char*>(name.data())));
+      return Refuse(eErrNoUnit, TrailingLetterRunStart(text, first, end, letters) + 1);
+    }
+    number = number.substr(0, static_cast<std::size_t>(end - first));
+  } else if (nameAt + nameLength == end) {
+    number = number.substr(0, static_cast<std::size_t>(nameAt - first));
+  } else if (notation == eEuropean) {
+    // '4W7': the unit name is the decimal point.
+    joined.append(text + first, static_cast<std::size_t>(nameAt - first));
+    joined.push_back(locale.m_cDecimal);
+    joined.append(text + nameAt + nameLength, static_cast<std::size_t>(end - nameAt - nameLength));
+    number = joined.view();
+  } else {
+    return Refuse(eErrNoUnit, length + 1);
+  }
+  if (number.empty()) return Refuse(eErrInvalidCharacter, first + 1);
+  NumberScan scan = ScanNotationNumber(number, notation, eNoUnit, settings);
+  if (!scan.ok) {
+    return Refuse(scan.error, scan.cursor + first);
+  }
+  eCTarvilErr domainError = eErrNone;
+  if (!CTarvilValueInDomain(scan.value, domain, &domainError)) {
+    return Refuse(domainError, first + 1);
+  }
+  return NumberScan{1, eErrNone, length + 1, -1, scan.value};
+}
+
+}  // namespace tarvil::detail
