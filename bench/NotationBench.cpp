@@ -8,6 +8,8 @@
 
 #include "BenchInputs.h"
 #include "BenchSuite.h"
+#include "NotationInternal.h"
+#include "SharedSettingsInternal.h"
 
 namespace tarvil::bench {
 namespace {
@@ -97,9 +99,73 @@ void FormatToChars(benchmark::State& state) {
   }
 }
 
+// The SI values of the corpus alone, for the engine against the standard
+// reader on exactly the same digits.
+const std::vector<NotationText>& SITexts() {
+  static const std::vector<NotationText> texts = [] {
+    std::vector<NotationText> si;
+    for (const NotationText& t : Texts())
+      if (t.notation == eSI) si.push_back(t);
+    return si;
+  }();
+  return texts;
+}
+
+void ParseEngineSI(benchmark::State& state) {
+  const auto& texts = SITexts();
+  const detail::EngineSettings settings = detail::SharedSettings();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const NotationText& t = texts[i];
+    benchmark::DoNotOptimize(detail::ScanNotationNumber(t.text, eSI, t.unit, settings));
+    if (++i == texts.size()) i = 0;
+  }
+}
+
+void ParseEngine(benchmark::State& state) {
+  const auto& texts = Texts();
+  const detail::EngineSettings settings = detail::SharedSettings();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const NotationText& t = texts[i];
+    benchmark::DoNotOptimize(detail::ScanNotationNumber(t.text, t.notation, t.unit, settings));
+    if (++i == texts.size()) i = 0;
+  }
+}
+
+void ParseFromCharsSI(benchmark::State& state) {
+  const auto& texts = SITexts();
+  std::size_t i = 0;
+  double v = 0.0;
+  for (auto _ : state) {
+    const std::string& s = texts[i].plain;
+    benchmark::DoNotOptimize(std::from_chars(s.data(), s.data() + s.size(), v));
+    benchmark::DoNotOptimize(v);
+    if (++i == texts.size()) i = 0;
+  }
+}
+
+void FormatEngine(benchmark::State& state) {
+  const auto& texts = Texts();
+  const detail::EngineSettings settings = detail::SharedSettings();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const NotationText& t = texts[i];
+    detail::TextBuffer out;
+    detail::WriteNotationValue(out, t.notation, t.value, true, t.unit, false, settings);
+    benchmark::DoNotOptimize(out.data());
+    benchmark::ClobberMemory();
+    if (++i == texts.size()) i = 0;
+  }
+}
+
 }  // namespace
 
 void RegisterNotationBenchmarks() {
+  Register("parse/engine", ParseEngine);
+  Register("parse-si/engine", ParseEngineSI);
+  Register("parse-si/from_chars", ParseFromCharsSI);
+  Register("format/engine", FormatEngine);
   Register("parse/IsDoubleForNotation", ParseLibrary);
   Register("parse/from_chars", ParseFromChars);
   Register("parse/strtod", ParseStrtod);

@@ -1,0 +1,156 @@
+// Many threads on the library at once: the first use raced by eight threads,
+// then eight threads reading, writing, comparing and checking names on
+// objects of their own, each result checked against the answer of a single
+// thread. Built with ThreadSanitizer by `scripts/test tsan`.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "CTarvil.h"
+
+namespace {
+
+constexpr int kThreads = 8;
+
+// One operation and what it gave: the text, error, cursor and value.
+struct Outcome {
+  std::string text;
+  int error = 0;
+  int cursor = 0;
+  double value = 0.0;
+  bool operator==(const Outcome&) const = default;
+};
+using Operation = std::function<Outcome()>;
+
+Outcome Of(const CTarvil& s, double value) {
+  return {std::string(s.View()), s.GetCurrentError(), s.GetCursorPosition(), value};
+}
+
+std::vector<Operation> Operations() {
+  std::vector<Operation> ops;
+  for (const char* text : {"4k7", "4R7", "1MEG", "4,7k", "2u2", "x"}) {
+    ops.push_back([text] {
+      CTarvil s(text);
+      double v = 0.0;
+      s.GetOhms(eEuropean, &v);
+      return Of(s, v);
+    });
+  }
+  for (const char* text : {"100nF", "4.7 uF", "10pf", "1e-3F", "1.2.3F"}) {
+    ops.push_back([text] {
+      CTarvil s(text);
+      double v = 0.0;
+      s.GetFarads(eSI, &v);
+      return Of(s, v);
+    });
+  }
+  for (double v : {4700.0, 1e-7, 0.0, -2.5e6, 123456.789}) {
+    ops.push_back([v] {
+      CTarvil s;
+      s.SetCapacitanceMeasure(eSI, v, 1, 1);
+      s.SetOhmMeasure(eEuropean, v, 1, 0);
+      return Of(s, v);
+    });
+  }
+  for (const char* text : {"25.4mm", "10 th", "1in", "0.000004 mm", "-3 um", "5 km"}) {
+    ops.push_back([text] {
+      CTarvil s(text);
+      int count = 0;
+      s.GetBaseUnits(&count, kBaseNanometer);
+      CTarvil w;
+      w.SetLinearMeasure(count, kDesMillimeter, kBaseNanometer, 1, 1);
+      return Of(s, count + w.GetLength());
+    });
+  }
+  for (const char* text : {"10ns", " 1.5 us ", "5MS", "3ks", "12"}) {
+    ops.push_back([text] {
+      CTarvil s(text);
+      double v = 0.0;
+      s.GetSeconds(&v);
+      CTarvil w;
+      w.SetTimeMeasure(v, kSIPico, 1, 1);
+      return Of(w, v + s.GetCursorPosition());
+    });
+  }
+  for (const char* text : {"45deg", "1.5rad", "90", "-30'", "400deg"}) {
+    ops.push_back([text] {
+      CTarvil s(text);
+      double v = 0.0;
+      s.GetDegrees(&v, 0);
+      CTarvil w;
+      w.SetAngleMeasure(v, kAngleDegree, 1, 1);
+      return Of(w, v + static_cast<int>(s.GetCurrentError()));
+    });
+  }
+  for (auto [a, b] : {std::pair{"R9", "R10"}, {"C10", "c9"}, {"U1A", "U1B"}, {"x2y10", "x2y9"}}) {
+    ops.push_back([a = a, b = b] {
+      const CTarvil s(a);
+      return Outcome{"", s.CompareNum(b), s.CompareNumNoCase(b), 0.0};
+    });
+  }
+  for (const char* text : {"NET_1", "bad\\name", "", "  "}) {
+    ops.push_back([text] {
+      CTarvil s(text);
+      const int valid = s.IsEDAName(eEDAType1, 0);
+      return Of(s, valid);
+    });
+  }
+  return ops;
+}
+
+// Eight threads make their first call at the same moment; each must see
+// the settings and the unit table whole.
+TEST(Threads, FirstCallFromManyThreads) {
+  std::atomic<int> ready{0};
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      ready.fetch_add(1);
+      while (ready.load() < kThreads) std::this_thread::yield();
+      CTarvil s(t % 2 == 0 ? "4k7" : "4.7kohms");
+      double v = 0.0;
+      if (s.GetOhms(t % 2 == 0 ? eEuropean : eSI, &v) != S_OK || v != 4700.0) wrong.fetch_add(1);
+      CTarvil w;
+      w.SetCapacitanceMeasure(eSI, 1e-7, 1, 1);
+      if (std::string(w.View()) != "100nF") wrong.fetch_add(1);
+    });
+  }
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(wrong.load(), 0);
+  EXPECT_EQ(CTarvil::s_OVUnits.IsInitialised(), 1);
+}
+
+// After the first use, every operation gives on any thread what it gives
+// on one.
+TEST(Threads, ConcurrentOperationsMatchOneThread) {
+  const std::vector<Operation> ops = Operations();
+  std::vector<Outcome> expected;
+  for (const Operation& op : ops) expected.push_back(op());
+
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  std::atomic<int> mismatches{0};
+  std::atomic<long> runs{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      // Each thread walks the operations from its own starting point.
+      for (std::size_t i = static_cast<std::size_t>(t); std::chrono::steady_clock::now() < until;
+           ++i) {
+        const std::size_t k = (i * 7) % ops.size();
+        if (!(ops[k]() == expected[k])) mismatches.fetch_add(1);
+        runs.fetch_add(1);
+      }
+    });
+  }
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(mismatches.load(), 0) << "of " << runs.load() << " operations";
+  EXPECT_GT(runs.load(), kThreads);
+}
+
+}  // namespace
