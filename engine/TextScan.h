@@ -11,6 +11,10 @@ namespace tarvil::detail {
 
 inline bool IsBlankByte(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 inline bool IsDigitByte(char c) { return c >= '0' && c <= '9'; }
+// The case fold of the case-blind comparisons: the codes of ASCII
+// lower-case letters become those of their upper-case forms; every other
+// value (a byte, or a code below them such as an end marker) stays.
+inline int AsciiUpper(int c) { return (c >= 'a' && c <= 'z') ? c - ('a' - 'A') : c; }
 
 // FirstNonBlankIndex: 0-based index of the first non-blank byte of `text`
 // (its length when there is none).

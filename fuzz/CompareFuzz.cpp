@@ -5,13 +5,16 @@
 // negates it; a text equals itself; the members agree with the free
 // functions; the rule that breaks case ties agrees with the case-blind rule
 // whenever that one sees a difference, and with the case-sensitive rule
-// otherwise; a limit beyond both texts changes nothing.
+// otherwise; a limit beyond both texts changes nothing; the engine on views
+// of the first `n` bytes gives the limited result.
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "CTarvil.h"
 #include "FuzzSupport.h"
+#include "NaturalCompareInternal.h"
 
 using namespace tarvil::fuzz;
 
@@ -81,6 +84,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      CTarvilCompareNumNoCaseCase(a.c_str(), b.c_str()) &&
                  s.CompareNumNoCaseCase(b.c_str(), n) == tie,
              Pair("CompareNum members", a, b, n) + " disagree with the free functions");
+  using tarvil::detail::CaseRule;
+  using tarvil::detail::NaturalCompare;
+  const std::size_t bytes = n < 1 ? std::string::npos : static_cast<std::size_t>(n);
+  const std::string_view va = std::string_view(a).substr(0, bytes);
+  const std::string_view vb = std::string_view(b).substr(0, bytes);
+  FUZZ_CHECK(NaturalCompare(va, vb, CaseRule::kExact) == sensitive &&
+                 NaturalCompare(va, vb, CaseRule::kIgnoreCase) == blind &&
+                 NaturalCompare(va, vb, CaseRule::kIgnoreCaseThenExact) == tie,
+             Pair("NaturalCompare", a, b, n) + " disagrees with the free functions");
   FUZZ_CHECK(CTarvilCompareNum(nullptr, a.c_str()) == CTarvilCompareNum("", a.c_str()),
              "a null text does not compare as an empty one");
   return 0;

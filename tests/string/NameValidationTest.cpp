@@ -7,8 +7,11 @@
 #include <string>
 
 #include "CTarvil.h"
+#include "NameCheckInternal.h"
 
 namespace {
+
+using namespace tarvil::detail;
 
 struct Verdict {
   int valid;
@@ -27,6 +30,9 @@ std::ostream& operator<<(std::ostream& os, const Verdict& v) {
 constexpr Verdict Ok(int length) { return {1, eErrNone, length}; }
 constexpr Verdict Bad(eCTarvilErr error, int position) { return {0, error, position}; }
 constexpr Verdict kEmpty = {0, eErrEmpty, 0};
+
+// The engine's verdict, which the free functions and members pass on.
+Verdict Of(NameCheck v) { return {v.ok ? 1 : 0, v.error, v.cursor}; }
 
 // Runs the member on the text; the free function must agree.
 Verdict MemberDefault(const std::string& name) {
@@ -66,6 +72,7 @@ TEST(EDAName, DefaultRule) {
     EXPECT_EQ(CTarvilIsEDAName(row.name.c_str()), row.verdict.valid);
     EXPECT_EQ(CTarvilIsEDAName(row.name.c_str(), nullptr, nullptr), row.verdict.valid);
     EXPECT_EQ(MemberDefault(row.name), row.verdict);
+    EXPECT_EQ(Of(CheckEDAName(row.name)), row.verdict);
   }
 }
 
@@ -98,6 +105,7 @@ TEST(EDAName, LimitVersion) {
     valid = t.IsEDAName(limit);
     EXPECT_EQ((Verdict{valid, t.GetCurrentError(), t.GetCursorPosition()}), row.verdict);
     EXPECT_EQ(limit, row.limit);
+    EXPECT_EQ(Of(CheckEDAName(row.name, row.limit)), row.verdict);
   }
 }
 
@@ -173,6 +181,7 @@ TEST(EDAName, Kinds) {
     CTarvil t(row.name.c_str());
     valid = t.IsEDAName(type, row.allowSpecial);
     EXPECT_EQ((Verdict{valid, t.GetCurrentError(), t.GetCursorPosition()}), row.verdict);
+    EXPECT_EQ(Of(CheckEDAName(row.name, type, row.allowSpecial == 1)), row.verdict);
   }
 }
 
@@ -201,6 +210,14 @@ TEST(EDAName, NullNameAndNullPointers) {
   EXPECT_EQ(t.IsEDAName(), 0);
   EXPECT_EQ(t.GetCurrentError(), eErrInvalidCharacter);
   EXPECT_EQ(t.GetCursorPosition(), 3);
+  // The engine reads a view to its length: neither a zero byte inside it
+  // nor the bytes after it decide.
+  using namespace std::string_view_literals;
+  EXPECT_EQ(Of(CheckEDAName("ab\0)"sv)), Bad(eErrInvalidCharacter, 3));
+  EXPECT_EQ(Of(CheckEDAName("AB)"sv.substr(0, 2))), Ok(2));
+  EXPECT_EQ(Of(CheckFileName("a\0b"sv)), Bad(eErrInvalidCharacter, 2));
+  EXPECT_EQ(Of(CheckPathName("C:\\x*"sv.substr(0, 4))), Ok(4));
+  EXPECT_EQ(Of(CheckEDAName(std::string_view())), kEmpty);
 }
 
 TEST(FileName, Checks) {
@@ -232,6 +249,7 @@ TEST(FileName, Checks) {
     t.m_eCurrentError = eErrTooLarge;
     int valid = t.IsFileName();
     EXPECT_EQ((Verdict{valid, t.GetCurrentError(), t.GetCursorPosition()}), row.verdict);
+    EXPECT_EQ(Of(CheckFileName(row.name)), row.verdict);
   }
 }
 
@@ -275,6 +293,7 @@ TEST(PathName, Checks) {
     t.m_eCurrentError = eErrTooLarge;
     int valid = t.IsPathName();
     EXPECT_EQ((Verdict{valid, t.GetCurrentError(), t.GetCursorPosition()}), row.verdict);
+    EXPECT_EQ(Of(CheckPathName(row.path)), row.verdict);
   }
 }
 
@@ -295,6 +314,7 @@ TEST(Ascii, Checks) {
     t.m_nCursorPosition = 9;
     int valid = t.IsASCII();
     EXPECT_EQ((Verdict{valid, t.GetCurrentError(), t.GetCursorPosition()}), row.verdict);
+    EXPECT_EQ(Of(CheckASCII(row.text)), row.verdict);
   }
 }
 
