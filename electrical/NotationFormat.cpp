@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "CTarvil.h"
-#include "EngineSettings.h"
+#include "EngineSettingsInternal.h"
 #include "NotationInternal.h"
 #include "SharedSettingsInternal.h"
 #include "UnitConversionInternal.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "CTarvil.h"
-#include "EngineSettings.h"
+#include "EngineSettingsInternal.h"
 #include "NotationInternal.h"
 #include "SharedSettingsInternal.h"
 

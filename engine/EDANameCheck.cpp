@@ -12,7 +12,7 @@
 
 #include "Mbc.h"
 #include "NameCheckInternal.h"
-#include "TextScan.h"
+#include "TextScanInternal.h"
 
 namespace tarvil::detail {
 namespace {

@@ -8,7 +8,7 @@
 #include "DecimalSymbolInternal.h"
 #include "Mbc.h"
 #include "SigDigits.h"
-#include "TextScan.h"
+#include "TextScanInternal.h"
 
 namespace tarvil::detail {
 namespace {

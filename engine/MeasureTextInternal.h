@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "EngineSettings.h"
+#include "EngineSettingsInternal.h"
 #include "NotationInternal.h"
 
 namespace tarvil::detail {

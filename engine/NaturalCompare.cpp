@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "NaturalCompareInternal.h"
-#include "TextScan.h"
+#include "TextScanInternal.h"
 
 namespace tarvil::detail {
 namespace {

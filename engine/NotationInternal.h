@@ -15,11 +15,11 @@
 
 #include "COVUnitStorage.h"
 #include "CTarvilLocale.h"
-#include "EngineSettings.h"
+#include "EngineSettingsInternal.h"
 #include "OrvantaNotations.h"
 #include "TarvilErrors.h"
 #include "TextBufferInternal.h"
-#include "TextScan.h"
+#include "TextScanInternal.h"
 #include "UnitTypes.h"
 
 namespace tarvil::detail {

@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "CTarvil.h"
-#include "EngineSettings.h"
+#include "EngineSettingsInternal.h"
 #include "Mbc.h"
 #include "NotationInternal.h"
 #include "UnitListInternal.h"

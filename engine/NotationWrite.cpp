@@ -18,7 +18,7 @@
 
 #include "CRuntime.h"
 #include "CTarvil.h"
-#include "EngineSettings.h"
+#include "EngineSettingsInternal.h"
 #include "FixedTextInternal.h"
 #include "NotationInternal.h"
 #include "UnitListInternal.h"

@@ -13,7 +13,7 @@
 
 #include "CTarvil.h"
 #include "MeasureTextInternal.h"
-#include "TextScan.h"
+#include "TextScanInternal.h"
 
 namespace tarvil::detail {
 

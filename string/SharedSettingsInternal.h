@@ -4,7 +4,7 @@
 #ifndef TARVIL_SHAREDSETTINGSINTERNAL_H
 #define TARVIL_SHAREDSETTINGSINTERNAL_H
 
-#include "EngineSettings.h"
+#include "EngineSettingsInternal.h"
 
 namespace tarvil::detail {
 

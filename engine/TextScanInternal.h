@@ -1,9 +1,9 @@
-// TextScan.h: the byte classes and blank trimming that every reader of the
+// TextScanInternal.h: the byte classes and blank trimming that every reader of the
 // engine shares. The blanks are those of the multibyte runtime for single
 // bytes (space, tab, line feed, vertical tab, form feed, carriage return);
 // no byte of a multibyte character is a blank or a digit. Not installed.
-#ifndef TARVIL_TEXTSCAN_H
-#define TARVIL_TEXTSCAN_H
+#ifndef TARVIL_TEXTSCANINTERNAL_H
+#define TARVIL_TEXTSCANINTERNAL_H
 
 #include <string_view>
 
