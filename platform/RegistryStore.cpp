@@ -105,8 +105,8 @@ constexpr time_t kStaleTempSeconds = 60 * 60;
 std::string TempPrefix(const std::string& target) { return "." + NameOf(target) + "."; }
 
 bool IsTempName(const std::string& name, const std::string& prefix) {
-  if (name.size() != prefix.size() + kTempSuffixLength || name.compare(0, prefix.size(), prefix) != 0)
-    return false;
+  if (name.size() != prefix.size() + kTempSuffixLength) return false;
+  if (name.compare(0, prefix.size(), prefix) != 0) return false;
   for (std::size_t i = prefix.size(); i < name.size(); ++i) {
     const char c = name[i];
     if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
@@ -210,9 +210,10 @@ void RemoveStaleTemporaries(int folder, const std::string& target) {
   const time_t now = ::time(nullptr);
   while (const dirent* entry = ::readdir(dir)) {
     const std::string name = entry->d_name;
+    if (!IsTempName(name, prefix)) continue;
     struct stat st;
-    if (IsTempName(name, prefix) && ::fstatat(listed, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-        S_ISREG(st.st_mode) && now - st.st_mtime >= kStaleTempSeconds)
+    if (::fstatat(listed, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+        now - st.st_mtime >= kStaleTempSeconds)
       stale.push_back(name);
   }
   for (const std::string& name : stale) ::unlinkat(listed, name.c_str(), 0);
