@@ -198,6 +198,9 @@ int RunToolIntoClosedPipe(const std::vector<std::string>& args, const TempDir& h
 
   int out[2] = {-1, -1};
   if (::pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+  // The reader goes first, so that even the first write finds none.
+  ::close(out[0]);
+  out[0] = -1;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);

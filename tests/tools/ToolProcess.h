@@ -44,9 +44,9 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::string& inpu
                    const std::string& outputPath = std::string());
 
 // RunToolIntoClosedPipe: runs the program as RunTool does, with no input
-// and with its standard output a pipe whose reader has gone before the
-// program writes, as in "tarvil ... | head -1"; SIGPIPE has its default
-// action. Returns the wait status.
+// and with its standard output a pipe whose reader is gone before the
+// program starts, as in "tarvil ... | head -1" once head has left; SIGPIPE
+// has its default action. Returns the wait status.
 int RunToolIntoClosedPipe(const std::vector<std::string>& args, const TempDir& home,
                           const std::map<std::string, std::string>& extra = {});
 
