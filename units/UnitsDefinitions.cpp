@@ -11,7 +11,6 @@
 #include "UnitsDefinitions.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
