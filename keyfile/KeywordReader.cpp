@@ -100,31 +100,43 @@ CKeywordReader::~CKeywordReader() { Close(); }
 
 int CKeywordReader::Open(const char* path, FILE* errors, const CKeywordDef* keywords,
                          const CKeywordConst* constants) {
+  return Open(path != nullptr ? std::fopen(path, "r") : nullptr, errors, keywords, constants);
+}
+
+int CKeywordReader::Open(FILE* file, FILE* errors, const CKeywordDef* keywords,
+                         const CKeywordConst* constants) {
   Close();
+  // The stream is the reader's from here on, whatever the outcome; it
+  // becomes the reader's input only once everything else is ready.
+  const auto fail = [file](int result) {
+    if (file != nullptr) std::fclose(file);
+    return result;
+  };
   try {
     for (const CKeywordDef* row = keywords; row != nullptr && row->id != 0; ++row) {
       if (row->name == nullptr) continue;
       m_Keywords.emplace(row->name, KeywordEntry{*row, false});
-      if (m_Keywords.empty()) return kKeywordOpenEmptyTable;
+      if (m_Keywords.empty()) return fail(kKeywordOpenEmptyTable);
     }
     for (const CKeywordConst* row = constants; row != nullptr && row->name != nullptr; ++row) {
       m_Constants.emplace(row->name, row->value);
-      if (m_Constants.empty()) return kKeywordOpenEmptyTable;
+      if (m_Constants.empty()) return fail(kKeywordOpenEmptyTable);
     }
   } catch (const std::bad_alloc&) {
-    return kKeywordOpenNoMemory;
+    return fail(kKeywordOpenNoMemory);
   }
   m_pPushback = static_cast<char*>(std::malloc(kKeywordTokenBufferSize));
   m_pToken = static_cast<char*>(std::malloc(kKeywordTokenBufferSize));
   m_pInput = static_cast<unsigned char*>(std::malloc(tarvil::detail::kKeywordInputBufferSize));
   if (m_pPushback == nullptr || m_pToken == nullptr || m_pInput == nullptr) {
-    return kKeywordOpenNoMemory;
+    return fail(kKeywordOpenNoMemory);
   }
   m_pPushback[0] = '\0';
   m_eLastToken = eKeywordTokenWord;
   m_nInputPos = m_nInputLen = 0;
   m_nUnread = -1;
-  if (path == nullptr || (m_pFile = std::fopen(path, "r")) == nullptr) return kKeywordOpenNoFile;
+  if (file == nullptr) return kKeywordOpenNoFile;
+  m_pFile = file;
   m_pErrors = errors != nullptr ? errors : stderr;
   m_nLine = 1;
   m_nErrors = 0;

@@ -91,6 +91,11 @@ class TARVIL_API CKeywordReader {
   // a failure Close still may (and should) be called.
   int Open(const char* path, FILE* errors, const CKeywordDef* keywords,
            const CKeywordConst* constants);
+  // Open: the same for a stream the caller opened (a file, or text in
+  // memory through fmemopen), which must allow rewinding. The reader takes
+  // the stream over: Close closes it, also after a failed Open. A null
+  // stream gives kKeywordOpenNoFile.
+  int Open(FILE* file, FILE* errors, const CKeywordDef* keywords, const CKeywordConst* constants);
   // Close: closes the file and frees the buffers and both dictionaries
   // (aliases included). Safe on a reader that is closed or partly opened.
   void Close();

@@ -2,9 +2,13 @@
 // them atomically under an advisory lock.
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
@@ -13,13 +17,11 @@
 
 #include "Registry.h"
 #include "RegistryStoreInternal.h"
+#include "RegularFile.h"
 
 namespace tarvil::platform::registry {
 
 namespace {
-
-// A hive file is a handful of settings; anything larger is not one.
-constexpr off_t kMaxHiveBytes = 16 * 1024 * 1024;
 
 class Fd {
  public:
@@ -92,54 +94,146 @@ bool ResolveTarget(const std::string& path, std::string& target) {
   return true;
 }
 
-bool ReplaceFile(const std::string& target, const std::string& bytes) {
-  const std::string folder = FolderOf(target);
-  std::string temp = folder + "/." + NameOf(target) + ".XXXXXX";
-  Fd fd(::mkstemp(temp.data()));
-  if (fd.get() < 0) return false;
-  struct stat st;
-  const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-  bool ok = ::fchmod(fd.get(), mode) == 0 && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
-  ok = ::close(fd.release()) == 0 && ok;
-  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) {
+// Temporary files are named after the file they replace: a dot, its name, a
+// dot and six letters or digits (".registry.reg.Ab12Cd"), beside it.
+constexpr std::size_t kTempSuffixLength = 6;
+constexpr const char kTempAlphabet[] =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+// A temporary file this old was left by a writer that was stopped on the way.
+constexpr time_t kStaleTempSeconds = 60 * 60;
+
+std::string TempPrefix(const std::string& target) { return "." + NameOf(target) + "."; }
+
+bool IsTempName(const std::string& name, const std::string& prefix) {
+  if (name.size() != prefix.size() + kTempSuffixLength) return false;
+  if (name.compare(0, prefix.size(), prefix) != 0) return false;
+  for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+    const char c = name[i];
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+  }
+  return true;
+}
+
+// Six characters of the temporary names; a name that is taken is drawn again.
+std::string TempSuffix() {
+  static unsigned long long counter = 0;
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  using U = unsigned long long;
+  U x = static_cast<U>(now.tv_nsec) ^ (static_cast<U>(now.tv_sec) << 20) ^
+        (static_cast<U>(::getpid()) << 40) ^ (++counter * 0x9E3779B97F4A7C15ull);
+  // splitmix64's finaliser spreads every input bit over the result.
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+  x ^= x >> 31;
+  std::string suffix;
+  for (std::size_t i = 0; i < kTempSuffixLength; ++i, x /= sizeof kTempAlphabet - 1)
+    suffix += kTempAlphabet[x % (sizeof kTempAlphabet - 1)];
+  return suffix;
+}
+
+bool FillTemporary(int fd, mode_t mode, const std::string& bytes) {
+  return ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+}
+
+// Writes the new file without a name (O_TMPFILE), so that a writer stopped
+// on the way leaves nothing behind, then names it and renames it over the
+// target. False when the file system or the kernel does not offer this, or
+// any step fails; nothing of it is then left.
+bool ReplaceThroughUnnamed(const std::string& folder, const std::string& target, mode_t mode,
+                           const std::string& bytes) {
+#ifdef O_TMPFILE
+  Fd fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+  if (fd.get() < 0 || !FillTemporary(fd.get(), mode, bytes)) return false;
+  // Linking an open file by its descriptor needs a privilege; its name in
+  // /proc does not.
+  char self[64];
+  std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd.get());
+  const std::string prefix = folder + "/" + TempPrefix(target);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string temp = prefix + TempSuffix();
+    if (::linkat(AT_FDCWD, self, AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+      if (errno == EEXIST) continue;
+      return false;
+    }
+    if (::rename(temp.c_str(), target.c_str()) == 0) return true;
     ::unlink(temp.c_str());
     return false;
   }
+#else
+  (void)folder, (void)target, (void)mode, (void)bytes;
+#endif
+  return false;
+}
+
+// Writes the new file under a temporary name, then renames it over the
+// target. A writer stopped on the way leaves the temporary file, which a
+// later writer removes once it is stale (RemoveStaleTemporaries).
+bool ReplaceThroughNamed(const std::string& folder, const std::string& target, mode_t mode,
+                         const std::string& bytes) {
+  std::string temp = folder + "/" + TempPrefix(target) + "XXXXXX";
+  Fd fd(::mkstemp(temp.data()));
+  if (fd.get() < 0) return false;
+  bool ok = FillTemporary(fd.get(), mode, bytes);
+  ok = ::close(fd.release()) == 0 && ok;
+  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
+  if (!ok) ::unlink(temp.c_str());
+  return ok;
+}
+
+bool ReplaceFile(const std::string& target, const std::string& bytes) {
+  const std::string folder = FolderOf(target);
+  struct stat st;
+  const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+  if (!ReplaceThroughUnnamed(folder, target, mode, bytes) &&
+      !ReplaceThroughNamed(folder, target, mode, bytes))
+    return false;
   Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() >= 0) ::fsync(dir.get());
   return true;
+}
+
+// Removes the temporary files of `target` in its folder (`folder`, open)
+// that are older than an hour: writers that were stopped between creating
+// one and renaming it left them. Runs under the folder's lock, so no writer
+// that takes the lock is that far in; the age spares any other.
+void RemoveStaleTemporaries(int folder, const std::string& target) {
+  const int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listed < 0) return;
+  DIR* dir = ::fdopendir(listed);
+  if (dir == nullptr) {
+    ::close(listed);
+    return;
+  }
+  const std::string prefix = TempPrefix(target);
+  std::vector<std::string> stale;
+  const time_t now = ::time(nullptr);
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (!IsTempName(name, prefix)) continue;
+    struct stat st;
+    if (::fstatat(listed, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+        now - st.st_mtime >= kStaleTempSeconds)
+      stale.push_back(name);
+  }
+  for (const std::string& name : stale) ::unlinkat(listed, name.c_str(), 0);
+  ::closedir(dir);
 }
 
 }  // namespace
 
 Document ReadHive(const std::string& path) {
   if (path.empty()) return Document{};
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return Document{};
-    Document unreadable;
-    unreadable.whole = false;
-    return unreadable;
-  }
-  Document unreadable;
-  unreadable.whole = false;
-  struct stat st;
-  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxHiveBytes)
-    return unreadable;
   std::string bytes;
-  char buffer[8192];
-  for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
+  switch (ReadRegularFile(path, kMaxSettingsFileBytes, bytes)) {
+    case FileRead::kRead: return Parse(bytes);
+    case FileRead::kMissing: return Document{};
+    default: {
+      Document unreadable;
+      unreadable.whole = false;
       return unreadable;
     }
-    if (n == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
-    if (bytes.size() > static_cast<std::size_t>(kMaxHiveBytes)) return unreadable;
   }
-  return Parse(bytes);
 }
 
 bool ModifyHive(const std::string& path, const std::function<bool(Document&)>& edit,
@@ -163,6 +257,7 @@ bool ModifyHive(const std::string& path, const std::function<bool(Document&)>& e
     after = doc;
     return true;
   }
+  RemoveStaleTemporaries(lock.get(), target);
   if (!ReplaceFile(target, Serialise(doc))) return false;
   after = doc;
   return true;

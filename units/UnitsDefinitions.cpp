@@ -11,7 +11,6 @@
 #include "UnitsDefinitions.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -23,6 +22,7 @@
 #include "ErrorLog.h"
 #include "ErrorLogInternal.h"
 #include "Registry.h"
+#include "RegularFile.h"
 #include "UnitsDefinitionsInternal.h"
 
 using namespace tarvil::platform;
@@ -97,20 +97,14 @@ std::string ReadCommonDir() {
   return dir;
 }
 
-// Creates (or empties) the log at `path` for writing. A symbolic link, or
-// anything but a regular file, planted at the path is never followed or
-// written: the load then goes on without a log.
+// Creates the log at `path` as a new file. Whatever stood at the path (an
+// old log, a link, a pipe) is removed first and never written through: a
+// log that is a hard link would otherwise overwrite the file it shares. When
+// the file cannot be created there, the load goes on without a log.
 FILE* CreateLog(const std::string& path) {
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
-                0666);
+  unlink(path.c_str());
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) return nullptr;
-  struct stat info;
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    close(fd);
-    return nullptr;
-  }
-  int flags = fcntl(fd, F_GETFL);
-  if (flags != -1) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
   FILE* log = fdopen(fd, "w");
   if (log == nullptr) close(fd);
   return log;
@@ -274,28 +268,53 @@ int LoadUnitsDefinitions(COVUnitStorage& storage) {
   const std::string logPath = dir + "/" + kUnitsLogName;
   const std::string unitsPath = dir + "/" + kUnitsFileName;
   FILE* log = CreateLog(logPath);
-  if (access(unitsPath.c_str(), F_OK) != 0) {
+  std::string text;
+  const FileRead read = ReadRegularFile(unitsPath, kMaxSettingsFileBytes, text);
+  // A file that could not be opened because its folder cannot be searched
+  // is one whose existence cannot be told either: it counts as missing.
+  if (read == FileRead::kMissing ||
+      (read == FileRead::kFailed && access(unitsPath.c_str(), F_OK) != 0)) {
     LogInstallationWarning(log,
                            "Unable to locate units definition file OVUnits.hkp,\n"
                            "the standard system defaults will be used instead.\n");
     return -1;
   }
 
+  // Anything but a regular file within the size limit (a pipe, a device, a
+  // huge file) is a file that cannot be opened: the log keeps its header.
+  bool warned = false;
+  int result = 1;
+  if (read == FileRead::kRead) {
+    result = LoadUnitsDefinitionsText(storage, text, log, &warned);
+  } else {
+    LogUnitsMessage(log, nullptr);
+  }
+  if (log != nullptr) {
+    std::fclose(log);
+    // Only a log this load created is removed.
+    if (result == 0 && !warned) std::remove(logPath.c_str());
+  }
+  return result;
+}
+
+int LoadUnitsDefinitionsText(COVUnitStorage& storage, std::string_view text, FILE* log,
+                             bool* warned) {
+  using namespace tarvil::detail;
   LogUnitsMessage(log, nullptr);
+  // The reader reads the text in memory, so that both of its passes read the
+  // same bytes whatever happens to the file meanwhile.
+  static char noText[1];
+  FILE* stream =
+      fmemopen(text.empty() ? noText : const_cast<char*>(text.data()), text.size(), "r");
   CKeywordReader reader;
   bool loaded = false;
-  if (reader.Open(unitsPath.c_str(), log, kUnitsKeywordTable, kUnitsConstantTable) ==
-      kKeywordOpenOk) {
+  if (reader.Open(stream, log, kUnitsKeywordTable, kUnitsConstantTable) == kKeywordOpenOk) {
     CheckUnitsFileType(reader, log);
     if (reader.GetErrorCount() == 0 && ApplyUnitsDefinitions(reader, storage, log) == 0) {
       loaded = true;
     }
   }
-  if (log != nullptr) {
-    std::fclose(log);
-    // Only a log this load created is removed.
-    if (loaded && IsUnitsLogEmpty()) std::remove(logPath.c_str());
-  }
   reader.Close();
+  if (warned != nullptr) *warned = !IsUnitsLogEmpty();
   return loaded ? 0 : 1;
 }

@@ -3,15 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 #include "Registry.h"
 #include "RegistryFileInternal.h"
 #include "RegistryFiles.h"
+#include "RegularFile.h"
 
 using namespace tarvil::platform;
 using tarvil::test::ReadBytes;
@@ -330,6 +335,96 @@ TEST_F(Registry, ReadOnlyFolderKeepsTheFile) {
   RegCloseKey(h);
   ::chmod(folder.c_str(), 0700);
   EXPECT_EQ(ReadBytes(file), original);
+}
+
+// The reader of the hive files refuses a file one byte over its limit, and
+// tells a path through a plain file from one it cannot open.
+TEST(RegularFile, LimitIsExactAndMissingIsTold) {
+  TempDir dir;
+  WriteBytes(dir / "four", "abcd");
+  WriteBytes(dir / "five", "abcde");
+  const struct {
+    std::string path;
+    FileRead result;
+    std::string contents;
+    int error;
+  } rows[] = {
+      {dir / "four", FileRead::kRead, "abcd", 0},
+      {dir / "five", FileRead::kTooLarge, "", 0},
+      {dir / "four/x", FileRead::kMissing, "", ENOTDIR},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.path);
+    std::string contents = "left over";
+    int error = -1;
+    EXPECT_EQ(ReadRegularFile(row.path, 4, contents, &error), row.result);
+    EXPECT_EQ(contents, row.contents);
+    EXPECT_EQ(error, row.error);
+  }
+}
+
+// Whatever stands at the hive's path that is no regular file of at most the
+// limit is a hive that cannot be read: opening a key gives nothing at once
+// (a pipe with no writer would block a plain open), and nothing replaces it.
+TEST_F(Registry, HiveThatIsNoRegularFileIsNeitherReadNorReplaced) {
+  const std::string pipe = dir_ / "pipe.reg";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const std::string zero = dir_ / "zero.reg";
+  ASSERT_EQ(::symlink("/dev/zero", zero.c_str()), 0);
+  // A readable key at the start of a file that is too large as a whole.
+  const std::string huge = dir_ / "huge.reg";
+  WriteBytes(huge,
+             std::string("REGEDIT4\n[HKEY_CURRENT_USER\\") + kNotation + "]\n\"SI\"=dword:7\n");
+  ASSERT_EQ(::truncate(huge.c_str(), kMaxSettingsFileBytes + 1), 0);
+  for (const std::string& path : {pipe, zero, huge}) {
+    SCOPED_TRACE(path);
+    ScopedEnv env("TARVIL_USER_REGISTRY", path);
+    struct stat before;
+    ASSERT_EQ(::lstat(path.c_str(), &before), 0);
+    EXPECT_EQ(Text(kNotation, "SI"), "<open 2>");
+    HKEY h = nullptr;
+    EXPECT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, kNotation, 0, "", 0, KEY_ALL_ACCESS, nullptr, &h,
+                             nullptr),
+              ERROR_CANTWRITE);
+    struct stat after;
+    ASSERT_EQ(::lstat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_size, before.st_size);
+  }
+}
+
+// A writer removes the temporary files of its own hive that writers stopped
+// on the way left (older than an hour), leaves every other file, and leaves
+// none of its own.
+TEST_F(Registry, WriterRemovesStaleTemporaryFiles) {
+  const struct {
+    const char* name;
+    long age;
+    bool removed;
+  } files[] = {
+      {".user.reg.Ab12Cd", 3601, true},
+      {".user.reg.Xy34Zw", 600, false},  // maybe still being written
+      {".user.reg.Ab12C", 7200, false},
+      {".machine.reg.Ab12Cd", 7200, false},
+  };
+  WriteBytes(user_, "REGEDIT4\n");
+  for (const auto& file : files) {
+    WriteBytes(dir_ / file.name, "left");
+    const timeval times[2] = {{::time(nullptr) - file.age, 0}, {::time(nullptr) - file.age, 0}};
+    ASSERT_EQ(::utimes((dir_ / file.name).c_str(), times), 0);
+  }
+  HKEY h = nullptr;
+  ASSERT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, "A", 0, "", 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(h);
+  std::size_t left = 0;
+  for (const auto& file : files) {
+    EXPECT_EQ(std::filesystem::exists(dir_ / file.name), !file.removed) << file.name;
+    left += file.removed ? 0 : 1;
+  }
+  const auto entries = std::filesystem::directory_iterator(dir_.path());
+  EXPECT_EQ(std::distance(begin(entries), end(entries)), static_cast<long>(left) + 1);
 }
 
 TEST_F(Registry, SymbolicLinkStaysALink) {

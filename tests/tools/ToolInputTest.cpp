@@ -101,9 +101,12 @@ TEST_F(ToolInput, JsonStringsStayValidForAnyBytes) {
   EXPECT_EQ(lines[5].Find("cursor")->number, 4.0);
 }
 
+// The longest line the tool reads, line end not counted.
+constexpr std::size_t kMaxLineBytes = 1024 * 1024;
+
 TEST_F(ToolInput, LongLinesNulBytesAndMissingLineEndsAreAnswered) {
-  const std::string longName(2000000, 'n');
-  std::string input = longName + "\n";
+  const std::string longName(kMaxLineBytes, 'n');
+  std::string input = longName + "\r\n";
   input += std::string("ab\0c", 4) + "\n";
   input += "x(y";  // no line end at the end of the input
   const ToolResult result = Run({"check", "name"}, input);
@@ -120,6 +123,19 @@ TEST_F(ToolInput, LongLinesNulBytesAndMissingLineEndsAreAnswered) {
   EXPECT_EQ(lines[0].Find("input")->text, std::string("ab\0c", 4));
   EXPECT_EQ(lines[0].Find("error")->number, 4.0);
   EXPECT_EQ(lines[0].Find("cursor")->number, 3.0);
+}
+
+// A line over the limit stops the input with trouble, naming the line; the
+// lines before it keep their answers. Memory stays bounded by the limit, so
+// an endless line is refused too.
+TEST_F(ToolInput, OverlongLineStopsWithStatusTwo) {
+  const std::string overlong(kMaxLineBytes + 1, '1');
+  ExpectRuns({
+      {{"parse", "--as", "ohms"}, "1k\n" + overlong + "\n2k\n", "1000 ohms\n", 2,
+       "cannot read standard input: line 2 is longer than 1 MiB"},
+      {{"check", "name"}, overlong + "\r\n", "", 2, "line 1 is longer than 1 MiB"},
+      {{"sort", "/dev/zero"}, "", "", 2, "cannot read '/dev/zero': line 1 is longer than 1 MiB"},
+  });
 }
 
 TEST_F(ToolInput, OperandsAndStandardInputMixInOrder) {

@@ -65,11 +65,9 @@ void ClosePipe(int fds[2]) {
   }
 }
 
-}  // namespace
-
-ToolResult RunTool(const std::vector<std::string>& args, const std::string& input,
-                   const TempDir& home, const std::map<std::string, std::string>& extra,
-                   const std::string& outputPath) {
+// The environment of a run (see RunTool), as "NAME=value" texts.
+std::vector<std::string> RunEnvironment(const TempDir& home,
+                                        const std::map<std::string, std::string>& extra) {
   std::map<std::string, std::string> environment;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string text = *entry;
@@ -87,16 +85,28 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::string& inpu
   for (const auto& [name, value] : extra) environment[name] = value;
   std::vector<std::string> envText;
   for (const auto& [name, value] : environment) envText.push_back(name + "=" + value);
-  std::vector<char*> envp;
-  for (std::string& text : envText) envp.push_back(text.data());
-  envp.push_back(nullptr);
+  return envText;
+}
 
+// Pointers to `texts`, ended by a null pointer, as exec wants them.
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+  std::vector<char*> pointers;
+  for (std::string& text : texts) pointers.push_back(text.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+}  // namespace
+
+ToolResult RunTool(const std::vector<std::string>& args, const std::string& input,
+                   const TempDir& home, const std::map<std::string, std::string>& extra,
+                   const std::string& outputPath) {
+  std::vector<std::string> envText = RunEnvironment(home, extra);
+  std::vector<char*> envp = Pointers(envText);
   const std::string tool = ToolPath();
   std::vector<std::string> argText = {tool};
   argText.insert(argText.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& text : argText) argv.push_back(text.data());
-  argv.push_back(nullptr);
+  std::vector<char*> argv = Pointers(argText);
 
   int in[2] = {-1, -1};
   int out[2] = {-1, -1};
@@ -175,6 +185,50 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::string& inpu
   }
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
+}
+
+int RunToolIntoClosedPipe(const std::vector<std::string>& args, const TempDir& home,
+                          const std::map<std::string, std::string>& extra) {
+  std::vector<std::string> envText = RunEnvironment(home, extra);
+  std::vector<char*> envp = Pointers(envText);
+  const std::string tool = ToolPath();
+  std::vector<std::string> argText = {tool};
+  argText.insert(argText.end(), args.begin(), args.end());
+  std::vector<char*> argv = Pointers(argText);
+
+  int out[2] = {-1, -1};
+  if (::pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+  // The reader goes first, so that even the first write finds none.
+  ::close(out[0]);
+  out[0] = -1;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addchdir_np(&actions, home.Path().c_str());
+  // A pipe's writer is stopped by SIGPIPE, as in a shell pipeline, even
+  // though this process ignores it.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t pipeSignal;
+  sigemptyset(&pipeSignal);
+  sigaddset(&pipeSignal, SIGPIPE);
+  posix_spawnattr_setsigdefault(&attributes, &pipeSignal);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  pid_t pid = 0;
+  const int spawned = ::posix_spawn(&pid, tool.c_str(), &actions, &attributes, argv.data(),
+                                    envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  ClosePipe(out);
+  if (spawned != 0) {
+    throw std::runtime_error("cannot start " + tool + ": " + std::strerror(spawned));
+  }
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  return status;
 }
 
 }  // namespace tarvil::tooltest

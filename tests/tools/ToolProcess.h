@@ -43,6 +43,13 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::string& inpu
                    const TempDir& home, const std::map<std::string, std::string>& extra = {},
                    const std::string& outputPath = std::string());
 
+// RunToolIntoClosedPipe: runs the program as RunTool does, with no input
+// and with its standard output a pipe whose reader is gone before the
+// program starts, as in "tarvil ... | head -1" once head has left; SIGPIPE
+// has its default action. Returns the wait status.
+int RunToolIntoClosedPipe(const std::vector<std::string>& args, const TempDir& home,
+                          const std::map<std::string, std::string>& extra = {});
+
 // Lines: `text` split at "\n" (a final line end does not add a line).
 std::vector<std::string> Lines(const std::string& text);
 

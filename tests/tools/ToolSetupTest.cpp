@@ -1,6 +1,10 @@
 // End-to-end tests of the tool's view of the library's setup: the units
 // definition file and the registry settings; and of the installed tree.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -99,6 +103,33 @@ TEST_F(ToolSetup, UnitsLoadsAGivenFileAndShowsItsLog) {
   EXPECT_EQ(Lines(missing.err).size(), 1u);
 }
 
+// A file that is no regular file of at most 16 MiB is refused with a
+// message and status 2, at once (a pipe without a writer included).
+TEST_F(ToolSetup, UnitsRefusesWhatIsNoRegularFile) {
+  const std::string pipe = m_home.Path() + "/pipe.hkp";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const std::string zero = m_home.Path() + "/zero.hkp";
+  ASSERT_EQ(::symlink("/dev/zero", zero.c_str()), 0);
+  const std::string huge = m_home.Write("huge.hkp", ".FILETYPE ELECTRICAL_UNITS\n");
+  ASSERT_EQ(::truncate(huge.c_str(), (16 << 20) + 1), 0);
+  ExpectRuns({
+      {{"units", "--file", pipe}, "", "", 2, "cannot read '" + pipe + "': not a regular file"},
+      {{"units", "--file", zero}, "", "", 2, "cannot read '" + zero + "': not a regular file"},
+      {{"units", "--file", huge}, "", "", 2, "cannot read '" + huge + "': larger than 16 MiB"},
+  });
+}
+
+// "tarvil units --file F | head -1": the reader goes early and the command
+// dies of SIGPIPE; it must leave nothing behind in the temporary folder.
+TEST_F(ToolSetup, UnitsLeavesNothingWhenItsReaderGoes) {
+  const std::string units = m_home.Write("site.hkp", ".FILETYPE ELECTRICAL_UNITS\n");
+  const std::string tmp = m_home.Path() + "/tmp";
+  ASSERT_TRUE(std::filesystem::create_directory(tmp));
+  const int status = RunToolIntoClosedPipe({"units", "--file", units}, m_home, {{"TMPDIR", tmp}});
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE) << status;
+  EXPECT_TRUE(std::filesystem::is_empty(tmp));
+}
+
 TEST_F(ToolSetup, UnitsReadsTheInstalledFileThroughTheMachineRegistry) {
   std::filesystem::create_directory(m_home.Path() + "/common");
   m_home.Write("common/OVUnits.hkp",
@@ -193,6 +224,38 @@ TEST_F(ToolSetup, SettingsAndReadingFollowTheUserRegistry) {
   for (const JsonValue& line : JsonLines(bare.out)) {
     const std::string source = line.Find("source")->text;
     EXPECT_NE(source, "user-registry") << line.Find("name")->text;
+  }
+}
+
+// A registry file that the library does not read (no regular file, or over
+// its 16 MiB limit) is reported with status 2, and the values and sources
+// shown are the ones the library uses in its place.
+TEST_F(ToolSetup, SettingsReportRegistryFilesTheLibraryIgnores) {
+  const std::string huge = m_home.Write("huge.reg", kDefaultUserHive);
+  ASSERT_EQ(::truncate(huge.c_str(), (16 << 20) + 1), 0);
+  const std::string zero = m_home.Path() + "/zero.reg";
+  ASSERT_EQ(::symlink("/dev/zero", zero.c_str()), 0);
+  const struct {
+    const char* variable;
+    std::string path;
+    std::string message;
+    std::string ignored;  // the source no setting may name
+  } rows[] = {
+      {"TARVIL_USER_REGISTRY", huge, "the user registry '" + huge + "': larger than 16 MiB",
+       "user-registry"},
+      {"TARVIL_MACHINE_REGISTRY", zero, "the machine registry '" + zero + "': not a regular file",
+       "machine-registry"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.path);
+    const ToolResult result = Run({"settings", "--json"}, "", {{row.variable, row.path}});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("cannot read " + row.message), std::string::npos) << result.err;
+    const std::vector<JsonValue> lines = JsonLines(result.out);
+    EXPECT_EQ(lines.size(), 16u);
+    for (const JsonValue& line : lines) {
+      EXPECT_NE(line.Find("source")->text, row.ignored) << line.Find("name")->text;
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <regex>
@@ -13,6 +14,7 @@
 #include "COVUnitStorage.h"
 #include "ErrorLogInternal.h"
 #include "RegistryFiles.h"
+#include "RegularFile.h"
 #include "UnitsDefinitions.h"
 #include "UnitsDefinitionsInternal.h"
 
@@ -340,35 +342,74 @@ TEST_F(UnitsLoad, MissingRegistryDirectoryOrFile) {
   EXPECT_EQ(LoadUnitsDefinitions(*storage_), 1);
 }
 
-TEST_F(UnitsLoad, LogNeverFollowsWhatIsPlantedAtItsPath) {
+// The log is always a file of its own: whatever stands at its path is
+// removed first, never written through (a hard link would otherwise
+// overwrite the file it shares, a symbolic link its target).
+TEST_F(UnitsLoad, LogIsAlwaysANewFile) {
   const std::string logPath = common_ + "/OVUnits.txt";
   const std::string precious = tmp_ / "precious";
   std::string warned = kExample;
   warned.replace(warned.find("\"kR\""), 4, "\"12\"");
-  for (const std::string& units : {kExample, warned}) {
-    SCOPED_TRACE(units);
-    Reset();
-    WriteBytes(precious, "keep me");
-    std::remove(logPath.c_str());
-    ASSERT_EQ(symlink(precious.c_str(), logPath.c_str()), 0);
-    WriteBytes(common_ + "/OVUnits.hkp", units);
-    storage_ = std::make_unique<COVUnitStorage>();
-    EXPECT_EQ(LoadUnitsDefinitions(*storage_), 0);  // the load goes on without a log
-    EXPECT_EQ(ReadBytes(precious).value_or(""), "keep me");
-    struct stat info;
-    ASSERT_EQ(lstat(logPath.c_str(), &info), 0);
-    EXPECT_TRUE(S_ISLNK(info.st_mode));  // neither replaced nor removed
+  const struct {
+    const char* name;
+    int (*plant)(const char* precious, const char* log);
+  } plants[] = {
+      {"hard link", [](const char* p, const char* l) { return link(p, l); }},
+      {"symbolic link", [](const char* p, const char* l) { return symlink(p, l); }},
+      {"pipe", [](const char*, const char* l) { return mkfifo(l, 0600); }},
+  };
+  for (const auto& plant : plants) {
+    for (const std::string& units : {kExample, warned}) {
+      SCOPED_TRACE(std::string(plant.name) + (units == warned ? ", warned" : ", clean"));
+      Reset();
+      WriteBytes(precious, "keep me");
+      std::remove(logPath.c_str());
+      ASSERT_EQ(plant.plant(precious.c_str(), logPath.c_str()), 0);
+      WriteBytes(common_ + "/OVUnits.hkp", units);
+      storage_ = std::make_unique<COVUnitStorage>();
+      EXPECT_EQ(LoadUnitsDefinitions(*storage_), 0);
+      EXPECT_EQ(ReadBytes(precious).value_or(""), "keep me");
+      struct stat info;
+      if (units == kExample) {
+        EXPECT_NE(lstat(logPath.c_str(), &info), 0);  // a clean load removes its log
+        EXPECT_EQ(Entries(eOhms, eEuropean), "kilo/kR/3/0");
+      } else {
+        ASSERT_EQ(lstat(logPath.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISREG(info.st_mode));
+        EXPECT_EQ(info.st_nlink, 1u);
+        EXPECT_NE(LogBody().find("Invalid unit DISPLAY value \"12\""), std::string::npos);
+      }
+    }
   }
-  EXPECT_EQ(Entries(eOhms, eEuropean), BuiltIn(eOhms, eEuropean));
+}
 
-  // A pipe at the log's path does not hold the load up.
-  Reset();
-  std::remove(logPath.c_str());
-  ASSERT_EQ(mkfifo(logPath.c_str(), 0600), 0);
-  WriteBytes(common_ + "/OVUnits.hkp", kExample);
-  storage_ = std::make_unique<COVUnitStorage>();
-  EXPECT_EQ(LoadUnitsDefinitions(*storage_), 0);
-  EXPECT_EQ(Entries(eOhms, eEuropean), "kilo/kR/3/0");
+// A units file that is no regular file of at most the limit is a file that
+// cannot be opened: the first use goes on at once with the built-in tables,
+// and the log keeps only its header.
+TEST_F(UnitsLoad, UnitsFileThatIsNoRegularFileCannotBeOpened) {
+  const std::string units = common_ + "/OVUnits.hkp";
+  const struct {
+    const char* name;
+    std::function<int()> plant;
+  } plants[] = {
+      {"pipe", [&] { return mkfifo(units.c_str(), 0600); }},
+      {"link to /dev/urandom", [&] { return symlink("/dev/urandom", units.c_str()); }},
+      {"file over the limit",
+       [&] {
+         WriteBytes(units, kExample);
+         return truncate(units.c_str(), tarvil::platform::kMaxSettingsFileBytes + 1);
+       }},
+  };
+  for (const auto& plant : plants) {
+    SCOPED_TRACE(plant.name);
+    Reset();
+    std::remove(units.c_str());
+    ASSERT_EQ(plant.plant(), 0);
+    storage_ = std::make_unique<COVUnitStorage>();
+    EXPECT_EQ(LoadUnitsDefinitions(*storage_), 1);
+    EXPECT_EQ(LogBody(), "");
+    EXPECT_EQ(Entries(eOhms, eEuropean), BuiltIn(eOhms, eEuropean));
+  }
 }
 
 TEST(UnitsDisplayValue, ChecksAgainstTheRegionalSymbols) {

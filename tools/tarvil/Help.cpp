@@ -27,8 +27,9 @@ Commands:
   settings  show the regional and notation settings and where they came from
 
 Texts are taken from the command line; with no text, or for each '-', from
-standard input, one per line ("\n" or "\r\n"). Every input gets one output
-line, in order, and a refused input never stops the others. An argument that
+standard input, one per line ("\n" or "\r\n") of at most 1 MiB. Every
+input gets one output line, in order, and a refused input never stops the
+others; a longer line stops the input (status 2). An argument that
 starts with '-' and a digit, '.', ',' or '+' is a text, not an option; '--'
 ends the options.
 
@@ -38,7 +39,8 @@ Common options:
   --version   the version
 
 Exit status: 0 when every input was accepted, 1 when any input was refused,
-2 for a usage error or a file that could not be read or written.
+2 for a usage error, a file that could not be read or written, or an input
+line longer than 1 MiB.
 
 Settings come from the registry files named by TARVIL_USER_REGISTRY and
 TARVIL_MACHINE_REGISTRY (see 'tarvil settings'). See also tarvil(1).
@@ -191,11 +193,12 @@ European, Scientific, SI and SPICE notations: exponent, display text,
 prefix name, and whether the display is matched in its own case only. Then
 the error log the load wrote (OVUnits.txt), if any.
 
-The file is read from a private copy, so nothing is written beside it.
+The file is read once, and nothing is written, beside it or anywhere else.
 
 Exit status: 0 for a clean load (or when no file is configured, the built-in
 tables then apply), 1 when the load refused the file or any entry of it, 2
-when the file cannot be read.
+when the file cannot be read: it is missing or unreadable, is no regular file
+(a pipe or a device), or is larger than 16 MiB.
 
 Options:
   --file FILE   the units definition file to load
@@ -216,7 +219,9 @@ The user registry is the file named by TARVIL_USER_REGISTRY, else
 ${XDG_CONFIG_HOME:-$HOME/.config}/orvanta/registry.reg; the machine registry
 the file named by TARVIL_MACHINE_REGISTRY, else /etc/orvanta/registry.reg.
 The library adds the notation settings with their defaults to the user
-registry when they are missing.
+registry when they are missing. It does not read a registry file that is no
+regular file or is larger than 16 MiB: the settings shown are then the ones
+that stand in for it, and the file is reported (status 2).
 
 Options:
   --json   one object per setting: group, name, value, source, file

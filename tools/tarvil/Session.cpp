@@ -125,9 +125,7 @@ void Session::AnswerAll(const std::vector<std::string>& operands,
       answerOne(text, reader.LineNumber());
       if (m_flushEachAnswer) std::fflush(stdout);
     }
-    if (reader.Failed()) {
-      Trouble(std::string("cannot read standard input: ") + std::strerror(reader.ErrorNumber()));
-    }
+    if (reader.Failed()) Trouble("cannot read standard input: " + reader.Problem());
   };
   if (operands.empty()) {
     answerStandardInput();

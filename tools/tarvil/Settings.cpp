@@ -11,6 +11,7 @@
 
 #include <tarvil/CTarvil.h>
 #include <tarvil/Registry.h>
+#include <tarvil/RegularFile.h>
 
 #include "Commands.h"
 #include "Input.h"
@@ -41,11 +42,15 @@ const char* SourceWord(Source source) {
   }
 }
 
-// The hive file's text as UTF-8 (a hive may be stored as UTF-16LE).
-std::string HiveText(const std::string& path) {
+// The hive file's text as UTF-8 (a hive may be stored as UTF-16LE), read as
+// the library reads it: a file the library ignores (not a regular file,
+// larger than its limit, unreadable) gives "" here too, and a reason in
+// `problem`. A missing file is an empty hive, no problem.
+std::string HiveText(const std::string& path, std::string& problem) {
   std::string bytes;
-  int errorNumber = 0;
-  if (!ReadWholeFile(path, bytes, errorNumber)) return std::string();
+  if (ReadWholeFile(path, kMaxSettingsFileBytes, bytes, problem) == FileRead::kMissing) {
+    problem.clear();
+  }
   if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
       static_cast<unsigned char>(bytes[1]) == 0xFE) {
     std::vector<unsigned short> wide;
@@ -59,9 +64,8 @@ std::string HiveText(const std::string& path) {
   return bytes;
 }
 
-// True when the hive file itself holds the key HKEY_CURRENT_USER\`key`.
-bool HiveHoldsKey(const std::string& path, const std::string& key) {
-  const std::string text = HiveText(path);
+// True when the hive text holds the key HKEY_CURRENT_USER\`key`.
+bool HiveHoldsKey(const std::string& text, const std::string& key) {
   std::string wanted = "[HKEY_CURRENT_USER\\" + key + "]";
   for (char& c : wanted) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   std::size_t start = 0;
@@ -119,7 +123,21 @@ int RunSettings(const Arguments& args) {
   const std::string userHive = UserRegistryPath();
   const std::string machineHive = MachineRegistryPath();
 
-  const bool regionalInHive = HiveHoldsKey(userHive, kRegionalKey);
+  // A registry file that the library does not read is trouble: the values
+  // shown are then the ones that stand in for it.
+  const auto readHive = [&](const char* which, const std::string& path) {
+    std::string problem;
+    std::string text = HiveText(path, problem);
+    if (!problem.empty()) {
+      session.Trouble(std::string("cannot read the ") + which + " registry '" + path + "': " +
+                      problem);
+    }
+    return text;
+  };
+  const std::string userText = readHive("user", userHive);
+  readHive("machine", machineHive);
+
+  const bool regionalInHive = HiveHoldsKey(userText, kRegionalKey);
   const auto regional = [&](const char* name) {
     if (!ValuePresent(HKEY_CURRENT_USER, kRegionalKey, name)) return Source::kDefault;
     return regionalInHive ? Source::kUserHive : Source::kLocale;

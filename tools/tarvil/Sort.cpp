@@ -54,11 +54,12 @@ void StableMergeSort(std::vector<std::size_t>& order, const Compare& compare) {
   }
 }
 
-bool ReadLines(std::FILE* file, std::vector<Line>& lines, long& number, int& errorNumber) {
+// False with the reason in `problem` when reading stopped before the end.
+bool ReadLines(std::FILE* file, std::vector<Line>& lines, long& number, std::string& problem) {
   LineReader reader(file);
   std::string text;
   while (reader.Next(text)) lines.push_back(Line{text, ++number});
-  errorNumber = reader.ErrorNumber();
+  problem = reader.Problem();
   return !reader.Failed();
 }
 
@@ -86,10 +87,10 @@ int RunSort(const Arguments& args) {
   std::vector<std::string> sources = line.Operands();
   if (sources.empty()) sources.push_back("-");
   for (const std::string& source : sources) {
-    int errorNumber = 0;
+    std::string problem;
     if (source == "-") {
-      if (!ReadLines(stdin, lines, number, errorNumber)) {
-        session.Trouble(std::string("cannot read standard input: ") + std::strerror(errorNumber));
+      if (!ReadLines(stdin, lines, number, problem)) {
+        session.Trouble("cannot read standard input: " + problem);
         return session.Finish();
       }
       continue;
@@ -99,10 +100,10 @@ int RunSort(const Arguments& args) {
       session.Trouble("cannot open '" + source + "': " + std::strerror(errno));
       return session.Finish();
     }
-    const bool read = ReadLines(file, lines, number, errorNumber);
+    const bool read = ReadLines(file, lines, number, problem);
     std::fclose(file);
     if (!read) {
-      session.Trouble("cannot read '" + source + "': " + std::strerror(errorNumber));
+      session.Trouble("cannot read '" + source + "': " + problem);
       return session.Finish();
     }
   }

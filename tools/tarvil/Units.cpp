@@ -2,11 +2,11 @@
 // library loads it, then the prefix table of every electrical unit in every
 // notation, and the error log the load left.
 //
-// The file (the installed one, or the one named by --file) is copied into a
-// private temporary directory, which a private machine hive names as the
-// common directory. So the library reads the same bytes through its own
-// path, its error log lands where the tool can read it, and nothing is
-// written beside the original.
+// The file (the installed one, or the one named by --file) is read once,
+// with the library's limits, and loaded by the library's own loader into a
+// table of this command, with the error log kept in memory. Nothing is
+// written, beside the original or anywhere else, so nothing is left behind
+// however the command ends (a closed pipe or a signal included).
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +15,8 @@
 
 #include <tarvil/CTarvil.h>
 #include <tarvil/Registry.h>
+#include <tarvil/RegularFile.h>
+#include <tarvil/UnitsDefinitions.h>
 
 #include "Commands.h"
 #include "Input.h"
@@ -34,7 +36,6 @@ const std::vector<OptionSpec> kUnitsOptions = {
 };
 
 constexpr const char* kUnitsFileName = "OVUnits.hkp";
-constexpr const char* kLogFileName = "OVUnits.txt";
 
 struct Quantity {
   eUnitTypes unit;
@@ -48,48 +49,31 @@ constexpr Quantity kQuantities[] = {
 
 constexpr eOrvantaNotations kNotations[] = {eEngineering, eEuropean, eScientific, eSI, eSPICE};
 
-// A text value of a registry export file.
-std::string RegistryString(const std::string& text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '\\' || c == '"') quoted += '\\';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
-bool WriteFile(const std::filesystem::path& path, const std::string& contents) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
-  return std::fclose(file) == 0 && written;
-}
-
-// A private directory that holds the copy of the units file and the machine
-// hive naming it; removed with everything in it.
-class Workspace {
+// The error log of a load, kept in memory.
+class MemoryLog {
  public:
-  ~Workspace() {
-    if (!m_directory.empty()) {
-      std::error_code ignored;
-      std::filesystem::remove_all(m_directory, ignored);
-    }
+  MemoryLog() : m_stream(::open_memstream(&m_buffer, &m_size)) {}
+  ~MemoryLog() {
+    Close();
+    std::free(m_buffer);
   }
-  bool Create(std::string& error) {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = (tmp != nullptr && *tmp != '\0') ? tmp : "/tmp";
-    pattern += "/tarvil-units-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) {
-      error = "cannot create a temporary directory: " + std::string(std::strerror(errno));
-      return false;
-    }
-    m_directory = pattern;
-    return true;
+  MemoryLog(const MemoryLog&) = delete;
+  MemoryLog& operator=(const MemoryLog&) = delete;
+  std::FILE* Stream() const { return m_stream; }
+  // Text: what was written; the log takes no more after this.
+  std::string Text() {
+    Close();
+    return m_buffer != nullptr ? std::string(m_buffer, m_size) : std::string();
   }
-  const std::filesystem::path& Directory() const { return m_directory; }
 
  private:
-  std::filesystem::path m_directory;
+  void Close() {
+    if (m_stream != nullptr) std::fclose(m_stream);
+    m_stream = nullptr;
+  }
+  char* m_buffer = nullptr;
+  std::size_t m_size = 0;
+  std::FILE* m_stream;
 };
 
 std::string EntriesJson(const UnitEntry* entries, int count) {
@@ -107,8 +91,7 @@ std::string EntriesJson(const UnitEntry* entries, int count) {
   return json + "]";
 }
 
-void PrintTables(Session& session) {
-  const COVUnitStorage& storage = CTarvil::s_OVUnits;
+void PrintTables(Session& session, const COVUnitStorage& storage) {
   bool first = true;
   for (const Quantity& quantity : kQuantities) {
     for (eOrvantaNotations notation : kNotations) {
@@ -171,41 +154,38 @@ int RunUnits(const Arguments& args) {
     if (!commonDir.empty()) source = (std::filesystem::path(commonDir) / kUnitsFileName).string();
   }
 
-  Workspace workspace;
-  if (!source.empty()) {
-    std::string contents;
-    int errorNumber = 0;
-    if (!ReadWholeFile(source, contents, errorNumber)) {
-      session.Trouble("cannot read '" + source + "': " + std::strerror(errorNumber));
-      return session.Finish();
-    }
-    if (!workspace.Create(error)) {
-      session.Trouble(error);
-      return session.Finish();
-    }
-    const std::filesystem::path& directory = workspace.Directory();
-    const std::string hive = "Windows Registry Editor Version 5.00\n\n"
-                             "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvanta]\n"
-                             "\"CommonDir\"=" + RegistryString(directory.string()) + "\n";
-    if (!WriteFile(directory / kUnitsFileName, contents) ||
-        !WriteFile(directory / "machine.reg", hive)) {
-      session.Trouble("cannot write to '" + directory.string() + "': " + std::strerror(errno));
-      return session.Finish();
-    }
-    // The library has not been used yet in this process: its one load of
-    // the units file reads the copy.
-    ::setenv("TARVIL_MACHINE_REGISTRY", (directory / "machine.reg").c_str(), 1);
-  }
-
-  LoadSettings();
-  PrintTables(session);
-
+  // Without a file the library's own table is shown, as its first use
+  // leaves it.
+  const COVUnitStorage* shown = &CTarvil::s_OVUnits;
+  COVUnitStorage loaded;
   std::string log;
   bool haveLog = false;
-  if (!source.empty()) {
-    int errorNumber = 0;
-    haveLog = ReadWholeFile((workspace.Directory() / kLogFileName).string(), log, errorNumber);
+  if (source.empty()) {
+    LoadSettings();
+  } else {
+    std::string contents;
+    std::string problem;
+    if (ReadWholeFile(source, kMaxSettingsFileBytes, contents, problem) != FileRead::kRead) {
+      session.Trouble("cannot read '" + source + "': " + problem);
+      return session.Finish();
+    }
+    MemoryLog memory;
+    if (memory.Stream() == nullptr) {
+      session.Trouble(std::string("cannot keep the error log: ") + std::strerror(errno));
+      return session.Finish();
+    }
+    // The library's shared table is left alone: its first use would load
+    // the installed file, and write that file's log beside it.
+    bool warned = false;
+    const int result = LoadUnitsDefinitionsText(loaded, contents, memory.Stream(), &warned);
+    loaded.CompleteDefaults();
+    shown = &loaded;
+    // The library keeps the log of a load that failed or warned.
+    haveLog = result != 0 || warned;
+    log = memory.Text();
   }
+  PrintTables(session, *shown);
+
   if (session.Json()) {
     JsonObject summary;
     if (source.empty()) {
