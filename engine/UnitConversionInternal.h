@@ -14,6 +14,7 @@
 #define TARVIL_UNITCONVERSIONINTERNAL_H
 
 #include "MeasureUnits.h"
+#include "WinTypes.h"
 
 namespace tarvil::detail {
 
@@ -43,10 +44,11 @@ inline constexpr double kMpsPerInchPerNs = 2.54e7;
 inline constexpr double kInchPerNsPerMps = 3.937007874015748e-08;  // 1 / 2.54e7
 inline constexpr double kSpeedOfLight = 299792458.0;                // m/s
 
-// Status values of the count routines.
-inline constexpr long kStatusOk = 0;
-inline constexpr long kStatusInvalidArg = static_cast<long>(static_cast<int>(0x80070057u));
-inline constexpr long kStatusFail = static_cast<long>(static_cast<int>(0x80004005u));
+// Status values of the count routines: the platform's, and its
+// arithmetic-overflow code.
+inline constexpr long kStatusOk = S_OK;
+inline constexpr long kStatusInvalidArg = E_INVALIDARG;
+inline constexpr long kStatusFail = E_FAIL;
 inline constexpr long kStatusOverflow = 534;
 
 // ---- Base-unit counts --------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include "Registry.h"
 #include "RegistryFileInternal.h"
+#include "Utf8Internal.h"
 
 namespace tarvil::platform::registry {
 
@@ -42,23 +43,6 @@ int HexDigit(char c) {
   return -1;
 }
 
-void AppendUtf8(std::string& out, unsigned int cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // UTF-16LE (after its byte-order mark) to UTF-8; false when it stops early
 // at an odd byte or an unpaired surrogate (`out` then holds what came before).
