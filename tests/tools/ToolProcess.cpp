@@ -96,17 +96,32 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
   return pointers;
 }
 
+// The program, its arguments and its environment (see RunTool), as exec
+// wants them.
+struct Invocation {
+  Invocation(const std::vector<std::string>& args, const TempDir& home,
+             const std::map<std::string, std::string>& extra)
+      : tool(ToolPath()), envText(RunEnvironment(home, extra)), argText{tool} {
+    argText.insert(argText.end(), args.begin(), args.end());
+    envp = Pointers(envText);
+    argv = Pointers(argText);
+  }
+  std::string tool;
+  std::vector<std::string> envText;
+  std::vector<std::string> argText;
+  std::vector<char*> envp;
+  std::vector<char*> argv;
+};
+
 }  // namespace
 
 ToolResult RunTool(const std::vector<std::string>& args, const std::string& input,
                    const TempDir& home, const std::map<std::string, std::string>& extra,
                    const std::string& outputPath) {
-  std::vector<std::string> envText = RunEnvironment(home, extra);
-  std::vector<char*> envp = Pointers(envText);
-  const std::string tool = ToolPath();
-  std::vector<std::string> argText = {tool};
-  argText.insert(argText.end(), args.begin(), args.end());
-  std::vector<char*> argv = Pointers(argText);
+  Invocation run(args, home, extra);
+  const std::string& tool = run.tool;
+  std::vector<char*>& envp = run.envp;
+  std::vector<char*>& argv = run.argv;
 
   int in[2] = {-1, -1};
   int out[2] = {-1, -1};
@@ -189,12 +204,10 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::string& inpu
 
 int RunToolIntoClosedPipe(const std::vector<std::string>& args, const TempDir& home,
                           const std::map<std::string, std::string>& extra) {
-  std::vector<std::string> envText = RunEnvironment(home, extra);
-  std::vector<char*> envp = Pointers(envText);
-  const std::string tool = ToolPath();
-  std::vector<std::string> argText = {tool};
-  argText.insert(argText.end(), args.begin(), args.end());
-  std::vector<char*> argv = Pointers(argText);
+  Invocation run(args, home, extra);
+  const std::string& tool = run.tool;
+  std::vector<char*>& envp = run.envp;
+  std::vector<char*>& argv = run.argv;
 
   int out[2] = {-1, -1};
   if (::pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
