@@ -13,10 +13,10 @@
 #include <cstring>
 #include <string_view>
 
-#include "CTarvil.h"
 #include "EngineSettingsInternal.h"
 #include "Mbc.h"
 #include "NotationInternal.h"
+#include "TarvilErrors.h"
 #include "UnitListInternal.h"
 
 namespace tarvil::detail {

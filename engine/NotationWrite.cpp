@@ -17,10 +17,10 @@
 #include <string_view>
 
 #include "CRuntime.h"
-#include "CTarvil.h"
 #include "EngineSettingsInternal.h"
 #include "FixedTextInternal.h"
 #include "NotationInternal.h"
+#include "SigDigits.h"
 #include "UnitListInternal.h"
 
 namespace tarvil::detail {
