@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "CTarvil.h"
+#include "ErrorModelInternal.h"
 #include "EngineSettingsInternal.h"
 #include "NotationInternal.h"
 #include "SharedSettingsInternal.h"
@@ -12,12 +13,7 @@ using tarvil::detail::NumberScan;
 
 int CTarvil::IsDoubleForNotation(eOrvantaNotations notation, double* pValue, eUnitTypes unit) {
   const tarvil::detail::EngineSettings settings = tarvil::detail::SharedSettings();
-  m_nCursorPosition = 0;
-  m_eCurrentError = eErrNone;
-  if (m_text.empty()) {
-    m_eCurrentError = eErrEmpty;
-    return 0;
-  }
+  if (!tarvil::detail::BeginTest(*this)) return 0;
   NumberScan scan = tarvil::detail::ScanNotationNumber(m_text, notation, unit, settings);
   if (scan.cutLength >= 0) m_text.resize(static_cast<std::size_t>(scan.cutLength));
   m_eCurrentError = scan.error;
@@ -40,12 +36,7 @@ int CTarvil::IsDoubleForNotation() {
 long CTarvil::GetDoubleForNotation(eOrvantaNotations notation, double* pValue, eUnitTypes unit) {
   if (pValue == nullptr) return E_INVALIDARG;
   *pValue = 0.0;
-  m_nCursorPosition = 0;
-  m_eCurrentError = eErrNone;
-  if (m_text.empty()) {
-    m_eCurrentError = eErrEmpty;
-    return E_FAIL;
-  }
+  if (!tarvil::detail::BeginTest(*this)) return E_FAIL;
   return IsDoubleForNotation(notation, pValue, unit) == 1 ? S_OK : E_INVALIDARG;
 }
 
@@ -83,12 +74,7 @@ int CTarvil::IsIntegerForNotation() {
 long CTarvil::GetIntegerForNotation(eOrvantaNotations notation, int* pValue, eUnitTypes unit) {
   if (pValue == nullptr) return E_INVALIDARG;
   *pValue = 0;
-  m_nCursorPosition = 0;
-  m_eCurrentError = eErrNone;
-  if (m_text.empty()) {
-    m_eCurrentError = eErrEmpty;
-    return E_FAIL;
-  }
+  if (!tarvil::detail::BeginTest(*this)) return E_FAIL;
   return IsIntegerForNotation(notation, pValue, unit) == 1 ? S_OK : E_INVALIDARG;
 }
 

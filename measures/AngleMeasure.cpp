@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "CTarvil.h"
+#include "ErrorModelInternal.h"
 #include "Mbc.h"
 #include "MeasureInternal.h"
 #include "UnitConversionInternal.h"
@@ -174,12 +175,7 @@ int CTarvil::IsAngleMeasure(double* pValue, eAngleUnits* pUnits) {
 long CTarvil::GetDegrees(double* pDegrees, int positive) {
   if (pDegrees == nullptr) return E_INVALIDARG;
   *pDegrees = 0.0;
-  m_nCursorPosition = 0;
-  m_eCurrentError = eErrNone;
-  if (IsEmpty()) {
-    m_eCurrentError = eErrEmpty;
-    return E_FAIL;
-  }
+  if (!tarvil::detail::BeginTest(*this)) return E_FAIL;
   double value = 0.0;
   eAngleUnits unit = kAngleUnitNum;
   if (!IsAngleMeasure(&value, &unit)) return E_INVALIDARG;

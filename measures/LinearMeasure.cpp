@@ -9,6 +9,7 @@
 
 #include "CRuntime.h"
 #include "CTarvil.h"
+#include "ErrorModelInternal.h"
 #include "LocaleInternal.h"
 #include "Mbc.h"
 #include "MeasureInternal.h"
@@ -59,12 +60,7 @@ bool CheckMeasureDomain(CTarvil& s, double value, eCTarvilDomain domain, int sta
 bool ReadPlainNumber(CTarvil& s, double* value) {
   // As GetDouble on a copy: the object's own text is never cut.
   *value = 0.0;
-  s.m_nCursorPosition = 0;
-  s.m_eCurrentError = eErrNone;
-  if (s.IsEmpty()) {
-    s.m_eCurrentError = eErrEmpty;
-    return false;
-  }
+  if (!tarvil::detail::BeginTest(s)) return false;
   const NumberScan scan = ScanNotationNumber(s.View(), eDecimal, eNoUnit, SharedSettings());
   s.m_eCurrentError = scan.error;
   s.m_nCursorPosition = scan.cursor;
@@ -152,12 +148,7 @@ int CTarvil::IsBaseLinearMeasure(double* pValue, eBaseUnits* pUnits) {
 long CTarvil::GetBaseUnits(int* pCount, eBaseUnits base) {
   if (pCount == nullptr || base < 0 || base >= kBaseUnitNum) return E_INVALIDARG;
   *pCount = 0;
-  m_nCursorPosition = 0;
-  m_eCurrentError = eErrNone;
-  if (IsEmpty()) {
-    m_eCurrentError = eErrEmpty;
-    return E_FAIL;
-  }
+  if (!tarvil::detail::BeginTest(*this)) return E_FAIL;
 
   double value = 0.0;
   eDesignUnits designUnit = kDesUnitNum;
@@ -184,12 +175,7 @@ long CTarvil::GetBaseUnits(int* pCount, eBaseUnits base) {
 long CTarvil::GetNanometers(int* pCount, eBaseUnits base) {
   if (pCount == nullptr || base < 0 || base >= kBaseUnitNum) return E_INVALIDARG;
   *pCount = 0;
-  m_nCursorPosition = 0;
-  m_eCurrentError = eErrNone;
-  if (IsEmpty()) {
-    m_eCurrentError = eErrEmpty;
-    return E_FAIL;
-  }
+  if (!tarvil::detail::BeginTest(*this)) return E_FAIL;
 
   double value = 0.0;
   int count = 0;
@@ -233,12 +219,7 @@ long CTarvil::FormatAsLinearMeasure(eDesignUnits unit, eBaseUnits base) {
 }
 
 long CTarvil::FormatAsLinearMeasure(eDesignUnits fromUnit, eDesignUnits toUnit, eBaseUnits base) {
-  m_nCursorPosition = 0;
-  m_eCurrentError = eErrNone;
-  if (IsEmpty()) {
-    m_eCurrentError = eErrEmpty;
-    return E_FAIL;
-  }
+  if (!tarvil::detail::BeginTest(*this)) return E_FAIL;
   if (base < 0 || base >= kBaseUnitNum) return E_INVALIDARG;
 
   double value = 0.0;

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "CTarvil.h"
+#include "ErrorModelInternal.h"
 #include "MeasureInternal.h"
 #include "UnitConversionInternal.h"
 
@@ -73,12 +74,7 @@ int CTarvil::IsTimeMeasure(double* pValue, eSIUnits* pUnits, eCTarvilDomain doma
 long CTarvil::GetSeconds(double* pSeconds) {
   if (pSeconds == nullptr) return E_INVALIDARG;
   *pSeconds = 0.0;
-  m_nCursorPosition = 0;
-  m_eCurrentError = eErrNone;
-  if (IsEmpty()) {
-    m_eCurrentError = eErrEmpty;
-    return E_FAIL;
-  }
+  if (!tarvil::detail::BeginTest(*this)) return E_FAIL;
   double value = 0.0;
   eSIUnits unit = kSIUnitNum;
   if (!IsTimeMeasure(&value, &unit, eDomainAny)) return E_INVALIDARG;
@@ -103,12 +99,7 @@ CTarvil& CTarvil::SetTimeMeasure(double seconds, eSIUnits unit, int showUnit, in
 long CTarvil::FormatAsTimeMeasure(eSIUnits unit) { return FormatAsTimeMeasure(unit, unit); }
 
 long CTarvil::FormatAsTimeMeasure(eSIUnits fromUnit, eSIUnits toUnit) {
-  m_nCursorPosition = 0;
-  m_eCurrentError = eErrNone;
-  if (IsEmpty()) {
-    m_eCurrentError = eErrEmpty;
-    return E_FAIL;
-  }
+  if (!tarvil::detail::BeginTest(*this)) return E_FAIL;
   double value = 0.0;
   if (!ReadPlainNumber(*this, &value)) return E_INVALIDARG;
   // A unit outside the enumeration is the caller's error: the conversion

@@ -1,6 +1,7 @@
 // VpMeasure.cpp: propagation velocities in inches per nanosecond, metres
 // per second or percent of the speed of light, carried in metres per second.
 #include "CTarvil.h"
+#include "ErrorModelInternal.h"
 #include "MeasureInternal.h"
 #include "UnitConversionInternal.h"
 
@@ -49,12 +50,7 @@ int CTarvil::IsVpMeasure(double* pValue, eVpUnits* pUnits, eCTarvilDomain domain
 long CTarvil::GetMps(double* pMps) {
   if (pMps == nullptr) return E_INVALIDARG;
   *pMps = 0.0;
-  m_nCursorPosition = 0;
-  m_eCurrentError = eErrNone;
-  if (IsEmpty()) {
-    m_eCurrentError = eErrEmpty;
-    return E_FAIL;
-  }
+  if (!tarvil::detail::BeginTest(*this)) return E_FAIL;
   double value = 0.0;
   eVpUnits unit = kVpUnitNum;
   if (!IsVpMeasure(&value, &unit, eDomainAny)) return E_INVALIDARG;

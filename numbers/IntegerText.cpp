@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "CTarvil.h"
+#include "ErrorModelInternal.h"
 #include "Mbc.h"
 #include "NotationInternal.h"
 
@@ -12,12 +13,7 @@ using tarvil::detail::IsBlankByte;
 using tarvil::detail::IsDigitByte;
 
 int CTarvil::IsInteger() {
-  m_nCursorPosition = 0;
-  m_eCurrentError = eErrNone;
-  if (m_text.empty()) {
-    m_eCurrentError = eErrEmpty;
-    return 0;
-  }
+  if (!tarvil::detail::BeginTest(*this)) return 0;
   const int length = GetLength();
   m_nCursorPosition = length;
   const char* text = m_text.data();
@@ -56,12 +52,7 @@ int CTarvil::IsInteger() {
 long CTarvil::GetInteger(int* pValue) {
   if (pValue == nullptr) return E_INVALIDARG;
   *pValue = 0;
-  m_nCursorPosition = 0;
-  m_eCurrentError = eErrNone;
-  if (m_text.empty()) {
-    m_eCurrentError = eErrEmpty;
-    return E_FAIL;
-  }
+  if (!tarvil::detail::BeginTest(*this)) return E_FAIL;
   if (IsInteger() == 0) return E_INVALIDARG;
   // The text without its grouping symbols, read as atoi reads it, except
   // that a number beyond the 32-bit range gives the nearest limit.
