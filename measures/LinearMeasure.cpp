@@ -110,35 +110,21 @@ int CTarvil::IsLinearMeasure(double* pValue, eDesignUnits* pUnits, eCTarvilDomai
   if (pUnits == nullptr) pUnits = &scratchUnits;
   *pUnits = kDesUnitNum;
 
-  MeasureSpan span;
-  if (!ScanMeasureText(*this, false, span)) return 0;
-  if (!ReadMeasureNumber(*this, span, false, pValue)) return 0;
-  if (!CheckMeasureDomain(*this, *pValue, domain, span.start)) return 0;
-
-  const int unit = MatchUnitText(View().substr(span.suffix, span.end - span.suffix),
-                                 kDesignUnitTexts, kDesUnitNum);
-  if (unit < 0) {
-    m_eCurrentError = eErrInvalidCharacter;
-    m_nCursorPosition = span.suffix + 1;
-    return 0;
-  }
+  const int unit = RecognizeMeasure(*this, false, false, domain, pValue, [](std::string_view u) {
+    return MatchUnitText(u, kDesignUnitTexts, kDesUnitNum);
+  });
+  if (unit < 0) return 0;
   *pUnits = static_cast<eDesignUnits>(unit);
   return 1;
 }
 
 int CTarvil::IsBaseLinearMeasure(double* pValue, eBaseUnits* pUnits) {
   *pUnits = kBaseUnitNum;
-  MeasureSpan span;
-  if (!ScanMeasureText(*this, false, span)) return 0;
-  if (!ReadMeasureNumber(*this, span, false, pValue)) return 0;
-
-  const int unit = MatchUnitText(View().substr(span.suffix, span.end - span.suffix),
-                                 kBaseUnitTexts, kBaseUnitNum);
-  if (unit < 0) {
-    m_eCurrentError = eErrInvalidCharacter;
-    m_nCursorPosition = span.suffix + 1;
-    return 0;
-  }
+  // Any value: a base-unit count is checked when it is converted.
+  const int unit = RecognizeMeasure(*this, false, false, eDomainAny, pValue, [](std::string_view u) {
+    return MatchUnitText(u, kBaseUnitTexts, kBaseUnitNum);
+  });
+  if (unit < 0) return 0;
   *pUnits = static_cast<eBaseUnits>(unit);
   return 1;
 }

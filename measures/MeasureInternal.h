@@ -39,6 +39,29 @@ bool CheckMeasureDomain(CTarvil& s, double value, eCTarvilDomain domain, int sta
 // unless the text is read. True on success.
 bool ReadPlainNumber(CTarvil& s, double* value);
 
+// RecognizeMeasure: the recognition that the length, time and velocity
+// tests share: the text split into number and unit suffix (ScanMeasureText;
+// "/" and "%" in the suffix when `slashAndPercent`), the number read
+// (ReadMeasureNumber; Scientific when `scientific`) into `*value` and checked
+// against `domain`, then the suffix given to `match`, which returns the
+// unit's index or -1. Returns the index, or -1 with the object's error and
+// cursor set (an unknown unit: error 4 on the suffix's first character).
+template <typename Match>
+int RecognizeMeasure(CTarvil& s, bool slashAndPercent, bool scientific, eCTarvilDomain domain,
+                     double* value, Match match) {
+  MeasureSpan span;
+  if (!ScanMeasureText(s, slashAndPercent, span)) return -1;
+  if (!ReadMeasureNumber(s, span, scientific, value)) return -1;
+  if (!CheckMeasureDomain(s, *value, domain, span.start)) return -1;
+  const int unit = match(s.View().substr(static_cast<std::size_t>(span.suffix),
+                                         static_cast<std::size_t>(span.end - span.suffix)));
+  if (unit < 0) {
+    s.m_eCurrentError = eErrInvalidCharacter;
+    s.m_nCursorPosition = span.suffix + 1;
+  }
+  return unit;
+}
+
 // RefuseNonFinite: a converted measure that overflowed the double range
 // is refused with error 7 and the cursor on the first non-blank character.
 // True when `value` is finite.

@@ -56,17 +56,8 @@ int CTarvil::IsTimeMeasure(double* pValue, eSIUnits* pUnits, eCTarvilDomain doma
   if (pUnits == nullptr) pUnits = &scratchUnits;
   *pUnits = kSIUnitNum;
 
-  MeasureSpan span;
-  if (!ScanMeasureText(*this, false, span)) return 0;
-  if (!ReadMeasureNumber(*this, span, false, pValue)) return 0;
-  if (!CheckMeasureDomain(*this, *pValue, domain, span.start)) return 0;
-
-  const int unit = MatchTimeUnit(View().substr(span.suffix, span.end - span.suffix));
-  if (unit < 0) {
-    m_eCurrentError = eErrInvalidCharacter;
-    m_nCursorPosition = span.suffix + 1;
-    return 0;
-  }
+  const int unit = RecognizeMeasure(*this, false, false, domain, pValue, MatchTimeUnit);
+  if (unit < 0) return 0;
   *pUnits = static_cast<eSIUnits>(unit);
   return 1;
 }

@@ -25,23 +25,15 @@ int CTarvil::IsVpMeasure(double* pValue, eVpUnits* pUnits, eCTarvilDomain domain
   if (pUnits == nullptr) pUnits = &scratchUnits;
   *pUnits = kVpUnitNum;
 
-  MeasureSpan span;
-  if (!ScanMeasureText(*this, true, span)) return 0;
   // The number is read under the Scientific notation ('1.5E8m/s').
-  if (!ReadMeasureNumber(*this, span, true, pValue)) return 0;
-  if (!CheckMeasureDomain(*this, *pValue, domain, span.start)) return 0;
-
-  const int unit = MatchUnitText(View().substr(span.suffix, span.end - span.suffix),
-                                 kVpUnitTexts, kVpUnitNum);
-  if (unit < 0) {
-    m_eCurrentError = eErrInvalidCharacter;
-    m_nCursorPosition = span.suffix + 1;
-    return 0;
-  }
+  const int unit = RecognizeMeasure(*this, true, true, domain, pValue, [](std::string_view u) {
+    return MatchUnitText(u, kVpUnitTexts, kVpUnitNum);
+  });
+  if (unit < 0) return 0;
   *pUnits = static_cast<eVpUnits>(unit);
   if (unit == kVpPercentC && (*pValue > 100.0 || *pValue < 0.0)) {
     m_eCurrentError = *pValue > 100.0 ? eErrTooLarge : eErrTooSmall;
-    m_nCursorPosition = span.start + 1;
+    m_nCursorPosition = FirstNonBlankIndex(View()) + 1;
     return 0;
   }
   return 1;
