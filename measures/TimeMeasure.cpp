@@ -79,11 +79,9 @@ CTarvil& CTarvil::SetTimeMeasure(double seconds, eSIUnits unit, int showUnit, in
   EnsureSettings();
   const double value = ConvertSIUnits(seconds, kSINoPrefix, unit);
   FormatMeasureNumber(value, s_Locale.m_nTimePrecision, usePrecision, true, m_text);
-  if (showUnit == 1) {
-    CTarvil unitText;
-    unitText.SetSIUnit(unit, "s");
-    m_text += unitText.View();
-  }
+  // The unit text is the prefix and "s", as SetSIUnit(unit, "s") writes it;
+  // none for a unit outside the enumeration.
+  if (showUnit == 1 && IsSIUnit(unit)) m_text += kSIUnitTexts[unit];
   return *this;
 }
 
