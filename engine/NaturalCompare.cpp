@@ -6,6 +6,7 @@
 // the text first. kEnd is below every byte that can stand in the text, is
 // no digit and is left alone by the case fold.
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "NaturalCompareInternal.h"
@@ -23,12 +24,20 @@ struct ViewText {
   }
 };
 
-// The terminator is the end; the limit reads as one.
+// The terminator is the end; the limit, when there is one, reads as one.
+// Without a limit each byte is read as it stands (the sort's common case).
+template <bool kLimited>
 struct TerminatedText {
   static constexpr int kEnd = 0;
   const unsigned char* text;
   std::size_t limit;
-  int At(std::size_t i) const { return i < limit ? text[i] : kEnd; }
+  int At(std::size_t i) const {
+    if constexpr (kLimited) {
+      return i < limit ? text[i] : kEnd;
+    } else {
+      return text[i];
+    }
+  }
 };
 
 // kEnd of either text is no digit: 0, or -1 taken as the byte 0xFF.
@@ -90,7 +99,10 @@ int NaturalCompareTerminated(const char* a, const char* b, std::size_t limit,
                              CaseRule rule) noexcept {
   const auto* x = reinterpret_cast<const unsigned char*>(a ? a : "");
   const auto* y = reinterpret_cast<const unsigned char*>(b ? b : "");
-  return CompareBy(TerminatedText{x, limit}, TerminatedText{y, limit}, rule);
+  if (limit == SIZE_MAX) {
+    return CompareBy(TerminatedText<false>{x, limit}, TerminatedText<false>{y, limit}, rule);
+  }
+  return CompareBy(TerminatedText<true>{x, limit}, TerminatedText<true>{y, limit}, rule);
 }
 
 }  // namespace tarvil::detail
