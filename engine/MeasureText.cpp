@@ -9,6 +9,7 @@
 #include "Mbc.h"
 #include "SigDigits.h"
 #include "TextScanInternal.h"
+#include "UnitConversionInternal.h"
 
 namespace tarvil::detail {
 namespace {
@@ -28,7 +29,44 @@ bool IsSuffixChar(char c, bool slashAndPercent) {
   return IsLetter(c) || (slashAndPercent && (c == '/' || c == '%'));
 }
 
+// The single-byte classes of the multibyte runtime (_ismbcspace,
+// _ismbcdigit, and _ismbcalpha or _ismbcpunct together), spelled out because
+// every character of an angle text is tested with them.
+// A letter (a byte of a multibyte character counts as one) or an ASCII
+// punctuation character: every byte above the blank but digits and DEL.
+inline bool IsLetterOrPunct(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return b > 0x20 && b != 0x7F && !IsDigitByte(c);
+}
+
+// Characters of a part's number: digits, blanks, decimal points, exponent
+// letters and signs.
+bool IsNumberChar(char c, char decimal) {
+  return IsDigitByte(c) || IsBlankByte(c) || c == '.' || c == decimal || c == 'e' || c == 'E' ||
+         c == '+' || c == '-';
+}
+
+// Characters of a part's unit: letters, punctuation and blanks. A sign ends
+// the unit: it begins the next part's number ('10deg -30'').
+bool IsUnitChar(char c) {
+  if (c == '+' || c == '-') return false;
+  return IsLetterOrPunct(c) || IsBlankByte(c);
+}
+
 }  // namespace
+
+// Brings `degrees` into (-360, 360), or [0, 360) when `positive` is 1.
+double NormaliseDegrees(double degrees, bool positive) {
+  if (degrees <= -360.0 || degrees >= 360.0) degrees = std::fmod(degrees, 360.0);
+  if (positive && degrees < 0.0) {
+    degrees += 360.0;
+    // A tiny negative angle rounds to a full turn, which is 0.
+    if (degrees >= 360.0) degrees = 0.0;
+  }
+  if (degrees == 0.0) degrees = 0.0;  // no negative zero
+  return degrees;
+}
+
 
 bool FindMeasureSpan(std::string_view text, bool slashAndPercent, MeasureSpan& span) {
   const int start = FirstNonBlankIndex(text);
@@ -98,6 +136,84 @@ void FormatMeasureNumber(double v, int precision, bool usePrecision, bool group,
   if (out.size() >= 2 && out[0] == '-' && out[1] == '0') DropNegativeZeroSign(out);
   if (decimals >= 1) ToUserDecimal(out, locale);
   if (group) InsertDigitGrouping(out, v, locale);
+}
+
+AngleScan ScanAngleText(std::string_view text, const EngineSettings& settings) {
+  AngleScan scan;
+  const int length = static_cast<int>(text.size());
+  if (length == 0) return scan.Refuse(eErrEmpty, 0);
+  scan.cursor = length + 1;
+  const int start = FirstNonBlankIndex(text);
+  int end = length;
+  while (end > start && IsBlankByte(text[end - 1])) --end;
+  if (start >= end) return scan.Refuse(eErrBlank, length + 1);
+  const bool negative = text[start] == '-';
+  const char decimal = settings.locale.m_cDecimal;
+
+  // One decimal point in the whole text.
+  bool pointSeen = false;
+  for (int i = start; i < end; ++i) {
+    if (text[i] != '.' && text[i] != decimal) continue;
+    if (pointSeen) return scan.Refuse(eErrTooManyDecimalPlaces, i + 1);
+    pointSeen = true;
+  }
+
+  eAngleUnits first = kAngleUnitNum;
+  double total = 0.0;
+  int pos = start;
+  while (pos < end) {
+    int numberEnd = pos;
+    while (numberEnd < end && IsNumberChar(text[numberEnd], decimal)) ++numberEnd;
+    if (first == kAngleUnitNum && (numberEnd == pos || numberEnd == end)) {
+      return scan.Refuse(eErrNoUnit, end + 1);
+    }
+    // A later part that does not start with a number.
+    if (numberEnd == pos) return scan.Refuse(eErrInvalidCharacter, pos + 1);
+
+    const NumberScan run = ScanNotationNumber(
+        text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(numberEnd - pos)),
+        eDecimal, eNoUnit, settings);
+    if (!run.ok) return scan.Refuse(run.error, run.cursor + pos);
+    const double number = run.value;
+
+    if (numberEnd == end) {
+      // A bare number after the last unit: fraction digits of a degree.
+      double power = 1.0;
+      for (int i = numberEnd - pos; i > 0 && std::isfinite(power); --i) power *= 10.0;
+      const double fraction =
+          ConvertAngleUnits(number * (1.0 / power), kAngleUnitNum, first);
+      total = negative ? total - fraction : total + fraction;
+      break;
+    }
+
+    int unitEnd = numberEnd;
+    while (unitEnd < end && IsUnitChar(text[unitEnd])) ++unitEnd;
+    int unitFirst = numberEnd;
+    int unitLast = unitEnd;
+    while (unitFirst < unitLast && IsBlankByte(text[unitFirst])) ++unitFirst;
+    while (unitLast > unitFirst && IsBlankByte(text[unitLast - 1])) --unitLast;
+    const int unit = MatchUnitText(text.substr(unitFirst, unitLast - unitFirst),
+                                   kAngleUnitTexts, kAngleUnitNum);
+    // An unknown unit, or the first part's unit again (which would leave
+    // it unclear what the text means).
+    if (unit < 0 || unit == first) return scan.Refuse(eErrInvalidCharacter, numberEnd + 1);
+
+    if (first == kAngleUnitNum) {
+      first = static_cast<eAngleUnits>(unit);
+      scan.unit = first;
+      total = number;
+    } else {
+      const double part = ConvertAngleUnits(number, static_cast<eAngleUnits>(unit), first);
+      total = negative ? total - part : total + part;
+    }
+    pos = unitEnd;
+  }
+
+  // A total beyond the double range: error 7 on the first non-blank.
+  if (!std::isfinite(total)) return scan.Refuse(eErrTooLarge, start + 1);
+  scan.ok = true;
+  scan.value = total;
+  return scan;
 }
 
 }  // namespace tarvil::detail

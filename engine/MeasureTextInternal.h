@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "EngineSettingsInternal.h"
+#include "MeasureUnits.h"
 #include "NotationInternal.h"
 
 namespace tarvil::detail {
@@ -48,6 +49,36 @@ int MatchUnitText(std::string_view unit, const char* const* texts, int count);
 // infinities "#INF". The text is never cut, however long it is.
 void FormatMeasureNumber(double v, int precision, bool usePrecision, bool group,
                          const CTarvilLocale& locale, std::string& out);
+
+// An angle read by ScanAngleText.
+struct AngleScan {
+  bool ok = false;
+  eCTarvilErr error = eErrNone;
+  int cursor = 0;                    // 1-based; length + 1 when read
+  double value = 0.0;                // in `unit` (0 unless read)
+  eAngleUnits unit = kAngleUnitNum;  // the first part's unit, once known
+  AngleScan Refuse(eCTarvilErr e, int at) {
+    ok = false;
+    error = e;
+    cursor = at;
+    value = 0.0;
+    return *this;
+  }
+};
+
+// ScanAngleText: an angle in one or more parts, each a number and a unit
+// ("deg", "rad", "'" or the double quote, any case), later parts in other
+// units than the first ('10deg 30' 15"'), a bare number after the last unit
+// as fraction digits of the first; the total in the first part's unit,
+// every part taking the sign of the first. Errors: 1 empty, 2 blank, 3 a
+// second decimal point, 6 no unit on the first part, 4 an unknown or
+// repeated unit or a part without a number, 7 a total beyond the double
+// range, and those of a part's number.
+AngleScan ScanAngleText(std::string_view text, const EngineSettings& settings);
+
+// NormaliseDegrees: `degrees` into (-360, 360), or [0, 360) when `positive`;
+// never a negative zero.
+double NormaliseDegrees(double degrees, bool positive);
 
 }  // namespace tarvil::detail
 
