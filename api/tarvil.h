@@ -1,0 +1,282 @@
+// tarvil.h: reading text typed by a user into checked values and writing
+// values back as text, for programs written in C++20 or later: electrical
+// values in five notations and in the common forms of bills of materials
+// ('4.7E3', '4k7', '4.7k', '4.7K', '1MEG', '4R7', '2u2'), lengths as integer
+// counts of 1 nm or 10 nm, times, propagation velocities, angles, plain
+// numbers in a regional format, number-aware ordering of names (R9 < R10)
+// and name checks.
+//
+// Every function takes its settings as arguments (a Settings and a
+// UnitTable, both read only), keeps no state, and may be called from any
+// number of threads at once, from the first call on. Nothing reads or
+// writes a file unless its name says so (Settings::from_registry,
+// UnitTable::load). Readers and the buffer writer allocate nothing, throw
+// nothing and report failures as values: a Result with an Error and the
+// 1-based byte position of the fault.
+//
+// The older string class (<tarvil/CTarvil.h>) gives the same answers to the
+// same questions with its shared settings; this interface neither needs nor
+// touches them.
+#ifndef TARVIL_TARVIL_H
+#define TARVIL_TARVIL_H
+
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace [[gnu::visibility("default")]] tarvil {
+
+// ---- Kinds ------------------------------------------------------------------
+
+// Notation: how an electrical value or number is written. The first seven
+// are the string class's (0..6). `full_precision` writes the shortest
+// fixed-point digits that read back exactly. `any` reads every form with
+// one meaning in common use (see read); writers given `any` use
+// Settings::notation (SI when that is `any` too).
+enum class Notation { engineering, european, scientific, si, spice, full_precision, decimal, any };
+
+// Quantity: what a value measures; `number` has no unit.
+enum class Quantity { number, resistance, capacitance, inductance, voltage, current, power };
+
+// Error: why a text was refused. 0..12 are the string class's codes; 13,
+// `ambiguous`, means that two common readings of the text differ.
+enum class Error : int {
+  none,
+  empty,
+  blank,
+  too_many_decimal_places,
+  invalid_character,
+  character_limit,
+  no_unit,
+  too_large,
+  too_small,
+  zero_not_allowed,
+  negative_not_allowed,
+  positive_not_allowed,
+  not_an_integer,
+  ambiguous
+};
+
+// message: the library's text for `error` ("Invalid character(s)
+// detected.", ...); empty for Error::none.
+[[nodiscard]] std::string_view message(Error error) noexcept;
+
+// Result: a value read, or why it was not. True when `error` is none (then
+// `position` is 0); on failure `value` is T{} and `position` the 1-based
+// byte position of the fault (0 where the fault has no place, as for an
+// empty text).
+template <class T>
+struct Result {
+  T value{};
+  Error error = Error::none;
+  int position = 0;
+  explicit operator bool() const noexcept { return error == Error::none; }
+};
+
+// describe: the text and its fault for a person, byte for byte as the
+// string class's GetErrorMessage: for invalid_character and
+// too_many_decimal_places the text with the faulty character marked
+// '4<x>7', a line feed and the message; for ambiguous the marked text, a
+// line feed, the message, then one line per reading: its value and what
+// picks it. Empty for Error::none.
+[[nodiscard]] std::string describe(std::string_view text, Error error, int position);
+template <class T>
+[[nodiscard]] std::string describe(std::string_view text, const Result<T>& result) {
+  return describe(text, result.error, result.position);
+}
+
+// ---- Settings ---------------------------------------------------------------
+
+// Settings: the regional symbols, precisions and active notation. The
+// defaults are the string class's built-in ones. `precision` holds the
+// decimals of engineering, european, scientific, si and spice, in that
+// order.
+struct Settings {
+  char decimal = '.';
+  char thousands = ',';
+  int grouping = 3;  // digits per group; 0 or less: no grouping
+  int digits = 3;    // decimals of plain numbers and lengths
+  bool leading_zero = true;
+  std::array<int, 5> precision{4, 4, 4, 4, 4};
+  int angle_precision = 3;
+  int percentage_precision = 2;
+  int time_precision = 2;
+  bool suppress_trailing_zeros = true;
+  Notation notation = Notation::si;
+
+  // from_registry: the current user's settings, read from the user's
+  // registry file as the string class reads them (the defaults for what is
+  // missing or unreadable). Writes nothing, not even the notation key the
+  // string class creates when it is absent.
+  [[nodiscard]] static Settings from_registry();
+  // from_locale: the defaults with the decimal symbol, thousands symbol and
+  // first group size of the POSIX locale `name` (null: the environment's,
+  // LC_ALL then LC_NUMERIC then LANG). A locale without a one-byte thousands
+  // symbol (as "C") gives grouping 0 and keeps ','; an unknown name gives
+  // the defaults. The process's locale is not touched.
+  [[nodiscard]] static Settings from_locale(const char* name = nullptr);
+};
+
+// UnitTable: the electrical prefixes and unit names of each notation.
+// Immutable; copies share their table.
+class UnitTable {
+ public:
+  // The built-in tables.
+  UnitTable() noexcept = default;
+  [[nodiscard]] static const UnitTable& built_in() noexcept;
+
+  // load: the built-in tables with the accepted units of the units
+  // definition file `path`, as the string class's start-up loads them.
+  // Error none when the loader succeeds (refused entries only warn);
+  // no_unit for a file that is missing, unreadable or not a regular file of
+  // at most 16 MiB; invalid_character when the file has syntax errors or a
+  // keyword at the wrong level (the value then holds the built-in tables).
+  // `*log`, when given, receives what the loader's error log would hold
+  // (empty after a clean load). No file is written.
+  [[nodiscard]] static Result<UnitTable> load(const std::filesystem::path& path,
+                                              std::string* log = nullptr);
+
+  struct Storage;  // the table itself, private to the library
+  // The loaded table, or null for the built-in tables.
+  [[nodiscard]] const Storage* storage() const noexcept { return storage_.get(); }
+
+ private:
+  std::shared_ptr<const Storage> storage_;
+};
+
+// ---- Electrical values and numbers -------------------------------------------
+
+// read: `text` as a value of `quantity` in `notation`, in its base unit
+// (ohms, farads, henrys, volts, amperes, watts). `number` reads as the
+// string class's IsDoubleForNotation without a unit (decimal and
+// full_precision as IsDouble); a quantity as its InterpretAs...Measure: with
+// its unit name or as a bare number, and not negative except for voltage
+// and current.
+//
+// Notation::any reads the forms of bills of materials and of people unaware
+// of any setting: a number (sign, digits, one decimal symbol: the
+// settings' own, and '.' when '.' is not the thousands symbol; thousands
+// symbols only at their grouping places, '4,700'), then an exponent
+// ('4.7e3') or one prefix, after the number or in place of its decimal
+// symbol ('4.7k', '4K7', '2u2'), then the quantity's unit, blanks allowed
+// before it ('1.2 MV', '4.7 kohm'). Prefixes: a, f, p, n N, u U µ μ, m, k K,
+// M or MEG in any case (mega), G, T. Units in any case: ohm, ohms, Ω, R;
+// F; H; V; A; W; none for `number`. A unit letter may stand for the decimal
+// symbol ('R47', '4R7', '3V3'). It never picks one of two readings:
+// ambiguous, at the deciding character, for a thousands symbol out of its
+// places ('4,7k'), for 'P' (peta or pico), for 'F' where a prefix stands
+// ('1F' as resistance, '10FF'), and for 'f' on a capacitance or 'a' on a
+// current right after the number at the end ('10f', '2a'). Other refusals
+// as the string class's: empty, blank, too_many_decimal_places at a second
+// decimal symbol or prefix ('4k7k': 4), invalid_character at the first
+// character no reading allows ('4x7': 2; another quantity's unit), and the
+// domain ('-4k7' as resistance: negative_not_allowed at 1).
+[[nodiscard]] Result<double> read(std::string_view text, Quantity quantity,
+                                  Notation notation = Notation::any,
+                                  const Settings& settings = {},
+                                  const UnitTable& units = UnitTable::built_in()) noexcept;
+
+// write: `value` as SetDoubleForNotation (number) or Set...Measure writes
+// it, with the notation's configured precision and, when `with_unit`, the
+// unit name. full_precision writes the shortest fixed-point digits that
+// read back to `value` (regional symbols, grouping and the leading-zero
+// rule applied) for any finite value of magnitude 1e-300 to 1e300.
+[[nodiscard]] std::string write(double value, Quantity quantity, Notation notation,
+                                const Settings& settings = {},
+                                const UnitTable& units = UnitTable::built_in(),
+                                bool with_unit = true);
+// write: the same text into [first, last), allocating nothing;
+// {last, std::errc::value_too_large} when it does not fit.
+[[nodiscard]] std::to_chars_result write(char* first, char* last, double value,
+                                         Quantity quantity, Notation notation,
+                                         const Settings& settings = {},
+                                         const UnitTable& units = UnitTable::built_in(),
+                                         bool with_unit = true) noexcept;
+
+// ---- Physical measures -------------------------------------------------------
+
+enum class LengthUnit { inch, millimeter, micron, mil };
+enum class Resolution { nm, ten_nm };
+enum class TimeUnit { es, Ps, Ts, Gs, Ms, Ks, s, ms, us, ns, ps, fs, as };
+enum class VelocityUnit { in_per_ns, m_per_s, percent_c };
+enum class AngleUnit { deg, arcsec, arcmin, rad };
+
+// read_length: a length as a count of base units of `resolution`, as the
+// string class's InterpretAsLinearMeasure reads it ('25.4mm', '10 th';
+// 'mil' and 'mils' in any case stand for 'th'); a bare number is in
+// `unit_when_none`. not_an_integer when the count passes the 64-bit range
+// or a non-zero length is below half a base unit.
+[[nodiscard]] Result<std::int64_t> read_length(std::string_view text, LengthUnit unit_when_none,
+                                               Resolution resolution = Resolution::nm,
+                                               const Settings& settings = {}) noexcept;
+// read_time: a time in seconds ('10ns', '1.5 us'), as InterpretAsTimeMeasure
+// reads it with any value allowed; a bare number is in `unit_when_none`.
+[[nodiscard]] Result<double> read_time(std::string_view text,
+                                       TimeUnit unit_when_none = TimeUnit::s,
+                                       const Settings& settings = {}) noexcept;
+// read_velocity: a velocity in metres per second ('6in/ns', '50%c'), as
+// InterpretAsVpMeasure reads it with any value allowed.
+[[nodiscard]] Result<double> read_velocity(std::string_view text,
+                                           VelocityUnit unit_when_none = VelocityUnit::m_per_s,
+                                           const Settings& settings = {}) noexcept;
+// read_angle: an angle in degrees within (-360, 360) ('45deg', '10deg 30''),
+// as InterpretAsAngleMeasure reads it.
+[[nodiscard]] Result<double> read_angle(std::string_view text,
+                                        AngleUnit unit_when_none = AngleUnit::deg,
+                                        const Settings& settings = {}) noexcept;
+
+// The writers, as the string class's Set...Measure members with the unit
+// shown and the configured precision: '25.4mm', '10th', '12.5ns', '50%c',
+// '45 deg'.
+[[nodiscard]] std::string write_length(std::int64_t count, LengthUnit unit,
+                                       Resolution resolution = Resolution::nm,
+                                       const Settings& settings = {});
+[[nodiscard]] std::string write_time(double seconds, TimeUnit unit, const Settings& settings = {});
+[[nodiscard]] std::string write_velocity(double metres_per_second, VelocityUnit unit,
+                                         const Settings& settings = {});
+[[nodiscard]] std::string write_angle(double degrees, AngleUnit unit,
+                                      const Settings& settings = {});
+
+// ---- Names --------------------------------------------------------------------
+
+// natural_compare: -1, 0 or 1 as `a` sorts before, with or after `b`, digit
+// runs compared by value ('R9' < 'R10'), as CTarvilCompareNum (or
+// CTarvilCompareNumNoCase when `ignore_case`) over the whole views.
+[[nodiscard]] int natural_compare(std::string_view a, std::string_view b,
+                                  bool ignore_case = false) noexcept;
+// NaturalLess: natural_compare as an ordering for sorts and ordered
+// containers; transparent, so a std::set<std::string, NaturalLess> finds a
+// std::string_view.
+struct NaturalLess {
+  using is_transparent = void;
+  [[nodiscard]] bool operator()(std::string_view a, std::string_view b) const noexcept {
+    return natural_compare(a, b) < 0;
+  }
+};
+
+// NameKind: the kinds of name check_name knows: the suite's design-object
+// names (type0..type18), its desktop file and path rules, and POSIX file
+// and path names.
+enum class NameKind {
+  type0, type1, type2, type3, type4, type5, type6, type7, type8, type9,
+  type10, type11, type12, type13, type14, type15, type16, type17, type18,
+  file, path, posix_file, posix_path
+};
+
+// check_name: true when `text` is a valid name of `kind`. typeN as
+// IsEDAName with its kind (a reserved name passes when `allow_reserved`);
+// file and path as IsFileName and IsPathName. posix_file: over 255 bytes
+// character_limit at the length, then a '/' or NUL is invalid_character
+// there. posix_path: over 4095 bytes character_limit at the length, then a
+// NUL is invalid_character there and a component's 256th byte
+// character_limit there. An empty text is Error::empty.
+[[nodiscard]] Result<bool> check_name(std::string_view text, NameKind kind,
+                                      bool allow_reserved = false) noexcept;
+
+}  // namespace tarvil
+
+#endif
