@@ -6,7 +6,9 @@
 #include <climits>
 #include <mutex>
 
+#include "ErrorTextInternal.h"
 #include "MessageBox.h"
+#include "Resources.h"
 #include "SharedSettingsInternal.h"
 #include "Mbc.h"
 
@@ -123,53 +125,10 @@ int CTarvil::GetCursorPosition() const { return m_nCursorPosition; }
 
 eCTarvilErr CTarvil::GetCurrentError() const { return m_eCurrentError; }
 
-namespace {
-
-// Resource identifiers of the messages: 20000 plus the code, except that the
-// empty text (1) and the blank text (2) have each other's.
-constexpr unsigned int kMessageBase = 20000;
-constexpr unsigned int kBlankMessage = 20001;
-constexpr unsigned int kEmptyMessage = 20002;
-
-CTarvil LoadMessage(unsigned int id) {
-  CTarvil message;
-  message.LoadString(id);
-  return message;
-}
-
-}  // namespace
-
 CTarvil CTarvil::GetErrorMessage() const {
-  const int code = m_eCurrentError;
-  if (code == eErrNone) return CTarvil();
-  if (code == eErrEmpty) return LoadMessage(kEmptyMessage);
-  // Without a position there is nothing to show but the blank message,
-  // whatever the code.
-  if (m_nCursorPosition == 0 || code == eErrBlank) return LoadMessage(kBlankMessage);
-  if (code >= eErrZeroNotAllowed && code <= eErrNotAnInteger) {
-    return LoadMessage(kMessageBase + static_cast<unsigned int>(code));
-  }
-
-  CTarvil result(static_cast<const CString&>(*this));
-  if (code == eErrTooManyDecimalPlaces || code == eErrInvalidCharacter) {
-    // '<' before the offending character and '>' after all of its bytes;
-    // Insert pads with blanks when the position lies past the end (a
-    // missing character).
-    const std::string_view text = View();
-    int width = 1;
-    if (static_cast<std::size_t>(m_nCursorPosition) <= text.size()) {
-      // The text's buffer ends in a terminator, where a sequence stops.
-      width = MbcLength(reinterpret_cast<const unsigned char*>(text.data()) + m_nCursorPosition - 1);
-    }
-    result.Insert(m_nCursorPosition - 1, '<');
-    if (m_nCursorPosition <= INT_MAX - width) result.Insert(m_nCursorPosition + width, '>');
-  }
-  result += '\n';
-  if (code >= eErrTooManyDecimalPlaces && code <= eErrTooSmall) {
-    CString message;
-    message.LoadString(kMessageBase + static_cast<unsigned int>(code));
-    result += message;
-  }
+  CTarvil result;
+  result.m_text = tarvil::detail::DescribeFault(View(), m_eCurrentError, m_nCursorPosition,
+                                                FindStringResource);
   return result;
 }
 
