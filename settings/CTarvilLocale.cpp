@@ -44,15 +44,20 @@ int DefaultOf(const char* name) {
   return 0;
 }
 
-// Reads one notation value, creating the key with every default when it is
-// absent. A value that is missing, or is not a 4-byte REG_DWORD, gives the
-// default; so does a key that can neither be opened nor created.
-int ReadNotationValue(const char* name) {
+// Reads one notation value; with `create`, the key is first created with
+// every default when it is absent. A value that is missing, or is not a
+// 4-byte REG_DWORD, gives the default; so does a key that cannot be opened
+// (or created).
+int ReadNotationValue(const char* name, bool create) {
   const int fallback = DefaultOf(name);
   HKEY key = nullptr;
   DWORD disposition = 0;
-  if (RegCreateKeyEx(HKEY_CURRENT_USER, kNotationKey, 0, "", REG_OPTION_NON_VOLATILE,
-                     KEY_ALL_ACCESS, nullptr, &key, &disposition) != ERROR_SUCCESS) {
+  if (!create) {
+    if (RegOpenKeyEx(HKEY_CURRENT_USER, kNotationKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+      return fallback;
+    }
+  } else if (RegCreateKeyEx(HKEY_CURRENT_USER, kNotationKey, 0, "", REG_OPTION_NON_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &key, &disposition) != ERROR_SUCCESS) {
     return fallback;
   }
   if (disposition == REG_CREATED_NEW_KEY) {
@@ -69,9 +74,29 @@ int ReadNotationValue(const char* name) {
   return static_cast<int>(data);
 }
 
+void ReadNotationInto(CTarvilLocale& l, bool create) {
+  l.m_nAnglePrecision = ReadNotationValue("Angle", create);
+  l.m_nEngPrecision = ReadNotationValue("Engineering", create);
+  l.m_nEuroPrecision = ReadNotationValue("European", create);
+  l.m_nSciPrecision = ReadNotationValue("Scientific", create);
+  l.m_nSPICEPrecision = ReadNotationValue("SPICE", create);
+  l.m_nSIPrecision = ReadNotationValue("SI", create);
+  l.m_nTimePrecision = ReadNotationValue("Time", create);
+  l.m_nPercentPrecision = ReadNotationValue("Percentage", create);
+  l.m_nSuppressTrailingZeros = ReadNotationValue("SuppressTrailingZeros", create) == 1 ? 1 : 0;
+  l.m_eActiveNotation = static_cast<eOrvantaNotations>(ReadNotationValue("ActiveNotation", create));
+}
+
 }  // namespace
 
 void CTarvilLocale::ReadRegional() {
+  ReadRegionalSymbols();
+  ReadNotation();
+  // Published last: a thread that sees the flag sees every value above.
+  std::atomic_ref<int>(m_nLoaded).store(1, std::memory_order_release);
+}
+
+void CTarvilLocale::ReadRegionalSymbols() {
   HKEY key = nullptr;
   if (RegOpenKeyEx(HKEY_CURRENT_USER, kInternationalKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
     m_cDecimal = '.';
@@ -107,22 +132,13 @@ void CTarvilLocale::ReadRegional() {
       m_nLeadingZero = 1;
     RegCloseKey(key);
   }
-  ReadNotation();
-  // Published last: a thread that sees the flag sees every value above.
-  std::atomic_ref<int>(m_nLoaded).store(1, std::memory_order_release);
 }
 
-void CTarvilLocale::ReadNotation() {
-  m_nAnglePrecision = ReadNotationValue("Angle");
-  m_nEngPrecision = ReadNotationValue("Engineering");
-  m_nEuroPrecision = ReadNotationValue("European");
-  m_nSciPrecision = ReadNotationValue("Scientific");
-  m_nSPICEPrecision = ReadNotationValue("SPICE");
-  m_nSIPrecision = ReadNotationValue("SI");
-  m_nTimePrecision = ReadNotationValue("Time");
-  m_nPercentPrecision = ReadNotationValue("Percentage");
-  m_nSuppressTrailingZeros = ReadNotationValue("SuppressTrailingZeros") == 1 ? 1 : 0;
-  m_eActiveNotation = static_cast<eOrvantaNotations>(ReadNotationValue("ActiveNotation"));
+void CTarvilLocale::ReadNotation() { ReadNotationInto(*this, true); }
+
+void CTarvilLocale::ReadWithoutWriting() {
+  ReadRegionalSymbols();
+  ReadNotationInto(*this, false);
 }
 
 int CTarvilLocale::GetPrecision(eOrvantaNotations notation) const {

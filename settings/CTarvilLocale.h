@@ -29,6 +29,10 @@ class TARVIL_API CTarvilLocale {
   // created. Does not touch the loaded flag.
   void ReadNotation();
 
+  // ReadWithoutWriting: ReadRegional's values, but a missing notation key is
+  // not created (its defaults apply) and the loaded flag is left alone.
+  void ReadWithoutWriting();
+
   // GetPrecision: the configured decimals of `notation`: eEngineering,
   // eEuropean, eScientific, eSI and eSPICE have their own; every other
   // value gives the regional digits count.
@@ -51,6 +55,10 @@ class TARVIL_API CTarvilLocale {
   int m_nSuppressTrailingZeros = 1; // "SuppressTrailingZeros": 1 only when exactly 1
   int m_nLeadingZero = 1;           // 1: '0.5'; 0: '.5'
   eOrvantaNotations m_eActiveNotation = eSI;  // "ActiveNotation"
+
+ private:
+  // The five regional values of "Control Panel\International".
+  void ReadRegionalSymbols();
 };
 
 #endif
