@@ -40,6 +40,12 @@ NumberScan ReadMeasurePart(std::string_view text, const MeasureSpan& span, bool 
 // equals `unit` when its ASCII letters are lowered, or -1.
 int MatchUnitText(std::string_view unit, const char* const* texts, int count);
 
+// MatchTimeUnit: the time unit (eSIUnits) of a suffix: its last "s" (either
+// case) is taken as "s", every other letter keeps its case, so the prefix
+// decides by its case ('ms' milli, 'Ms' mega, 'mS' milli). -1 when nothing
+// matches.
+int MatchTimeUnit(std::string_view suffix);
+
 // FormatMeasureNumber: `v` as fixed-point text in user form, into `out`
 // (replacing it). The decimals are `precision` when `usePrecision` (fewer
 // when trailing zeros are suppressed and the value needs fewer), otherwise

@@ -75,6 +75,11 @@ double BaseUnitsToDesign(int count, eDesignUnits toUnit, eBaseUnits baseDesignUn
   return count / kBasePerDesign[baseDesignUnit][toUnit];
 }
 
+double BasePerDesignUnit(eDesignUnits unit, eBaseUnits base) {
+  if (unit < 0 || unit >= kDesUnitNum || base < 0 || base >= kBaseUnitNum) return 0.0;
+  return kBasePerDesign[base][unit];
+}
+
 long ConvertBaseUnitCount(int* baseUnit, eBaseUnits fromUnit, eBaseUnits toUnit) {
   if (fromUnit == toUnit) return kStatusOk;
 

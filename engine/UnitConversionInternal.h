@@ -80,6 +80,10 @@ long DesignToBaseUnits(double value, eDesignUnits fromUnit, int* count,
 // 0.0; a count of 0 gives 0.0.
 double BaseUnitsToDesign(int count, eDesignUnits toUnit, eBaseUnits baseDesignUnit);
 
+// BasePerDesignUnit: base units of `base` in one `unit` (25400000 nm in an
+// inch); 0.0 for a unit outside 0..3 or a base outside 0..1 (unreported).
+double BasePerDesignUnit(eDesignUnits unit, eBaseUnits base);
+
 // ConvertBaseUnitCount: converts the count `*baseUnit` in place from one base
 // unit to another. Equal units: kStatusOk at once. A null pointer or a unit
 // out of range is reported and gives kStatusInvalidArg. A count of 0 stays 0.

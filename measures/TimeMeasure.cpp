@@ -9,35 +9,6 @@
 
 using namespace tarvil::detail;
 
-namespace {
-
-// The time unit of a suffix: its last "s" (either case) is taken as "s",
-// every other letter keeps its case, so the prefix decides by its case
-// ('ms' milli, 'Ms' mega). -1 when nothing matches.
-int MatchTimeUnit(std::string_view suffix) {
-  // The longest unit text is a prefix and "s".
-  if (suffix.empty() || suffix.size() > 2) return -1;
-  char text[2] = {suffix[0], suffix.size() > 1 ? suffix[1] : '\0'};
-  const size_t last = suffix.size() - 1;
-  size_t s = last + 1;
-  for (size_t i = 0; i <= last; ++i) {
-    if (suffix[i] == 's' || suffix[i] == 'S') s = i;
-  }
-  if (s > last) return -1;
-  text[s] = 's';
-  // Each unit text is compared up to its terminator (the suffix holds
-  // letters only, never a NUL).
-  for (int i = 0; i < kSIUnitNum; ++i) {
-    const char* candidate = kSIUnitTexts[i];
-    std::size_t k = 0;
-    while (k < suffix.size() && candidate[k] == text[k]) ++k;
-    if (k == suffix.size() && candidate[k] == '\0') return i;
-  }
-  return -1;
-}
-
-}  // namespace
-
 int CTarvil::IsTimeMeasure() {
   double value = 0.0;
   eSIUnits units = kSIUnitNum;

@@ -1,0 +1,53 @@
+// ApiInternal.h: what the files of the modern interface share: the engine's
+// settings made from a Settings and a UnitTable, and the Result of an engine
+// refusal. Not installed.
+#ifndef TARVIL_APIINTERNAL_H
+#define TARVIL_APIINTERNAL_H
+
+#include <string_view>
+
+#include "COVUnitStorage.h"
+#include "CTarvilLocale.h"
+#include "EngineSettingsInternal.h"
+#include "tarvil.h"
+
+namespace tarvil {
+
+struct UnitTable::Storage {
+  COVUnitStorage units;
+};
+
+namespace api {
+
+// LocaleOf: the string class's settings record holding `settings`.
+CTarvilLocale LocaleOf(const Settings& settings) noexcept;
+
+// StorageOf: the unit table of `units` (the built-in tables for a default
+// UnitTable).
+const COVUnitStorage& StorageOf(const UnitTable& units) noexcept;
+
+// NotationOf: the string class's notation of `notation`; `any` is the
+// settings' notation, and SI where that is `any` too.
+eOrvantaNotations NotationOf(Notation notation, const Settings& settings) noexcept;
+
+// Refused: a failed Result with `error` (an eCTarvilErr value, or 13) at
+// `position`.
+template <class T>
+Result<T> Refused(int error, int position) noexcept {
+  Result<T> r;
+  r.error = static_cast<Error>(error);
+  r.position = position;
+  return r;
+}
+
+template <class T>
+Result<T> Accepted(T value) noexcept {
+  Result<T> r;
+  r.value = value;
+  return r;
+}
+
+}  // namespace api
+}  // namespace tarvil
+
+#endif

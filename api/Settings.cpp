@@ -1,0 +1,196 @@
+// Settings.cpp: the modern interface's settings, unit tables, messages and
+// descriptions of refused texts.
+#include <langinfo.h>
+#include <locale.h>
+#include <stdio.h>
+
+#include <charconv>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+
+#include "AnyNotationInternal.h"
+#include "ApiInternal.h"
+#include "ErrorTextInternal.h"
+#include "Messages.h"
+#include "RegularFile.h"
+#include "UnitsDefinitions.h"
+
+namespace tarvil {
+namespace {
+
+constexpr std::string_view kAmbiguousMessage = "Ambiguous value: common readings differ.";
+
+// The registry stand-in and the units loader keep process-wide state of
+// their own; readings of either are made one at a time.
+std::mutex g_fileMutex;
+
+// One line per reading of an ambiguous text: its value, shortest form, and
+// what picks it. The readings are those of the first kind of value (number,
+// then each quantity) that finds the text ambiguous at `position`.
+void AppendReadings(std::string& out, std::string_view text, int position) {
+  const CTarvilLocale locale = api::LocaleOf(Settings{});
+  for (eUnitTypes unit : {eNoUnit, eFarads, eAmps, eOhms, eHenrys, eVolts, eWatts}) {
+    const detail::AnyScan scan = detail::ScanAnyNotation(text, unit, locale);
+    if (scan.error != detail::kErrAmbiguous || scan.cursor != position) continue;
+    for (int i = 0; i < scan.readings && i < 2; ++i) {
+      char digits[64];
+      const auto written = std::to_chars(digits, digits + sizeof digits, scan.reading[i].value);
+      out += '\n';
+      out.append(digits, written.ptr);
+      out += ": ";
+      out += scan.reading[i].picked_by != nullptr ? scan.reading[i].picked_by : "";
+    }
+    return;
+  }
+}
+
+}  // namespace
+
+namespace api {
+
+CTarvilLocale LocaleOf(const Settings& s) noexcept {
+  CTarvilLocale l;
+  l.m_nLoaded = 1;
+  l.m_cDecimal = s.decimal;
+  l.m_cThousand = s.thousands;
+  l.m_nGrouping = s.grouping;
+  l.m_nDigits = s.digits;
+  l.m_nLeadingZero = s.leading_zero ? 1 : 0;
+  l.m_nEngPrecision = s.precision[0];
+  l.m_nEuroPrecision = s.precision[1];
+  l.m_nSciPrecision = s.precision[2];
+  l.m_nSIPrecision = s.precision[3];
+  l.m_nSPICEPrecision = s.precision[4];
+  l.m_nAnglePrecision = s.angle_precision;
+  l.m_nPercentPrecision = s.percentage_precision;
+  l.m_nTimePrecision = s.time_precision;
+  l.m_nSuppressTrailingZeros = s.suppress_trailing_zeros ? 1 : 0;
+  l.m_eActiveNotation = NotationOf(s.notation, Settings{});
+  return l;
+}
+
+const COVUnitStorage& StorageOf(const UnitTable& units) noexcept {
+  // Empty lists: every lookup answers from the built-in tables.
+  static const COVUnitStorage builtIn;
+  return units.storage() != nullptr ? units.storage()->units : builtIn;
+}
+
+eOrvantaNotations NotationOf(Notation notation, const Settings& settings) noexcept {
+  if (notation == Notation::any) notation = settings.notation;
+  if (notation == Notation::any || static_cast<unsigned>(notation) > 6u) return eSI;
+  return static_cast<eOrvantaNotations>(notation);
+}
+
+}  // namespace api
+
+// ---- Messages -------------------------------------------------------------------
+
+std::string_view message(Error error) noexcept {
+  if (error == Error::ambiguous) return kAmbiguousMessage;
+  const char* text = resources::FindLibraryMessage(detail::MessageIdOf(static_cast<int>(error)));
+  return text != nullptr ? std::string_view(text) : std::string_view();
+}
+
+std::string describe(std::string_view text, Error error, int position) {
+  const int code = static_cast<int>(error);
+  std::string out = detail::DescribeFault(text, code, position, resources::FindLibraryMessage,
+                                          detail::kErrAmbiguous);
+  if (error == Error::ambiguous && position != 0) {
+    out += kAmbiguousMessage;
+    AppendReadings(out, text, position);
+  }
+  return out;
+}
+
+// ---- Settings ------------------------------------------------------------------
+
+Settings Settings::from_registry() {
+  CTarvilLocale l;
+  {
+    std::lock_guard<std::mutex> lock(g_fileMutex);
+    l.ReadWithoutWriting();
+  }
+  Settings s;
+  s.decimal = l.m_cDecimal;
+  s.thousands = l.m_cThousand;
+  s.grouping = l.m_nGrouping;
+  s.digits = l.m_nDigits;
+  s.leading_zero = l.m_nLeadingZero != 0;
+  s.precision = {l.m_nEngPrecision, l.m_nEuroPrecision, l.m_nSciPrecision, l.m_nSIPrecision,
+                 l.m_nSPICEPrecision};
+  s.angle_precision = l.m_nAnglePrecision;
+  s.percentage_precision = l.m_nPercentPrecision;
+  s.time_precision = l.m_nTimePrecision;
+  s.suppress_trailing_zeros = l.m_nSuppressTrailingZeros == 1;
+  s.notation = static_cast<unsigned>(l.m_eActiveNotation) <= 6u
+                   ? static_cast<Notation>(l.m_eActiveNotation)
+                   : Notation::si;
+  return s;
+}
+
+Settings Settings::from_locale(const char* name) {
+  Settings s;
+  // An empty name asks for the environment's (LC_ALL, LC_NUMERIC, LANG).
+  locale_t loc = newlocale(LC_NUMERIC_MASK, name != nullptr ? name : "", locale_t{});
+  if (loc == locale_t{}) return s;
+  const char* radix = nl_langinfo_l(RADIXCHAR, loc);
+  const char* thousands = nl_langinfo_l(THOUSEP, loc);
+  const char* grouping = nl_langinfo_l(GROUPING, loc);
+  // Only one-byte symbols can be the settings' symbols.
+  if (radix != nullptr && radix[0] != '\0' && radix[1] == '\0') s.decimal = radix[0];
+  if (thousands != nullptr && thousands[0] != '\0' && thousands[1] == '\0' &&
+      thousands[0] != s.decimal) {
+    s.thousands = thousands[0];
+    const int first = grouping != nullptr ? static_cast<unsigned char>(grouping[0]) : 0;
+    s.grouping = first > 0 && first < CHAR_MAX ? first : 0;
+  } else {
+    s.grouping = 0;
+    if (s.thousands == s.decimal) s.thousands = s.decimal == ',' ? '.' : ',';
+  }
+  freelocale(loc);
+  return s;
+}
+
+// ---- Unit tables -----------------------------------------------------------------
+
+const UnitTable& UnitTable::built_in() noexcept {
+  static const UnitTable table;
+  return table;
+}
+
+Result<UnitTable> UnitTable::load(const std::filesystem::path& path, std::string* log) {
+  if (log != nullptr) log->clear();
+  std::string bytes;
+  const platform::FileRead read =
+      platform::ReadRegularFile(path.string(), platform::kMaxSettingsFileBytes, bytes);
+  if (read != platform::FileRead::kRead) return api::Refused<UnitTable>(6, 0);
+
+  auto storage = std::make_shared<Storage>();
+  char* logText = nullptr;
+  std::size_t logSize = 0;
+  int loaded = 1;
+  bool warned = false;
+  {
+    std::lock_guard<std::mutex> lock(g_fileMutex);
+    FILE* logFile = open_memstream(&logText, &logSize);
+    loaded = LoadUnitsDefinitionsText(storage->units, bytes, logFile, &warned);
+    if (logFile != nullptr) std::fclose(logFile);
+  }
+  // As the installed file's log: kept after a warning or a failure, gone
+  // after a clean load.
+  if (log != nullptr && logText != nullptr && (loaded != 0 || warned)) log->assign(logText, logSize);
+  std::free(logText);
+
+  Result<UnitTable> result;
+  if (loaded != 0) {
+    result.error = Error::invalid_character;
+    return result;
+  }
+  storage->units.CompleteDefaults();
+  result.value.storage_ = std::move(storage);
+  return result;
+}
+
+}  // namespace tarvil

@@ -1,0 +1,153 @@
+// Values.cpp: electrical values and numbers of the modern interface, read
+// and written through the engine with the caller's settings.
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+#include "AnyNotationInternal.h"
+#include "ApiInternal.h"
+#include "NotationInternal.h"
+#include "TextBufferInternal.h"
+#include "TextScanInternal.h"
+#include "UnitListInternal.h"
+
+namespace tarvil {
+namespace {
+
+using detail::EngineSettings;
+using detail::NumberScan;
+using detail::TextBuffer;
+
+eUnitTypes UnitOf(Quantity quantity) noexcept {
+  switch (quantity) {
+    case Quantity::resistance: return eOhms;
+    case Quantity::capacitance: return eFarads;
+    case Quantity::inductance: return eHenrys;
+    case Quantity::voltage: return eVolts;
+    case Quantity::current: return eAmps;
+    case Quantity::power: return eWatts;
+    case Quantity::number: break;
+  }
+  return eNoUnit;
+}
+
+// Voltages and currents take either sign; the other quantities none below 0.
+eCTarvilDomain DomainOf(Quantity quantity) noexcept {
+  return quantity == Quantity::voltage || quantity == Quantity::current ? eDomainAny
+                                                                        : eDomainZeroOrPositive;
+}
+
+Result<double> FromScan(const NumberScan& scan) noexcept {
+  if (!scan.ok) return api::Refused<double>(scan.error, scan.cursor);
+  return api::Accepted(scan.value);
+}
+
+// A value read, checked against the quantity's domain: the cursor of a
+// refusal is the first non-blank character.
+Result<double> InDomain(std::string_view text, double value, Quantity quantity) noexcept {
+  eCTarvilErr error = eErrNone;
+  if (!CTarvilValueInDomain(value, DomainOf(quantity), &error)) {
+    return api::Refused<double>(error, detail::FirstNonBlankIndex(text) + 1);
+  }
+  return api::Accepted(value);
+}
+
+// As the string class's InterpretAs...Measure: with the unit name, else as
+// a bare number with the unit's own prefixes first.
+Result<double> ReadQuantity(std::string_view text, Quantity quantity, eOrvantaNotations notation,
+                            const EngineSettings& settings) noexcept {
+  const eUnitTypes unit = UnitOf(quantity);
+  const NumberScan withUnit = detail::ScanElectricalText(
+      text, unit, notation, DomainOf(quantity), quantity == Quantity::resistance, settings);
+  if (withUnit.ok || withUnit.error != eErrNoUnit) return FromScan(withUnit);
+  const NumberScan bare = detail::ScanNotationNumber(text, notation, unit, settings);
+  if (!bare.ok) return FromScan(bare);
+  return InDomain(text, bare.value, quantity);
+}
+
+// `value` written as the string class's writers write it, into `out`.
+void WriteValue(TextBuffer& out, double value, Quantity quantity, Notation notation,
+                const Settings& settings, const UnitTable& units, bool withUnit) {
+  const CTarvilLocale locale = api::LocaleOf(settings);
+  const EngineSettings engine{locale, api::StorageOf(units)};
+  const eUnitTypes unit = UnitOf(quantity);
+  const eOrvantaNotations n = api::NotationOf(notation, settings);
+  int isBase = 0;
+  if (!std::isfinite(value)) {
+    out.append(std::isnan(value) ? std::string_view("NaN") : std::string_view("#INF"));
+  } else if (notation == Notation::full_precision) {
+    // The shortest digits that read back to the value, in regional form.
+    char* at = out.Grow(400);
+    const auto written = std::to_chars(at, at + 400, value, std::chars_format::fixed);
+    out.Commit(written.ec == std::errc() ? static_cast<std::size_t>(written.ptr - at) : 0);
+    detail::DropNegativeZeroSign(out);
+    if (!settings.leading_zero && out.size() >= 2 && out[0] == '0' && out[1] == '.') {
+      out.erase(0, 1);
+    }
+    if (settings.decimal != '.') {
+      const std::size_t point = out.view().rfind('.');
+      if (point != std::string_view::npos) out.data()[point] = settings.decimal;
+    }
+    detail::InsertDigitGrouping(out, value, locale);
+  } else {
+    isBase = detail::WriteNotationValue(out, n, value, true, unit, false, engine);
+  }
+  if (unit == eNoUnit) return;
+  const std::string_view name = detail::BaseUnitName(engine.units, unit, n);
+  if (n == eEuropean && isBase == 1) {
+    // The unit name takes the decimal symbol's place ('4R7'), or ends the
+    // number ('47R').
+    if (name.empty()) return;
+    const std::size_t point = out.view().rfind(settings.decimal);
+    if (point == std::string_view::npos) {
+      out.append(name);
+    } else {
+      out.erase(point, 1);
+      out.insert(point, name.data(), name.size());
+    }
+  } else if (withUnit && !(n == eEuropean && quantity == Quantity::resistance)) {
+    // A European resistance after a prefix ('4k7') has no unit name.
+    out.append(name);
+  }
+}
+
+}  // namespace
+
+Result<double> read(std::string_view text, Quantity quantity, Notation notation,
+                    const Settings& settings, const UnitTable& units) noexcept {
+  const CTarvilLocale locale = api::LocaleOf(settings);
+  if (notation == Notation::any) {
+    const detail::AnyScan scan = detail::ScanAnyNotation(text, UnitOf(quantity), locale);
+    if (!scan.ok) return api::Refused<double>(scan.error, scan.cursor);
+    return InDomain(text, scan.value, quantity);
+  }
+  const EngineSettings engine{locale, api::StorageOf(units)};
+  if (quantity == Quantity::number) {
+    const eOrvantaNotations n =
+        notation == Notation::decimal || notation == Notation::full_precision
+            ? eDecimal
+            : api::NotationOf(notation, settings);
+    return FromScan(detail::ScanNotationNumber(text, n, eNoUnit, engine));
+  }
+  return ReadQuantity(text, quantity, api::NotationOf(notation, settings), engine);
+}
+
+std::string write(double value, Quantity quantity, Notation notation, const Settings& settings,
+                  const UnitTable& units, bool with_unit) {
+  TextBuffer out;
+  WriteValue(out, value, quantity, notation, settings, units, with_unit);
+  return std::string(out.view());
+}
+
+std::to_chars_result write(char* first, char* last, double value, Quantity quantity,
+                           Notation notation, const Settings& settings, const UnitTable& units,
+                           bool with_unit) noexcept {
+  TextBuffer out;
+  WriteValue(out, value, quantity, notation, settings, units, with_unit);
+  const std::size_t room = first <= last ? static_cast<std::size_t>(last - first) : 0;
+  if (out.size() > room) return {last, std::errc::value_too_large};
+  if (out.size() > 0) std::memcpy(first, out.data(), out.size());
+  return {first + out.size(), std::errc()};
+}
+
+}  // namespace tarvil

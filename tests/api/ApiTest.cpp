@@ -1,0 +1,262 @@
+// The modern interface against the string class: every reader, writer,
+// comparison and check gives what the class gives for the same question
+// with the same (default) settings, over tables of texts and values.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "CTarvil.h"
+#include "tarvil.h"
+
+namespace {
+
+struct Answer {
+  double value = 0.0;
+  int error = 0;
+  int position = 0;
+  bool operator==(const Answer&) const = default;
+};
+
+template <class T>
+Answer Of(const tarvil::Result<T>& r) {
+  return {static_cast<double>(r.value), static_cast<int>(r.error), r.position};
+}
+Answer Of(int accepted, const CTarvil& s, double value) {
+  if (accepted) return {value, 0, 0};
+  return {0.0, s.GetCurrentError(), s.GetCursorPosition()};
+}
+
+const char* const kTexts[] = {
+    "4k7",   "4.7k",  "4R7",    "47R",   "4.7kohms", "1MEG",   "1M",     "100n",  "100nF",
+    "4n7F",  "2u2",   "10mA",   "-5V",   "-4k7",     "4x7",    "",       "   ",   "1.2.3",
+    "4.7E3", "1e400", "0",      "1,000", "4.7 kW",   "4.7k W", "3V3",    "12pF",  "0.5m",
+    "+7",    "1e-30", "5%",     "7 H",   "4k7k",     "1p5",    "4.7 k",  "-0",    "9e307k"};
+
+constexpr tarvil::Quantity kQuantities[] = {
+    tarvil::Quantity::number,  tarvil::Quantity::resistance, tarvil::Quantity::capacitance,
+    tarvil::Quantity::inductance, tarvil::Quantity::voltage, tarvil::Quantity::current,
+    tarvil::Quantity::power};
+
+// The string class's reading of `text` as `q` in `n`.
+Answer ClassRead(const char* text, tarvil::Quantity q, eOrvantaNotations n) {
+  CTarvil s(text);
+  double v = 0.0;
+  int ok = 0;
+  switch (q) {
+    case tarvil::Quantity::number:
+      ok = s.IsDoubleForNotation(n == eFullPrecision ? eDecimal : n, &v, eNoUnit);
+      break;
+    case tarvil::Quantity::resistance: ok = s.InterpretAsOhmMeasure(n, v, 0, 0); break;
+    case tarvil::Quantity::capacitance: ok = s.InterpretAsCapacitanceMeasure(n, v, 0, 0); break;
+    case tarvil::Quantity::inductance: ok = s.InterpretAsInductanceMeasure(n, v, 0, 0); break;
+    case tarvil::Quantity::voltage: ok = s.InterpretAsVoltMeasure(n, v, 0, 0, eDomainAny); break;
+    case tarvil::Quantity::current: ok = s.InterpretAsAmpMeasure(n, v, 0, 0, eDomainAny); break;
+    case tarvil::Quantity::power: ok = s.InterpretAsPowerMeasure(n, v, 0, 0); break;
+  }
+  return Of(ok, s, v);
+}
+
+// The string class's writing of `v` as `q` in `n`, with its unit.
+std::string ClassWrite(double v, tarvil::Quantity q, eOrvantaNotations n) {
+  CTarvil s;
+  switch (q) {
+    case tarvil::Quantity::number: s.SetDoubleForNotation(n, v, 1, eNoUnit); break;
+    case tarvil::Quantity::resistance: s.SetOhmMeasure(n, v, 1, 1); break;
+    case tarvil::Quantity::capacitance: s.SetCapacitanceMeasure(n, v, 1, 1); break;
+    case tarvil::Quantity::inductance: s.SetInductanceMeasure(n, v, 1, 1); break;
+    case tarvil::Quantity::voltage: s.SetVoltMeasure(n, v, 1, 1); break;
+    case tarvil::Quantity::current: s.SetAmpMeasure(n, v, 1, 1); break;
+    case tarvil::Quantity::power: s.SetPowerMeasure(n, v, 1, 1); break;
+  }
+  return std::string(s.View());
+}
+
+class Api : public ::testing::Test {
+ protected:
+  void SetUp() override { CTarvil::SetLocale(); }
+};
+
+TEST_F(Api, ReadAndWriteAsTheStringClass) {
+  for (int n = 0; n <= 6; ++n) {
+    const auto notation = static_cast<tarvil::Notation>(n);
+    const auto classNotation = static_cast<eOrvantaNotations>(n);
+    for (tarvil::Quantity q : kQuantities) {
+      for (const char* text : kTexts) {
+        SCOPED_TRACE(std::string(text) + " notation " + std::to_string(n) + " quantity " +
+                     std::to_string(static_cast<int>(q)));
+        EXPECT_EQ(Of(tarvil::read(text, q, notation)), ClassRead(text, q, classNotation));
+      }
+      if (notation == tarvil::Notation::full_precision) continue;  // written otherwise
+      for (double v : {0.0, 4700.0, 4.7, 1e-7, -2.5e6, 123456.789, 1e-20, 47.0, 1e30}) {
+        SCOPED_TRACE(std::to_string(v) + " notation " + std::to_string(n));
+        const std::string text = tarvil::write(v, q, notation);
+        EXPECT_EQ(text, ClassWrite(v, q, classNotation));
+        char small[4];
+        const auto r = tarvil::write(small, small + sizeof small, v, q, notation);
+        if (text.size() <= sizeof small) {
+          EXPECT_EQ(std::string(small, r.ptr), text);
+        } else {
+          EXPECT_EQ(r.ec, std::errc::value_too_large);
+        }
+      }
+    }
+  }
+}
+
+// Full precision writes the shortest digits that read back exactly.
+TEST_F(Api, FullPrecisionReadsBack) {
+  tarvil::Settings s;
+  s.decimal = ',';
+  s.thousands = '.';
+  for (double v : {1e-300, 1e300, 0.1, 2.0 / 3.0, -123456.789, 5e-324 * 1e10, 4.7e-3}) {
+    const std::string text = tarvil::write(v, tarvil::Quantity::number,
+                                           tarvil::Notation::full_precision, s);
+    EXPECT_EQ(tarvil::read(text, tarvil::Quantity::number, tarvil::Notation::decimal, s).value, v)
+        << text;
+  }
+}
+
+TEST_F(Api, MeasuresAsTheStringClass) {
+  const char* const texts[] = {"25.4mm", "10 th",  "10mil", "3 MILS", "1in",    "100nm", "5tnm",
+                               "12",     "-3 um",  "5 km",  "",       "  ",     "1.2.3mm",
+                               "0.000004 mm",      "10ns",  " 1.5 us ", "5MS",  "3ks",  "6in/ns",
+                               "50%c",   "120%c",  "45deg", "10deg 30'", "1.5rad", "400deg",
+                               "1e-307as", "1e300"};
+  for (const char* text : texts) {
+    SCOPED_TRACE(text);
+    const std::string plain = std::string(text).find("mil") != std::string::npos ||
+                                      std::string(text).find("MIL") != std::string::npos
+                                  ? std::string(text).substr(0, std::string(text).find_first_of("mM")) + "th"
+                                  : text;
+    {
+      CTarvil s(plain.c_str());
+      int count = 0;
+      const int ok = s.InterpretAsLinearMeasure(count, kDesMillimeter, kBaseNanometer, 0, 0,
+                                                eDomainAny);
+      EXPECT_EQ(Of(tarvil::read_length(text, tarvil::LengthUnit::millimeter)), Of(ok, s, count));
+    }
+    {
+      CTarvil s(text);
+      double v = 0.0;
+      const int ok = s.InterpretAsTimeMeasure(v, kSINano, 0, 0, eDomainAny);
+      EXPECT_EQ(Of(tarvil::read_time(text, tarvil::TimeUnit::ns)), Of(ok, s, v));
+    }
+    {
+      CTarvil s(text);
+      double v = 0.0;
+      const int ok = s.InterpretAsVpMeasure(v, kVpPercentC, 0, 0, eDomainAny);
+      EXPECT_EQ(Of(tarvil::read_velocity(text, tarvil::VelocityUnit::percent_c)), Of(ok, s, v));
+    }
+    {
+      CTarvil s(text);
+      double v = 0.0;
+      const int ok = s.InterpretAsAngleMeasure(v, kAngleMinute, 0, 0, 0);
+      EXPECT_EQ(Of(tarvil::read_angle(text, tarvil::AngleUnit::arcmin)), Of(ok, s, v));
+    }
+  }
+  for (int count : {0, 25400000, -1234567, 1}) {
+    for (int u = 0; u < 4; ++u) {
+      CTarvil s;
+      s.SetLinearMeasure(count, static_cast<eDesignUnits>(u), kBaseTenNanometers, 1, 1);
+      EXPECT_EQ(tarvil::write_length(count, static_cast<tarvil::LengthUnit>(u),
+                                     tarvil::Resolution::ten_nm),
+                std::string(s.View()));
+    }
+  }
+  for (double v : {1.25e-8, 0.0, 3.5, 149896229.0, 45.0, -1e-15}) {
+    CTarvil t, p, a;
+    t.SetTimeMeasure(v, kSINano, 1, 1);
+    p.SetVpMeasure(v, kVpPercentC, 1, 1);
+    a.SetAngleMeasure(v, kAngleDegree, 1, 1);
+    EXPECT_EQ(tarvil::write_time(v, tarvil::TimeUnit::ns), std::string(t.View()));
+    EXPECT_EQ(tarvil::write_velocity(v, tarvil::VelocityUnit::percent_c), std::string(p.View()));
+    EXPECT_EQ(tarvil::write_angle(v, tarvil::AngleUnit::deg), std::string(a.View()));
+    CTarvil m;
+    m.SetVpMeasure(v, kVpMeterPerSec, 1, 1);
+    EXPECT_EQ(tarvil::write_velocity(v, tarvil::VelocityUnit::m_per_s), std::string(m.View()));
+  }
+  // 64-bit counts where the class's 32-bit ones end.
+  EXPECT_EQ(tarvil::read_length("100in", tarvil::LengthUnit::mil).value, 2540000000);
+  EXPECT_EQ(tarvil::read_length("1e30mm", tarvil::LengthUnit::mil).error,
+            tarvil::Error::not_an_integer);
+}
+
+TEST_F(Api, NamesAndOrderAsTheStringClass) {
+  const char* const names[] = {"R9", "R10", "r10", "C1a", "C1B", "x2y10", "x2y9", "", "U1",
+                               "u01", "NET_1", "bad\\name", "(Default)", "  ", "a/b"};
+  for (const char* a : names) {
+    for (const char* b : names) {
+      EXPECT_EQ(tarvil::natural_compare(a, b), CTarvilCompareNum(a, b)) << a << " " << b;
+      EXPECT_EQ(tarvil::natural_compare(a, b, true), CTarvilCompareNumNoCase(a, b));
+      EXPECT_EQ(tarvil::NaturalLess{}(a, b), CTarvilCompareNum(a, b) < 0);
+    }
+    for (int type = 0; type <= 18; ++type) {
+      CTarvil s(a);
+      const int ok = s.IsEDAName(static_cast<eEDAStringTypes>(type), 0);
+      EXPECT_EQ(Of(tarvil::check_name(a, static_cast<tarvil::NameKind>(type))),
+                Of(ok, s, ok)) << a << " type " << type;
+    }
+    CTarvil f(a), p(a);
+    const int fileOk = f.IsFileName(), pathOk = p.IsPathName();
+    EXPECT_EQ(Of(tarvil::check_name(a, tarvil::NameKind::file)), Of(fileOk, f, fileOk)) << a;
+    EXPECT_EQ(Of(tarvil::check_name(a, tarvil::NameKind::path)), Of(pathOk, p, pathOk)) << a;
+  }
+  using tarvil::Error;
+  using tarvil::NameKind;
+  const std::string longName(256, 'n');
+  const std::string deepPath = "/a/" + longName;
+  const struct {
+    std::string text;
+    NameKind kind;
+    Error error;
+    int position;
+  } posix[] = {
+      {"top.brd", NameKind::posix_file, Error::none, 0},
+      {"a/b", NameKind::posix_file, Error::invalid_character, 2},
+      {std::string("a\0b", 3), NameKind::posix_file, Error::invalid_character, 2},
+      {longName, NameKind::posix_file, Error::character_limit, 256},
+      {"/home/user/boards/top.brd", NameKind::posix_path, Error::none, 0},
+      {deepPath, NameKind::posix_path, Error::character_limit, 259},
+      {std::string(4096, 'a'), NameKind::posix_path, Error::character_limit, 4096},
+      {"", NameKind::posix_path, Error::empty, 0},
+  };
+  for (const auto& row : posix) {
+    const auto r = tarvil::check_name(row.text, row.kind);
+    EXPECT_EQ(r.error, row.error) << row.text.substr(0, 20);
+    EXPECT_EQ(r.position, row.position) << row.text.substr(0, 20);
+  }
+}
+
+TEST_F(Api, DescribeAsGetErrorMessage) {
+  for (const char* text : {"4x7", "1.2.3", "-1", "", "  ", "2\xCE\xA9"}) {
+    CTarvil s(text);
+    double v = 0.0;
+    s.InterpretAsOhmMeasure(eSI, v, 0, 0);
+    const tarvil::Result<double> r = tarvil::read(text, tarvil::Quantity::resistance,
+                                                  tarvil::Notation::si);
+    EXPECT_EQ(tarvil::describe(text, r), std::string(s.GetErrorMessage().View())) << text;
+  }
+  EXPECT_EQ(tarvil::message(tarvil::Error::invalid_character), "Invalid character(s) detected.");
+  EXPECT_EQ(tarvil::message(tarvil::Error::none), "");
+  EXPECT_FALSE(tarvil::message(tarvil::Error::ambiguous).empty());
+}
+
+TEST_F(Api, SettingsAndTables) {
+  const tarvil::Settings c = tarvil::Settings::from_locale("C");
+  EXPECT_EQ(c.decimal, '.');
+  EXPECT_EQ(c.thousands, ',');
+  EXPECT_EQ(c.grouping, 0);
+  const tarvil::Settings unknown = tarvil::Settings::from_locale("xx_NOWHERE");
+  EXPECT_EQ(unknown.grouping, tarvil::Settings{}.grouping);
+  const tarvil::Settings registry = tarvil::Settings::from_registry();
+  EXPECT_EQ(registry.notation, tarvil::Notation::si);
+  std::string log = "stale";
+  const auto missing = tarvil::UnitTable::load("/nonexistent/OVUnits.hkp", &log);
+  EXPECT_EQ(missing.error, tarvil::Error::no_unit);
+  EXPECT_EQ(log, "");
+}
+
+}  // namespace
