@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CTarvil.h"
+#include "tarvil.h"
 
 namespace {
 
@@ -151,6 +152,54 @@ TEST(Threads, ConcurrentOperationsMatchOneThread) {
   for (std::thread& t : threads) t.join();
   EXPECT_EQ(mismatches.load(), 0) << "of " << runs.load() << " operations";
   EXPECT_GT(runs.load(), kThreads);
+}
+
+// The modern interface, from its first call on: eight threads share one
+// Settings and one UnitTable, and each call gives what it gives on one
+// thread.
+TEST(Threads, ModernInterfaceFromTheFirstCall) {
+  tarvil::Settings settings;
+  settings.decimal = ',';
+  settings.thousands = '.';
+  const tarvil::UnitTable& units = tarvil::UnitTable::built_in();
+  const auto work = [&](int k) {
+    std::string out;
+    const char* const texts[] = {"4k7", "4,7k", "100nF", "2u2", "1MEG", "x", "-4k7"};
+    const char* const text = texts[k % 7];
+    const auto r = tarvil::read(text, tarvil::Quantity::resistance, tarvil::Notation::any,
+                                settings, units);
+    out += std::to_string(r.value) + "/" + std::to_string(static_cast<int>(r.error)) + "/" +
+           std::to_string(r.position) + ";";
+    out += tarvil::write(4700.0 * k, tarvil::Quantity::capacitance, tarvil::Notation::si,
+                         settings, units);
+    out += tarvil::write_length(tarvil::read_length("25,4mm", tarvil::LengthUnit::mil,
+                                                    tarvil::Resolution::nm, settings)
+                                    .value,
+                                tarvil::LengthUnit::mil, tarvil::Resolution::nm, settings);
+    out += tarvil::write_time(tarvil::read_time("10ns").value * k, tarvil::TimeUnit::ps, settings);
+    out += tarvil::write_angle(tarvil::read_angle("10deg 30'").value, tarvil::AngleUnit::deg);
+    out += std::to_string(tarvil::natural_compare("R9", k % 2 ? "R10" : "r9", k % 3 == 0));
+    out += std::to_string(tarvil::check_name(text, tarvil::NameKind::type1).error ==
+                          tarvil::Error::none);
+    out += tarvil::describe(text, r);
+    return out;
+  };
+  constexpr int kRounds = 64;
+  std::vector<std::string> results[kThreads];
+  std::atomic<int> ready{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      ready.fetch_add(1);
+      while (ready.load() < kThreads) std::this_thread::yield();
+      for (int k = 0; k < kRounds; ++k) results[t].push_back(work(k));
+    });
+  }
+  for (std::thread& t : threads) t.join();
+  for (int k = 0; k < kRounds; ++k) {
+    const std::string expected = work(k);
+    for (int t = 0; t < kThreads; ++t) EXPECT_EQ(results[t][static_cast<std::size_t>(k)], expected);
+  }
 }
 
 }  // namespace
