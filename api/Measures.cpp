@@ -125,7 +125,7 @@ std::string MeasureText(double value, int precision, bool group, const CTarvilLo
 
 Result<std::int64_t> read_length(std::string_view text, LengthUnit unit_when_none,
                                  Resolution resolution, const Settings& settings) noexcept {
-  const CTarvilLocale locale = api::LocaleOf(settings);
+  const CTarvilLocale locale = api::ReadingLocaleOf(settings);
   const EngineSettings engine{locale, api::StorageOf(UnitTable::built_in())};
   const auto base = static_cast<eBaseUnits>(resolution);
   const auto count = [&](double v, int position) {
@@ -160,7 +160,7 @@ Result<std::int64_t> read_length(std::string_view text, LengthUnit unit_when_non
 
 Result<double> read_time(std::string_view text, TimeUnit unit_when_none,
                          const Settings& settings) noexcept {
-  const CTarvilLocale locale = api::LocaleOf(settings);
+  const CTarvilLocale locale = api::ReadingLocaleOf(settings);
   const EngineSettings engine{locale, api::StorageOf(UnitTable::built_in())};
   const Recognised r = Recognise(text, false, false, engine, detail::MatchTimeUnit);
   double typed = r.value;
@@ -182,7 +182,7 @@ Result<double> read_time(std::string_view text, TimeUnit unit_when_none,
 
 Result<double> read_velocity(std::string_view text, VelocityUnit unit_when_none,
                              const Settings& settings) noexcept {
-  const CTarvilLocale locale = api::LocaleOf(settings);
+  const CTarvilLocale locale = api::ReadingLocaleOf(settings);
   const EngineSettings engine{locale, api::StorageOf(UnitTable::built_in())};
   const Recognised r = Recognise(text, true, true, engine, [](std::string_view u) {
     return detail::MatchUnitText(u, detail::kVpUnitTexts, kVpUnitNum);
@@ -210,7 +210,7 @@ Result<double> read_velocity(std::string_view text, VelocityUnit unit_when_none,
 
 Result<double> read_angle(std::string_view text, AngleUnit unit_when_none,
                           const Settings& settings) noexcept {
-  const CTarvilLocale locale = api::LocaleOf(settings);
+  const CTarvilLocale locale = api::ReadingLocaleOf(settings);
   const EngineSettings engine{locale, api::StorageOf(UnitTable::built_in())};
   const detail::AngleScan scan = detail::ScanAngleText(text, engine);
   double degrees = 0.0;

@@ -71,6 +71,15 @@ CTarvilLocale LocaleOf(const Settings& s) noexcept {
   return l;
 }
 
+CTarvilLocale ReadingLocaleOf(const Settings& s) noexcept {
+  CTarvilLocale l;
+  l.m_nLoaded = 1;
+  l.m_cDecimal = s.decimal;
+  l.m_cThousand = s.thousands;
+  l.m_nGrouping = s.grouping;
+  return l;
+}
+
 const COVUnitStorage& StorageOf(const UnitTable& units) noexcept {
   // Empty lists: every lookup answers from the built-in tables.
   static const COVUnitStorage builtIn;

@@ -115,7 +115,7 @@ void WriteValue(TextBuffer& out, double value, Quantity quantity, Notation notat
 
 Result<double> read(std::string_view text, Quantity quantity, Notation notation,
                     const Settings& settings, const UnitTable& units) noexcept {
-  const CTarvilLocale locale = api::LocaleOf(settings);
+  const CTarvilLocale locale = api::ReadingLocaleOf(settings);
   if (notation == Notation::any) {
     const detail::AnyScan scan = detail::ScanAnyNotation(text, UnitOf(quantity), locale);
     if (!scan.ok) return api::Refused<double>(scan.error, scan.cursor);

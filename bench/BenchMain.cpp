@@ -107,6 +107,14 @@ const Row kRows[] = {
      false},
     {"angle: GetDegrees vs strtod on the parts", "angle/GetDegrees", "angle/strtod", "<= 2", 2.0,
      false},
+    {"modern read of SI values vs std::from_chars", "api-read/si", "api-read/from_chars",
+     "<= 1.5", 1.5, false},
+    {"modern read in any vs std::from_chars", "api-read/any", "api-read/from_chars", "<= 2",
+     2.0, false},
+    {"modern write into a buffer vs std::to_chars (4 decimals)", "api-write/buffer",
+     "api-write/to_chars", "<= 1.5", 1.5, false},
+    {"sort 200,000 designators: NaturalLess vs strcmp", "api-sort/NaturalLess",
+     "api-sort/strcmp", "<= 1.3", 1.3, false},
     {"sort 200,000 designators: CTarvilCompareNum vs strcmp", "sort/CTarvilCompareNum",
      "sort/strcmp", "<= 1.3", 1.3, false},
 };
@@ -129,7 +137,8 @@ std::string Machine() {
 }
 
 int PrintTable(const CollectingReporter& r, const StartupResult& startup,
-               const AllocationRow& notation, const AllocationRow& measures) {
+               const AllocationRow& notation, const AllocationRow& measures,
+               const AllocationRow& api) {
   int missed = 0;
   std::printf("\nMachine: %s\n\n", Machine().c_str());
   std::printf("| operation | library ns/op | baseline ns/op | ratio | target | met |\n");
@@ -167,6 +176,8 @@ int PrintTable(const CollectingReporter& r, const StartupResult& startup,
   allocRow("parse (IsDoubleForNotation)", notation.parse, notation.count);
   allocRow("format (SetDoubleForNotation)", notation.format, notation.count);
   allocRow("measure read (GetBaseUnits, GetSeconds, GetDegrees)", measures.parse, measures.count);
+  allocRow("modern read (any and SI)", api.parse, api.count);
+  allocRow("modern write into a buffer", api.format, api.count);
   std::printf("\nBenchmarks: fastest of 10 interleaved repetitions, CPU time per operation. Start-up: "
               "median wall time over %d fresh processes.\n",
               startup.runs);
@@ -191,6 +202,7 @@ int main(int argc, char** argv) {
   RegisterNotationBenchmarks();
   RegisterMeasureBenchmarks();
   RegisterSortBenchmarks();
+  RegisterApiBenchmarks();
 
   // The start-up children run first, while the machine is as quiet as the
   // benchmarks will find it.
@@ -207,6 +219,7 @@ int main(int argc, char** argv) {
 
   const AllocationRow notation = CountNotationAllocations();
   const AllocationRow measures = CountMeasureAllocations();
-  PrintTable(reporter, startup, notation, measures);
+  const AllocationRow api = CountApiAllocations();
+  PrintTable(reporter, startup, notation, measures, api);
   return 0;
 }

@@ -27,6 +27,7 @@ benchmark::internal::Benchmark* Register(const char* name, Fn fn) {
 void RegisterNotationBenchmarks();
 void RegisterMeasureBenchmarks();
 void RegisterSortBenchmarks();
+void RegisterApiBenchmarks();
 
 // Heap allocations made by `count` reads and writes of values.
 struct AllocationRow {
@@ -37,6 +38,8 @@ struct AllocationRow {
 AllocationRow CountNotationAllocations();
 // The same for the length, time and angle readers (format unused).
 AllocationRow CountMeasureAllocations();
+// The modern interface's read (any and SI) and buffer write.
+AllocationRow CountApiAllocations();
 
 // Start-up of a fresh process, in nanoseconds (medians over the runs).
 struct StartupResult {

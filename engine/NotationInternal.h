@@ -112,9 +112,11 @@ NumberScan ScanNotationNumber(std::string_view text, eOrvantaNotations notation,
 // FindPrefixByDisplay: the entry of the list that governs `unit` in
 // `notation` whose display equals `text` (ignoring ASCII case unless the
 // entry is case-sensitive); in European notation only the text before its
-// first digit is compared. A NUL byte ends the text. Null when none.
+// first digit is compared. A NUL byte ends the text. Null when none;
+// otherwise `*displayLength` (when given) receives the display's length.
 const UnitEntry* FindPrefixByDisplay(const COVUnitStorage& units, std::string_view text,
-                                     eUnitTypes unit, eOrvantaNotations notation);
+                                     eUnitTypes unit, eOrvantaNotations notation,
+                                     int* displayLength = nullptr);
 
 // A prefix recognised by MatchUnitPrefix.
 struct PrefixMatch {

@@ -235,7 +235,8 @@ double PowerOfTen(int n) {
 }
 
 const UnitEntry* FindPrefixByDisplay(const COVUnitStorage& units, std::string_view text,
-                                     eUnitTypes unit, eOrvantaNotations notation) {
+                                     eUnitTypes unit, eOrvantaNotations notation,
+                                     int* displayLength) {
   // A NUL byte ends the compared text, as the end of the view does.
   const auto at = [&](std::size_t k) -> unsigned char {
     return k < text.size() ? static_cast<unsigned char>(text[k]) : 0;
@@ -275,7 +276,10 @@ const UnitEntry* FindPrefixByDisplay(const COVUnitStorage& units, std::string_vi
     }
     if (shown[k] != '\0') continue;
     // The display is used up; so must the compared text be.
-    if (at(k) == 0 || (european && isDigit(at(k)))) return &entries[i];
+    if (at(k) == 0 || (european && isDigit(at(k)))) {
+      if (displayLength != nullptr) *displayLength = static_cast<int>(k);
+      return &entries[i];
+    }
   }
   return nullptr;
 }
@@ -284,15 +288,12 @@ PrefixMatch MatchUnitPrefix(eUnitTypes unit, eOrvantaNotations notation, std::st
                             int integerDigits, int lastNonZeroFraction,
                             const COVUnitStorage& units) {
   PrefixMatch match{0, 0, 0};
-  const UnitEntry* entry = FindPrefixByDisplay(units, text, unit, notation);
+  const UnitEntry* entry = FindPrefixByDisplay(units, text, unit, notation, &match.length);
   if (entry == nullptr && unit != eNoUnit) {
-    entry = FindPrefixByDisplay(units, text, eNoUnit, notation);
+    entry = FindPrefixByDisplay(units, text, eNoUnit, notation, &match.length);
   }
   if (entry == nullptr) return match;
   match.exponent = entry->exponent;
-  // Displays are a few bytes long: counted here rather than by a call.
-  if (entry->display != nullptr)
-    while (entry->display[match.length] != '\0') ++match.length;
   if (notation != eEuropean) {
     const std::int64_t magnitude = entry->exponent < 0 ? -static_cast<std::int64_t>(entry->exponent)
                                                        : entry->exponent;
