@@ -158,23 +158,38 @@ class UnitTable {
 // and current.
 //
 // Notation::any reads the forms of bills of materials and of people unaware
-// of any setting: a number (sign, digits, one decimal symbol: the
-// settings' own, and '.' when '.' is not the thousands symbol; thousands
-// symbols only at their grouping places, '4,700'), then an exponent
-// ('4.7e3') or one prefix, after the number or in place of its decimal
-// symbol ('4.7k', '4K7', '2u2'), then the quantity's unit, blanks allowed
-// before it ('1.2 MV', '4.7 kohm'). Prefixes: a, f, p, n N, u U µ μ, m, k K,
-// M or MEG in any case (mega), G, T. Units in any case: ohm, ohms, Ω, R;
-// F; H; V; A; W; none for `number`. A unit letter may stand for the decimal
-// symbol ('R47', '4R7', '3V3'). It never picks one of two readings:
-// ambiguous, at the deciding character, for a thousands symbol out of its
-// places ('4,7k'), for 'P' (peta or pico), for 'F' where a prefix stands
-// ('1F' as resistance, '10FF'), and for 'f' on a capacitance or 'a' on a
-// current right after the number at the end ('10f', '2a'). Other refusals
-// as the string class's: empty, blank, too_many_decimal_places at a second
-// decimal symbol or prefix ('4k7k': 4), invalid_character at the first
-// character no reading allows ('4x7': 2; another quantity's unit), and the
-// domain ('-4k7' as resistance: negative_not_allowed at 1).
+// of any setting. Blanks, a sign, a number, then an exponent or one prefix,
+// then the quantity's unit; blanks may stand before and after the prefix
+// ('1.2 MV', '4.7 k ohm').
+//   number    digits with one decimal marker: the settings' decimal symbol,
+//             '.' unless it is the thousands symbol, or a prefix or a
+//             one-letter unit in its place ('4K7', '2u2', 'n47', 'R47',
+//             '4R7', '3V3'; nothing follows such a unit). Thousands symbols
+//             only at their grouping places in the integer part ('4,700').
+//   exponent  'e' or 'E', sign, digits ('4.7e3'); no exa prefix.
+//   prefix    a, f, p, n N, u U µ μ, m, k K, M or MEG in any case (mega), G, T.
+//   unit      any case: ohm, ohms, Ω, R; F; H; V; A; W; none for `number`.
+// The value is the double nearest to the decimal number written.
+// Ambiguous, at the deciding character, when the two readings differ:
+//   a thousands symbol ',' or '.' out of its places that both readings
+//     accept ('4,7k': 4700 by "a decimal comma", 47000 by Notation::si);
+//   'P' where a prefix stands (peta or pico: '1P', '4P7');
+//   'F' where a prefix stands (femto or the farad: '1F' as resistance or
+//     number, '10FF'), except the farad of a capacitance at the end or in
+//     place of the decimal symbol ('1F', '4F7');
+//   'f' on a capacitance, 'a' on a current, at the end after the number
+//     (blanks allowed) or in place of the decimal symbol with nothing after
+//     ('10f', '10 f', '4f7', '2a2'); with a unit after it, the prefix.
+// Refusals: empty (0); blank (length + 1); too_many_decimal_places at a
+// second decimal marker, or a prefix or exponent after a prefix in place of
+// the decimal symbol or after an exponent ('4k7k': 4, '4.7e3k': 6);
+// invalid_character at the first character no reading allows ('4x7': 2,
+// '4.7kk': 5; another quantity's unit: '4.7kV' as resistance, 5; a number
+// without digits: the character after the sign; a thousands symbol out of
+// its places that is no decimal symbol or that only one reading accepts:
+// '4,7.5', 2), and at the end + 1 for a number beyond the range of a double
+// or non-zero and rounding to 0 ('1e999'); then the domain ('-4k7' as
+// resistance: negative_not_allowed at 1).
 [[nodiscard]] Result<double> read(std::string_view text, Quantity quantity,
                                   Notation notation = Notation::any,
                                   const Settings& settings = {},

@@ -1,11 +1,455 @@
-// Placeholder: replaced by the any-notation reader.
+// AnyNotationRead.cpp: the reader of values written in no declared notation
+// (contract and table in AnyNotationInternal.h).
+//
+// The commonest form ('4.7k', '100nF': at most 19 digits, no blank or
+// thousands symbol) is read by a short pass that converts with one exact
+// multiplication or division. Every text it leaves goes through the general
+// pass: it collects the significant digits, the decimals and the power of
+// ten of a prefix or an exponent, and notes a letter that reads two ways
+// where it stands; the digits are converted once at the end (twice for such
+// a letter, to compare the readings). A thousands symbol out of its places
+// stops that pass: the text is then read once with the symbol as the
+// decimal symbol and once with it ignored, and the two are compared.
+#include <climits>
+#include <cstdint>
+#include <string_view>
+
 #include "AnyNotationInternal.h"
-#include "NotationInternal.h"
+#include "DigitCollectorInternal.h"
+#include "TarvilErrors.h"
+#include "TextScanInternal.h"
+
 namespace tarvil::detail {
-AnyScan ScanAnyNotation(std::string_view, eUnitTypes, const CTarvilLocale&) noexcept {
+namespace {
+
+constexpr const char* kBySI = "Notation::si";
+constexpr const char* kBySpice = "Notation::spice";
+constexpr const char* kByUnit = "the unit name";
+constexpr const char* kByComma = "a decimal comma (Settings::decimal = ',')";
+constexpr const char* kByPoint = "a decimal point (Settings::decimal = '.')";
+
+// Indexes are ints, as cursors are: longer texts are refused first.
+constexpr std::size_t kMaxLength = INT_MAX / 2;
+
+// How a pass takes the thousands symbol.
+enum class Thousands { kGrouped, kAsDecimal, kIgnored };
+
+// A letter with two readings where it stands.
+enum class Doubt : unsigned char { kNone, kPetaOrPico, kFemtoOrFarad, kPrefixOrUnit };
+
+// Three bytes, so that it is returned in a register.
+struct Prefix {
+  signed char exponent = 0;
+  unsigned char length = 0;  // bytes; 0: no prefix
+  Doubt doubt = Doubt::kNone;
+};
+
+// The one-byte prefixes: power of ten and doubt, indexed by the byte;
+// length 0 where the byte is none. 'P' and 'F' are read as SI's peta and
+// SPICE's femto, with their doubt. A table rather than a switch: the letter
+// varies from value to value, and a jump on it is mispredicted.
+struct PrefixTable {
+  Prefix entry[128];
+  constexpr PrefixTable() : entry{} {
+    const auto set = [&](char c, int exponent, Doubt doubt = Doubt::kNone) {
+      entry[static_cast<unsigned char>(c)] = Prefix{static_cast<signed char>(exponent), 1, doubt};
+    };
+    set('a', -18);
+    set('f', -15);
+    set('F', -15, Doubt::kFemtoOrFarad);
+    set('p', -12);
+    set('P', 15, Doubt::kPetaOrPico);
+    set('n', -9);
+    set('N', -9);
+    set('u', -6);
+    set('U', -6);
+    set('m', -3);
+    set('k', 3);
+    set('K', 3);
+    set('M', 6);
+    set('G', 9);
+    set('T', 12);
+  }
+};
+constexpr PrefixTable kPrefixes;
+
+// The prefix at the start of `rest`.
+Prefix MatchPrefix(std::string_view rest) {
+  if (rest.empty()) return {};
+  const auto c = static_cast<unsigned char>(rest[0]);
+  if (c < 0x80) {
+    if ((c | 0x20) == 'm' && rest.size() >= 3 && AsciiUpper(rest[1]) == 'E' &&
+        AsciiUpper(rest[2]) == 'G') {
+      return {6, 3};
+    }
+    return kPrefixes.entry[c];
+  }
+  // U+00B5 micro sign, U+03BC Greek small mu.
+  if (rest.size() >= 2 && ((c == 0xC2 && rest[1] == '\xB5') || (c == 0xCE && rest[1] == '\xBC'))) {
+    return {-6, 2};
+  }
+  return {};
+}
+
+// Bytes of the longest unit name of `unit` at the start of `rest` (0: none);
+// with `letterOnly`, only the one-character names that may stand for the
+// decimal symbol.
+int MatchUnit(std::string_view rest, eUnitTypes unit, bool letterOnly) {
+  if (rest.empty()) return 0;
+  const int c = AsciiUpper(rest[0]);
+  switch (unit) {
+    case eOhms:
+      if (rest.size() >= 2 && rest[0] == '\xCE' && rest[1] == '\xA9') return 2;  // U+03A9
+      if (!letterOnly && rest.size() >= 3 && c == 'O' && AsciiUpper(rest[1]) == 'H' &&
+          AsciiUpper(rest[2]) == 'M') {
+        return rest.size() >= 4 && AsciiUpper(rest[3]) == 'S' ? 4 : 3;
+      }
+      return c == 'R' ? 1 : 0;
+    case eFarads: return c == 'F' ? 1 : 0;
+    case eHenrys: return c == 'H' ? 1 : 0;
+    case eVolts: return c == 'V' ? 1 : 0;
+    case eAmps: return c == 'A' ? 1 : 0;
+    case eWatts: return c == 'W' ? 1 : 0;
+    default: return 0;
+  }
+}
+
+// True when one of the three bytes from `i` (before `end`) is a digit.
+bool HasDigitWithin(std::string_view text, int i, int end) {
+  for (int k = i; k < end && k < i + 3; ++k) {
+    if (IsDigitByte(text[static_cast<std::size_t>(k)])) return true;
+  }
+  return false;
+}
+
+// Records a refusal at the 0-based `index` in the fresh `out`; returns -1
+// (no misplaced thousands symbol) for ScanPass.
+int Refuse(AnyScan& out, int error, int index) {
+  out.error = error;
+  out.cursor = index + 1;
+  return -1;
+}
+
+// What the pass has read of the number so far.
+struct Reading {
+  DigitCollector digits;
+  bool negative = false;
+  int digitCount = 0;     // every digit, zeros included
+  int fraction = 0;       // digits after the decimal marker
+  bool marker = false;    // a decimal symbol or a letter in its place
+  bool unitGiven = false; // a unit letter stood for the decimal symbol
+  bool scaled = false;    // a prefix or an exponent
+  std::int64_t scale = 0;  // its power of ten (the first reading's, for a doubt)
+  Doubt doubt = Doubt::kNone;
+  int doubtAt = -1;
+  std::int64_t altScale = 0;  // the second reading's power of ten
+  const char* by[2] = {nullptr, nullptr};
+
+  void Doubtful(Doubt kind, int at, int prefixExponent) {
+    doubt = kind;
+    doubtAt = at;
+    scale = prefixExponent;
+    altScale = 0;
+    by[0] = kBySI;
+    by[1] = kByUnit;
+    if (kind == Doubt::kPetaOrPico) {
+      altScale = -12;
+      by[1] = kBySpice;
+    } else if (kind == Doubt::kFemtoOrFarad) {
+      by[0] = kBySpice;
+    }
+  }
+};
+
+// The value of a reading that was read to its end into the fresh `out`:
+// the nearest double, or the refusal of a number beyond a double's range,
+// or the two readings. Returns -1 for ScanPass.
+int Finish(Reading& r, int end, AnyScan& out) {
+  double values[2] = {0.0, 0.0};
+  const int count = r.doubt == Doubt::kNone ? 1 : 2;
+  const std::int64_t scales[2] = {r.scale, r.altScale};
+  for (int k = 0; k < count; ++k) {
+    // Past the largest double, or a non-zero number that rounds to 0.
+    if (!r.digits.Convert(scales[k] - r.fraction, values[k]) ||
+        (values[k] == 0.0 && !r.digits.IsZero())) {
+      return Refuse(out, eErrInvalidCharacter, end);
+    }
+    if (r.negative) values[k] = -values[k];
+  }
+  if (count == 2 && values[0] != values[1]) {
+    out.error = kErrAmbiguous;
+    out.cursor = r.doubtAt + 1;
+    out.readings = 2;
+    out.reading[0] = {values[0], r.by[0]};
+    out.reading[1] = {values[1], r.by[1]};
+    return -1;
+  }
+  out.ok = true;
+  out.value = values[0];
+  return -1;
+}
+
+// The text from `i` to `end`, and the first index from `i` that is not a
+// blank.
+std::string_view Rest(std::string_view text, int i, int end) {
+  return text.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(end - i));
+}
+int SkipBlanks(std::string_view text, int i, int end) {
+  while (i < end && IsBlankByte(text[static_cast<std::size_t>(i)])) ++i;
+  return i;
+}
+
+// The exponent at `i` ('e', 'E'), when there is one, into `r`: the index
+// after it, or -1 after a refusal into `out`.
+int ReadExponent(Reading& r, std::string_view text, int i, int end, AnyScan& out) {
+  const auto at = [&](int k) { return text[static_cast<std::size_t>(k)]; };
+  if (i >= end || (at(i) != 'e' && at(i) != 'E')) return i;
+  int j = i + 1;
+  const bool minus = j < end && at(j) == '-';
+  if (j < end && (at(j) == '-' || at(j) == '+')) ++j;
+  if (j >= end || !IsDigitByte(at(j))) return Refuse(out, eErrInvalidCharacter, j);
+  if (r.unitGiven || r.scaled) {
+    return Refuse(out, r.unitGiven ? eErrInvalidCharacter : eErrTooManyDecimalPlaces, i);
+  }
+  std::int64_t magnitude = 0;
+  for (; j < end && IsDigitByte(at(j)); ++j) {
+    magnitude = magnitude * 10 + (at(j) - '0');
+    if (magnitude > kExponentCap) magnitude = kExponentCap;
+  }
+  r.scaled = true;
+  r.scale = minus ? -magnitude : magnitude;
+  return j;
+}
+
+// What follows the number and its exponent from `i`: blanks, a prefix,
+// blanks, the unit name; then the value into `out`. Returns -1.
+int ReadSuffix(Reading& r, std::string_view text, int i, int end, eUnitTypes unit,
+               AnyScan& out) {
+  i = SkipBlanks(text, i, end);
+  if (i == end) return Finish(r, end, out);
+  if (r.unitGiven) return Refuse(out, eErrInvalidCharacter, i);
+  const Prefix prefix = MatchPrefix(Rest(text, i, end));
+  const int unitLength = MatchUnit(Rest(text, i, end), unit, false);
+  if (unitLength > 0 && i + unitLength == end) {
+    // The unit alone, unless a letter that is both ends a number without
+    // a prefix ('10f', '2a'); the capital 'F' of a capacitance is the farad.
+    if (r.doubt == Doubt::kPrefixOrUnit) r.doubt = Doubt::kNone;
+    if (!r.scaled && prefix.length == unitLength && prefix.doubt == Doubt::kNone) {
+      r.Doubtful(Doubt::kPrefixOrUnit, i, prefix.exponent);
+    }
+    return Finish(r, end, out);
+  }
+  if (prefix.length == 0 || (r.scaled && prefix.doubt == Doubt::kFemtoOrFarad)) {
+    // Not a prefix, a unit name with more after it, or another quantity's
+    // unit.
+    return Refuse(out, eErrInvalidCharacter,
+                  unitLength > 0 ? SkipBlanks(text, i + unitLength, end) : i);
+  }
+  if (r.scaled) return Refuse(out, eErrTooManyDecimalPlaces, i);
+  const int prefixAt = i;
+  i = SkipBlanks(text, i + prefix.length, end);
+  if (i < end) {
+    const int after = MatchUnit(Rest(text, i, end), unit, false);
+    if (after == 0 || i + after != end) {
+      return Refuse(out, eErrInvalidCharacter,
+                    after == 0 ? i : SkipBlanks(text, i + after, end));
+    }
+  }
+  r.scaled = true;
+  if (prefix.doubt != Doubt::kNone) {
+    r.Doubtful(prefix.doubt, prefixAt, prefix.exponent);
+  } else {
+    r.scale = prefix.exponent;
+  }
+  return Finish(r, end, out);
+}
+
+// One pass over the non-blank text [first, end), into the fresh `out`.
+// Returns the index of a thousands symbol out of its places that stopped a
+// kGrouped pass, else -1.
+int ScanPass(std::string_view text, int first, int end, eUnitTypes unit,
+             const CTarvilLocale& locale, Thousands thousands, AnyScan& out) {
+  const char decimal = locale.m_cDecimal;
+  const char thousand = locale.m_cThousand;
+  const int grouping = locale.m_nGrouping;
+  const auto at = [&](int i) { return text[static_cast<std::size_t>(i)]; };
+  const auto digitsFrom = [&](int i) {
+    int j = i;
+    while (j < end && IsDigitByte(at(j))) ++j;
+    return j - i;
+  };
+
+  Reading r;
+  int i = first;
+  if (at(i) == '-' || at(i) == '+') {
+    r.negative = at(i) == '-';
+    ++i;
+  }
+  const int lead = i;
+
+  // The number: digits, thousands symbols, one decimal marker.
+  int run = 0;           // digits since the start or the last thousands symbol
+  bool grouped = false;  // a thousands symbol was met
+  while (i < end) {
+    const char c = at(i);
+    if (IsDigitByte(c)) {
+      r.digits.Add(c);
+      ++r.digitCount;
+      ++run;
+      if (r.marker) ++r.fraction;
+      ++i;
+      continue;
+    }
+    // A blank thousands symbol is one only between digits.
+    if (c == thousand && thousands != Thousands::kAsDecimal &&
+        !(IsBlankByte(c) && !(i + 1 < end && IsDigitByte(at(i + 1))))) {
+      if (thousands == Thousands::kIgnored) {
+        if (r.digitCount == 0) return Refuse(out, eErrInvalidCharacter, i);
+      } else if (r.marker || grouping <= 0 || run < 1 || run > grouping ||
+                 (grouped && run != grouping) || digitsFrom(i + 1) != grouping) {
+        return i;
+      }
+      grouped = true;
+      run = 0;
+      ++i;
+      continue;
+    }
+    if (c == decimal || (c == '.' && thousand != '.') ||
+        (c == thousand && thousands == Thousands::kAsDecimal)) {
+      if (r.marker) return Refuse(out, eErrTooManyDecimalPlaces, i);
+      r.marker = true;
+      ++i;
+      continue;
+    }
+    // A prefix or a unit letter followed by a digit stands for the decimal
+    // symbol. Where a letter is both, the unit's capital 'F' is the farad;
+    // 'f' and 'a' are read as the prefix until a unit after them or the
+    // end decides. Such letters take 1 to 3 bytes: without a digit in the
+    // next three there is none (the common case of a prefix at the end).
+    if (!HasDigitWithin(text, i + 1, end)) break;
+    const Prefix prefix = MatchPrefix(Rest(text, i, end));
+    const int unitLength = MatchUnit(Rest(text, i, end), unit, true);
+    const int length = unitLength > 0 ? unitLength : prefix.length;
+    if (length == 0 || i + length >= end || !IsDigitByte(at(i + length))) break;
+    if (r.marker) return Refuse(out, eErrTooManyDecimalPlaces, i);
+    r.marker = true;
+    if (unitLength > 0 && !(prefix.length == unitLength && prefix.doubt == Doubt::kNone)) {
+      r.unitGiven = true;
+    } else {
+      r.scaled = true;
+      if (unitLength > 0) {
+        r.Doubtful(Doubt::kPrefixOrUnit, i, prefix.exponent);
+      } else if (prefix.doubt != Doubt::kNone) {
+        r.Doubtful(prefix.doubt, i, prefix.exponent);
+      } else {
+        r.scale = prefix.exponent;
+      }
+    }
+    i += length;
+  }
+  if (r.digitCount == 0) return Refuse(out, eErrInvalidCharacter, lead);
+
+  i = ReadExponent(r, text, i, end, out);
+  return i < 0 ? -1 : ReadSuffix(r, text, i, end, unit, out);
+}
+
+// ReadPlainSI: the commonest form alone, in one short pass: [sign] digits
+// [decimal symbol digits] [prefix [unit]], at most 19 digits, no blank, no
+// thousands symbol, an unambiguous prefix, a power of ten within ±22. Such
+// a number is an exact integer times an exact power of ten, so one rounding
+// gives the nearest double, as ScanPass's conversion would. False (with
+// `out` untouched) for everything else, which ScanPass reads.
+bool ReadPlainSI(std::string_view text, eUnitTypes unit, const CTarvilLocale& locale,
+                 AnyScan& out) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  bool negative = false;
+  if (p < end && (*p == '-' || *p == '+')) {
+    negative = *p == '-';
+    ++p;
+  }
+  std::uint64_t mantissa = 0;
+  const char* const digitsStart = p;
+  while (p < end && IsDigitByte(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+  std::ptrdiff_t count = p - digitsStart;
+  int exponent = 0;
+  const char thousand = locale.m_cThousand;
+  if (p < end && *p != thousand && (*p == locale.m_cDecimal || *p == '.')) {
+    const char* const fractionStart = ++p;
+    while (p < end && IsDigitByte(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+    exponent = -static_cast<int>(p - fractionStart);
+    count += p - fractionStart;
+  }
+  if (count == 0 || count > 19 || mantissa > (std::uint64_t{1} << 53)) return false;
+  if (p < end) {
+    const std::string_view rest(p, static_cast<std::size_t>(end - p));
+    const Prefix prefix = MatchPrefix(rest);
+    if (prefix.length == 0 || prefix.doubt != Doubt::kNone) return false;
+    const std::string_view after = rest.substr(prefix.length);
+    if (after.empty() ? MatchUnit(rest, unit, false) > 0  // 'f' or 'a' of the quantity
+                      : MatchUnit(after, unit, false) != static_cast<int>(after.size())) {
+      return false;
+    }
+    exponent += prefix.exponent;
+  }
+  if (exponent < -22 || exponent > 22) return false;
+  const double d = static_cast<double>(mantissa);
+  const double value = exponent >= 0 ? d * kPowersOfTen[exponent] : d / kPowersOfTen[-exponent];
+  out.ok = true;
+  out.value = negative ? -value : value;
+  return true;
+}
+
+}  // namespace
+
+AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit,
+                        const CTarvilLocale& locale) noexcept {
   AnyScan scan;
-  scan.error = 4;
-  scan.cursor = 1;
+  if (text.empty()) {
+    Refuse(scan, eErrEmpty, -1);
+    return scan;
+  }
+  if (text.size() > kMaxLength) {
+    Refuse(scan, eErrCharacterLimit, static_cast<int>(kMaxLength));
+    return scan;
+  }
+  if (ReadPlainSI(text, unit, locale, scan)) return scan;
+  const int first = FirstNonBlankIndex(text);
+  const int length = static_cast<int>(text.size());
+  if (first == length) {
+    Refuse(scan, eErrBlank, length);
+    return scan;
+  }
+  const int end = EndOfNonBlank(text, first);
+  if (unit != eOhms && unit != eFarads && unit != eHenrys && unit != eVolts && unit != eAmps &&
+      unit != eWatts) {
+    unit = eNoUnit;
+  }
+  const int misplaced = ScanPass(text, first, end, unit, locale, Thousands::kGrouped, scan);
+  if (misplaced < 0) return scan;
+
+  // A thousands symbol out of its places: the symbol as someone's decimal
+  // symbol, or ignored as the notations' reader ignores it.
+  const char thousand = locale.m_cThousand;
+  const char* byDecimal = thousand == ',' ? kByComma : thousand == '.' ? kByPoint : nullptr;
+  AnyScan ignored;
+  ScanPass(text, first, end, unit, locale, Thousands::kIgnored, ignored);
+  AnyScan asDecimal;
+  if (byDecimal != nullptr) {
+    ScanPass(text, first, end, unit, locale, Thousands::kAsDecimal, asDecimal);
+  }
+  if (asDecimal.ok && ignored.ok && asDecimal.value != ignored.value) {
+    scan.error = kErrAmbiguous;
+    scan.cursor = misplaced + 1;
+    scan.readings = 2;
+    scan.reading[0] = {asDecimal.value, byDecimal};
+    scan.reading[1] = {ignored.value, kBySI};
+  } else if (asDecimal.ok == ignored.ok) {
+    scan = ignored;  // the same value, or no reading at all
+  } else {
+    Refuse(scan, eErrInvalidCharacter, misplaced);
+  }
   return scan;
 }
+
 }  // namespace tarvil::detail

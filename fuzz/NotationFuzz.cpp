@@ -6,13 +6,21 @@
 // reader accepts must be finite, and writing it in the same notation and
 // reading that text back must give the same value within the precision the
 // writer was asked for.
+//
+// Every input also goes through the reader of no declared notation, with
+// the same unit and regional format: error 0 exactly when accepted, the
+// cursor within 0 .. length + 1, two differing readings exactly when
+// ambiguous, and the same outcome (the cursor one further) for the text
+// between blanks, which takes the reader's general path.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
 
+#include "AnyNotationInternal.h"
 #include "CTarvil.h"
 #include "FuzzSupport.h"
+#include "TextScanInternal.h"
 
 using namespace tarvil::fuzz;
 
@@ -98,6 +106,37 @@ bool RoundTripInRange(eOrvantaNotations notation, double v) {
   return a >= 1e-300 && a <= 1e300;
 }
 
+void CheckAnyNotation(const std::string& text, eUnitTypes unit, const CTarvilLocale& locale) {
+  using tarvil::detail::AnyScan;
+  using tarvil::detail::kErrAmbiguous;
+  const AnyScan s = tarvil::detail::ScanAnyNotation(text, unit, locale);
+  const int length = static_cast<int>(text.size());
+  const std::string what = "any notation read " + Printable(text) + " (unit " +
+                           std::to_string(unit) + "): error " + std::to_string(s.error) +
+                           " at " + std::to_string(s.cursor) + ", value " + Show(s.value);
+  FUZZ_CHECK(s.ok == (s.error == 0) && s.error >= 0 && s.error <= kErrAmbiguous, what);
+  FUZZ_CHECK(s.cursor >= 0 && s.cursor <= length + 1 && (s.cursor == 0) == (s.ok || length == 0),
+             what);
+  FUZZ_CHECK(s.ok ? std::isfinite(s.value) : s.value == 0.0, what);
+  if (s.error == kErrAmbiguous) {
+    FUZZ_CHECK(s.readings == 2 && s.reading[0].value != s.reading[1].value &&
+                   std::isfinite(s.reading[0].value) && std::isfinite(s.reading[1].value) &&
+                   s.reading[0].picked_by != nullptr && s.reading[1].picked_by != nullptr,
+               what + ": readings " + std::to_string(s.readings));
+  } else {
+    FUZZ_CHECK(s.readings == 0, what + ": readings " + std::to_string(s.readings));
+  }
+  if (std::all_of(text.begin(), text.end(), tarvil::detail::IsBlankByte)) return;
+  const AnyScan padded = tarvil::detail::ScanAnyNotation(" " + text + " ", unit, locale);
+  FUZZ_CHECK(padded.ok == s.ok && padded.error == s.error &&
+                 padded.cursor == (s.ok ? 0 : s.cursor + 1) &&
+                 std::signbit(padded.value) == std::signbit(s.value) && padded.value == s.value &&
+                 padded.reading[0].value == s.reading[0].value &&
+                 padded.reading[1].value == s.reading[1].value,
+             what + "; between blanks: error " + std::to_string(padded.error) + " at " +
+                 std::to_string(padded.cursor) + ", value " + Show(padded.value));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -115,6 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text = in.Rest();
 
   ApplyFormat(format, precision);
+  CheckAnyNotation(text, unit, CTarvil::s_Locale);
   CTarvil s(text.c_str(), static_cast<int>(text.size()));
   const int length = s.GetLength();
 
