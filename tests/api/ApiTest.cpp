@@ -230,6 +230,33 @@ TEST_F(Api, NamesAndOrderAsTheStringClass) {
   }
 }
 
+// The any reader through the interface: the quantity's domain, and an
+// ambiguous text described with both readings.
+TEST_F(Api, AnyNotationWithTheQuantitysDomain) {
+  using tarvil::Error;
+  using tarvil::Quantity;
+  const struct {
+    const char* text;
+    Quantity quantity;
+    double value;
+    Error error;
+    int position;
+  } rows[] = {
+      {"4k7", Quantity::resistance, 4700.0, Error::none, 0},
+      {" -4k7", Quantity::resistance, 0.0, Error::negative_not_allowed, 2},
+      {"-3V3", Quantity::voltage, -3.3, Error::none, 0},
+      {"100nF", Quantity::capacitance, 1e-7, Error::none, 0},
+      {"4,7k", Quantity::resistance, 0.0, Error::ambiguous, 2},
+  };
+  for (const auto& row : rows) {
+    const auto r = tarvil::read(row.text, row.quantity);
+    EXPECT_EQ(Of(r), (Answer{row.value, static_cast<int>(row.error), row.position})) << row.text;
+  }
+  EXPECT_EQ(tarvil::describe("4,7k", tarvil::read("4,7k", Quantity::resistance)),
+            "4<,>7k\n" + std::string(tarvil::message(Error::ambiguous)) +
+                "\n4700: a decimal comma (Settings::decimal = ',')\n47000: Notation::si");
+}
+
 TEST_F(Api, DescribeAsGetErrorMessage) {
   for (const char* text : {"4x7", "1.2.3", "-1", "", "  ", "2\xCE\xA9"}) {
     CTarvil s(text);
