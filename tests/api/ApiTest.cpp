@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -284,6 +287,31 @@ TEST_F(Api, SettingsAndTables) {
   const auto missing = tarvil::UnitTable::load("/nonexistent/OVUnits.hkp", &log);
   EXPECT_EQ(missing.error, tarvil::Error::no_unit);
   EXPECT_EQ(log, "");
+
+  // A table of its own: 'kR' for kilo in European notation; a faulty file
+  // is refused with the loader's log and nothing written beside it.
+  char folder[] = "/tmp/tarvil-api-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string good = std::string(folder) + "/good.hkp";
+  const std::string bad = std::string(folder) + "/bad.hkp";
+  FILE* f = std::fopen(good.c_str(), "w");
+  std::fputs(".FILETYPE ELECTRICAL_UNITS\n.RESISTANCE_MEASURE\n..EUROPEAN\n...UNIT \"kilo\"\n"
+             "....DISPLAY \"kR\"\n....CASE_SENSITIVE NO\n....EXPONENT_VALUE 3\n", f);
+  std::fclose(f);
+  f = std::fopen(bad.c_str(), "w");
+  std::fputs(".FILETYPE YES\n", f);
+  std::fclose(f);
+  const auto table = tarvil::UnitTable::load(good, &log);
+  ASSERT_TRUE(table);
+  EXPECT_EQ(log, "");
+  EXPECT_EQ(tarvil::write(4700.0, tarvil::Quantity::resistance, tarvil::Notation::european, {},
+                          table.value), "4kR7");
+  const auto faulty = tarvil::UnitTable::load(bad, &log);
+  EXPECT_EQ(faulty.error, tarvil::Error::invalid_character);
+  EXPECT_NE(log.find("FILETYPE"), std::string::npos) << log;
+  std::remove(good.c_str());
+  std::remove(bad.c_str());
+  EXPECT_EQ(rmdir(folder), 0) << "the loads wrote something beside the files";
 }
 
 }  // namespace
