@@ -105,9 +105,11 @@ struct NumberScan {
 // that is set (trailing blanks and a trailing "%" are not read); a caller
 // that keeps the text cuts it there. A NUL byte ends a prefix as the end of
 // the text does. The value is the double nearest to the number written.
-// Empty text: error 1, cursor 0.
+// Empty text: error 1, cursor 0. The common form ('4.7k', '100n') is read
+// by a short pass first; `quick` false reads every text the long way (for
+// the checks that compare the two).
 NumberScan ScanNotationNumber(std::string_view text, eOrvantaNotations notation, eUnitTypes unit,
-                              const EngineSettings& settings);
+                              const EngineSettings& settings, bool quick = true);
 
 // FindPrefixByDisplay: the entry of the list that governs `unit` in
 // `notation` whose display equals `text` (ignoring ASCII case unless the

@@ -138,6 +138,62 @@ int TrailingLetterRunStart(const char* text, int start, int end, int limit) {
   return runStart;
 }
 
+// QuickNumber: the common form of `text` from `start` to `end` (sign and
+// blanks already taken off): digits with at most one point, then nothing or
+// a prefix of the notation that is the whole rest, with at most 19
+// significant digits and a power of ten within 10^±22 of them, so that one
+// exact product or quotient gives the nearest double, as the long way
+// would. False for anything else (a thousands symbol, an exponent, a second
+// point, a refusal): the long way then reads the text.
+bool QuickNumber(const char* text, int start, int end, char decimal, char thousand,
+                 eOrvantaNotations notation, eUnitTypes unit, const COVUnitStorage& units,
+                 double& value) {
+  std::uint64_t mantissa = 0;
+  int significant = 0;
+  int integerDigits = 0;
+  int fractionDigits = 0;
+  int lastNonZeroFraction = 0;
+  bool pointSeen = false;
+  int i = start;
+  for (; i < end; ++i) {
+    const char c = text[i];
+    if (IsDigitByte(c)) {
+      if (!pointSeen) {
+        ++integerDigits;
+      } else {
+        ++fractionDigits;
+        if (c != '0') lastNonZeroFraction = fractionDigits;
+      }
+      if (significant > 0 || c != '0') {
+        if (++significant > 19) return false;
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      }
+      continue;
+    }
+    if (c == thousand) return false;
+    if (c == '.' || c == decimal) {
+      if (pointSeen) return false;
+      pointSeen = true;
+      continue;
+    }
+    break;
+  }
+  if (integerDigits + fractionDigits == 0) return false;
+  int exponent = 0;
+  if (i < end) {
+    const PrefixMatch prefix =
+        MatchUnitPrefix(unit, notation, std::string_view(text + i, static_cast<std::size_t>(end - i)),
+                        integerDigits, lastNonZeroFraction, units);
+    if (!prefix.matched) return false;
+    exponent = prefix.exponent;
+  }
+  exponent -= fractionDigits;
+  if (mantissa > (std::uint64_t{1} << 53) || exponent < -22 || exponent > 22) return false;
+  const double m = static_cast<double>(mantissa);
+  value = exponent >= 0 ? m * kPowersOfTen[exponent] : m / kPowersOfTen[-exponent];
+  return true;
+}
+
 NumberScan Refuse(eCTarvilErr error, int cursor) {
   return NumberScan{0, error, cursor, -1, 0.0};
 }
@@ -266,7 +322,7 @@ ExponentSuffix ParseExponentSuffix(const char* text, int length, int integerDigi
 }
 
 NumberScan ScanNotationNumber(std::string_view view, eOrvantaNotations notation, eUnitTypes unit,
-                              const EngineSettings& settings) {
+                              const EngineSettings& settings, bool quick) {
   const CTarvilLocale& locale = settings.locale;
   const char* const text = view.data();
   const int length = static_cast<int>(view.size());
@@ -297,6 +353,12 @@ NumberScan ScanNotationNumber(std::string_view view, eOrvantaNotations notation,
   // trailing "%" goes too unless it is one of the regional symbols; the
   // caller learns where through cutLength.
   if (text[end - 1] == '%' && locale.m_cThousand != '%' && locale.m_cDecimal != '%') --end;
+  double quickValue = 0.0;
+  if (quick && notation != eEuropean && start < end &&
+      QuickNumber(text, start, end, locale.m_cDecimal, locale.m_cThousand, notation, unit,
+                  settings.units, quickValue)) {
+    return NumberScan{1, eErrNone, length, end < length ? end : -1, sign * quickValue};
+  }
   NumberScan scan{0, eErrNone, length, end < length ? end : -1, 0.0};
   if (start >= end) {
     scan.error = eErrInvalidCharacter;

@@ -12,12 +12,17 @@
 // cursor within 0 .. length + 1, two differing readings exactly when
 // ambiguous, and the same outcome (the cursor one further) for the text
 // between blanks, which takes the reader's general path.
+//
+// The notation reader's short pass is checked against its long way on every
+// input: the same outcome to the bit.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
 
 #include "AnyNotationInternal.h"
+#include "NotationInternal.h"
+#include "SharedSettingsInternal.h"
 #include "CTarvil.h"
 #include "FuzzSupport.h"
 #include "TextScanInternal.h"
@@ -137,6 +142,20 @@ void CheckAnyNotation(const std::string& text, eUnitTypes unit, const CTarvilLoc
                  std::to_string(padded.cursor) + ", value " + Show(padded.value));
 }
 
+void CheckShortPass(const std::string& text, eOrvantaNotations notation, eUnitTypes unit) {
+  using tarvil::detail::NumberScan;
+  const tarvil::detail::EngineSettings settings = tarvil::detail::SharedSettings();
+  const NumberScan quick = tarvil::detail::ScanNotationNumber(text, notation, unit, settings, true);
+  const NumberScan slow = tarvil::detail::ScanNotationNumber(text, notation, unit, settings, false);
+  FUZZ_CHECK(quick.ok == slow.ok && quick.error == slow.error && quick.cursor == slow.cursor &&
+                 quick.cutLength == slow.cutLength && quick.value == slow.value &&
+                 std::signbit(quick.value) == std::signbit(slow.value),
+             "notation " + std::to_string(notation) + " reads " + Printable(text) +
+                 " as " + Show(quick.value) + " (error " + std::to_string(quick.error) +
+                 ") in its short pass and as " + Show(slow.value) + " (error " +
+                 std::to_string(slow.error) + ") the long way");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -155,6 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   ApplyFormat(format, precision);
   CheckAnyNotation(text, unit, CTarvil::s_Locale);
+  CheckShortPass(text, notation, unit);
   CTarvil s(text.c_str(), static_cast<int>(text.size()));
   const int length = s.GetLength();
 
