@@ -158,54 +158,64 @@ Result<std::int64_t> read_length(std::string_view text, LengthUnit unit_when_non
   return count(bare.value * factor, bare.cursor);
 }
 
-Result<double> read_time(std::string_view text, TimeUnit unit_when_none,
-                         const Settings& settings) noexcept {
+namespace {
+
+// The time and velocity readers: the measure as the recognition finds it,
+// or a bare number in `bareUnit`, converted by `convert` (value, unit) to
+// the carrier unit; `check` may refuse a recognised value first.
+template <typename Match, typename Convert, typename Check>
+Result<double> ReadCarried(std::string_view text, bool slashAndPercent, bool scientific,
+                           int bareUnit, const Settings& settings, Match match, Convert convert,
+                           Check check) {
   const CTarvilLocale locale = api::ReadingLocaleOf(settings);
   const EngineSettings engine{locale, api::StorageOf(UnitTable::built_in())};
-  const Recognised r = Recognise(text, false, false, engine, detail::MatchTimeUnit);
+  const Recognised r = Recognise(text, slashAndPercent, scientific, engine, match);
   double typed = r.value;
-  double seconds = 0.0;
+  double carried = 0.0;
   if (r.ok) {
-    seconds = detail::ConvertSIUnits(r.value, static_cast<eSIUnits>(r.unit), kSINoPrefix);
+    Result<double> refused;
+    if (check(r, refused)) return refused;
+    carried = convert(r.value, r.unit);
   } else if (r.error != eErrNoUnit) {
     return api::Refused<double>(r.error, r.cursor);
   } else {
     const NumberScan bare = ReadBare(text, engine);
     if (!bare.ok) return api::Refused<double>(bare.error, bare.cursor);
     typed = bare.value;
-    seconds = detail::ConvertSIUnits(bare.value, static_cast<eSIUnits>(unit_when_none), kSINoPrefix);
+    carried = convert(bare.value, bareUnit);
   }
   Result<double> out;
-  if (Refuse(out, text, typed, seconds, true)) return out;
-  return api::Accepted(seconds);
+  if (Refuse(out, text, typed, carried, true)) return out;
+  return api::Accepted(carried);
+}
+
+}  // namespace
+
+Result<double> read_time(std::string_view text, TimeUnit unit_when_none,
+                         const Settings& settings) noexcept {
+  return ReadCarried(
+      text, false, false, static_cast<int>(unit_when_none), settings, detail::MatchTimeUnit,
+      [](double v, int unit) {
+        return detail::ConvertSIUnits(v, static_cast<eSIUnits>(unit), kSINoPrefix);
+      },
+      [](const Recognised&, Result<double>&) { return false; });
 }
 
 Result<double> read_velocity(std::string_view text, VelocityUnit unit_when_none,
                              const Settings& settings) noexcept {
-  const CTarvilLocale locale = api::ReadingLocaleOf(settings);
-  const EngineSettings engine{locale, api::StorageOf(UnitTable::built_in())};
-  const Recognised r = Recognise(text, true, true, engine, [](std::string_view u) {
-    return detail::MatchUnitText(u, detail::kVpUnitTexts, kVpUnitNum);
-  });
-  double typed = r.value;
-  double mps = 0.0;
-  if (r.ok) {
-    if (r.unit == kVpPercentC && (r.value > 100.0 || r.value < 0.0)) {
-      return api::Refused<double>(r.value > 100.0 ? eErrTooLarge : eErrTooSmall,
-                                  FirstPosition(text));
-    }
-    mps = detail::ConvertVpUnits(r.value, static_cast<eVpUnits>(r.unit), kVpMeterPerSec);
-  } else if (r.error != eErrNoUnit) {
-    return api::Refused<double>(r.error, r.cursor);
-  } else {
-    const NumberScan bare = ReadBare(text, engine);
-    if (!bare.ok) return api::Refused<double>(bare.error, bare.cursor);
-    typed = bare.value;
-    mps = detail::ConvertVpUnits(bare.value, static_cast<eVpUnits>(unit_when_none), kVpMeterPerSec);
-  }
-  Result<double> out;
-  if (Refuse(out, text, typed, mps, true)) return out;
-  return api::Accepted(mps);
+  return ReadCarried(
+      text, true, true, static_cast<int>(unit_when_none), settings,
+      [](std::string_view u) { return detail::MatchUnitText(u, detail::kVpUnitTexts, kVpUnitNum); },
+      [](double v, int unit) {
+        return detail::ConvertVpUnits(v, static_cast<eVpUnits>(unit), kVpMeterPerSec);
+      },
+      // A percentage of c lies in 0..100.
+      [&text](const Recognised& r, Result<double>& refused) {
+        if (r.unit != kVpPercentC || (r.value <= 100.0 && r.value >= 0.0)) return false;
+        refused = api::Refused<double>(r.value > 100.0 ? eErrTooLarge : eErrTooSmall,
+                                       FirstPosition(text));
+        return true;
+      });
 }
 
 Result<double> read_angle(std::string_view text, AngleUnit unit_when_none,

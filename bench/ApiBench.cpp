@@ -14,19 +14,7 @@
 namespace tarvil::bench {
 namespace {
 
-constexpr int kCorpusSize = 10000;
 constexpr int kNames = 200000;
-
-// The SI texts of the notation corpus ('4.7k', '100n').
-const std::vector<NotationText>& SITexts() {
-  static const std::vector<NotationText> texts = [] {
-    std::vector<NotationText> si;
-    for (const NotationText& t : MakeNotationTexts(kCorpusSize))
-      if (t.notation == eSI) si.push_back(t);
-    return si;
-  }();
-  return texts;
-}
 
 template <Notation kNotation>
 void Read(benchmark::State& state) {
@@ -46,30 +34,6 @@ void WriteBuffer(benchmark::State& state) {
     benchmark::DoNotOptimize(
         tarvil::write(buf, buf + sizeof buf, texts[i].value, Quantity::number, Notation::si));
     benchmark::ClobberMemory();
-    if (++i == texts.size()) i = 0;
-  }
-}
-
-void ToCharsFixed4(benchmark::State& state) {
-  const auto& texts = SITexts();
-  char buf[400];
-  std::size_t i = 0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(
-        std::to_chars(buf, buf + sizeof buf, texts[i].value, std::chars_format::fixed, 4));
-    benchmark::ClobberMemory();
-    if (++i == texts.size()) i = 0;
-  }
-}
-
-void FromChars(benchmark::State& state) {
-  const auto& texts = SITexts();
-  std::size_t i = 0;
-  double v = 0.0;
-  for (auto _ : state) {
-    const std::string& s = texts[i].plain;
-    benchmark::DoNotOptimize(std::from_chars(s.data(), s.data() + s.size(), v));
-    benchmark::DoNotOptimize(v);
     if (++i == texts.size()) i = 0;
   }
 }
@@ -94,9 +58,11 @@ void SortViews(benchmark::State& state, Less less) {
 void RegisterApiBenchmarks() {
   Register("api-read/si", Read<Notation::si>);
   Register("api-read/any", Read<Notation::any>);
-  Register("api-read/from_chars", FromChars);
+  Register("api-read/from_chars",
+           [](benchmark::State& state) { ParseFromCharsOn(state, SITexts()); });
   Register("api-write/buffer", WriteBuffer);
-  Register("api-write/to_chars", ToCharsFixed4);
+  Register("api-write/to_chars",
+           [](benchmark::State& state) { FormatToCharsOn(state, SITexts()); });
   Register("api-sort/NaturalLess", [](benchmark::State& s) { SortViews(s, NaturalLess{}); })
       ->Unit(benchmark::kMillisecond);
   Register("api-sort/strcmp", [](benchmark::State& s) {

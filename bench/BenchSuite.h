@@ -29,6 +29,13 @@ void RegisterMeasureBenchmarks();
 void RegisterSortBenchmarks();
 void RegisterApiBenchmarks();
 
+// The SI texts of the notation corpus ('4.7k', '100n'), and the standard
+// library's reader and writer on them: the baselines of several rows.
+struct NotationText;
+const std::vector<NotationText>& SITexts();
+void ParseFromCharsOn(benchmark::State& state, const std::vector<NotationText>& texts);
+void FormatToCharsOn(benchmark::State& state, const std::vector<NotationText>& texts);
+
 // Heap allocations made by `count` reads and writes of values.
 struct AllocationRow {
   long long count = 0;

@@ -41,18 +41,6 @@ void ParseLibrary(benchmark::State& state) {
   }
 }
 
-// std::from_chars on the plain digits of `texts`.
-void ParseFromCharsOn(benchmark::State& state, const std::vector<NotationText>& texts) {
-  std::size_t i = 0;
-  double v = 0.0;
-  for (auto _ : state) {
-    const std::string& s = texts[i].plain;
-    benchmark::DoNotOptimize(std::from_chars(s.data(), s.data() + s.size(), v));
-    benchmark::DoNotOptimize(v);
-    if (++i == texts.size()) i = 0;
-  }
-}
-
 void ParseFromChars(benchmark::State& state) { ParseFromCharsOn(state, Texts()); }
 
 void ParseStrtod(benchmark::State& state) {
@@ -89,30 +77,6 @@ void FormatSnprintf(benchmark::State& state) {
   }
 }
 
-void FormatToChars(benchmark::State& state) {
-  const auto& texts = Texts();
-  char buf[400];
-  std::size_t i = 0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(
-        std::to_chars(buf, buf + sizeof buf, texts[i].value, std::chars_format::fixed, 4));
-    benchmark::ClobberMemory();
-    if (++i == texts.size()) i = 0;
-  }
-}
-
-// The SI values of the corpus alone, for the engine against the standard
-// reader on exactly the same digits.
-const std::vector<NotationText>& SITexts() {
-  static const std::vector<NotationText> texts = [] {
-    std::vector<NotationText> si;
-    for (const NotationText& t : Texts())
-      if (t.notation == eSI) si.push_back(t);
-    return si;
-  }();
-  return texts;
-}
-
 // The engine's reader on `texts`, called directly on a view.
 void ParseEngineOn(benchmark::State& state, const std::vector<NotationText>& texts) {
   const detail::EngineSettings settings = detail::SharedSettings();
@@ -140,6 +104,42 @@ void FormatEngine(benchmark::State& state) {
 
 }  // namespace
 
+// The SI values of the corpus alone, for the engine against the standard
+// reader on exactly the same digits.
+const std::vector<NotationText>& SITexts() {
+  static const std::vector<NotationText> texts = [] {
+    std::vector<NotationText> si;
+    for (const NotationText& t : MakeNotationTexts(kCorpusSize))
+      if (t.notation == eSI) si.push_back(t);
+    return si;
+  }();
+  return texts;
+}
+
+// std::from_chars on the plain digits of `texts`.
+void ParseFromCharsOn(benchmark::State& state, const std::vector<NotationText>& texts) {
+  std::size_t i = 0;
+  double v = 0.0;
+  for (auto _ : state) {
+    const std::string& s = texts[i].plain;
+    benchmark::DoNotOptimize(std::from_chars(s.data(), s.data() + s.size(), v));
+    benchmark::DoNotOptimize(v);
+    if (++i == texts.size()) i = 0;
+  }
+}
+
+// std::to_chars with four fixed decimals on the values of `texts`.
+void FormatToCharsOn(benchmark::State& state, const std::vector<NotationText>& texts) {
+  char buf[400];
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        std::to_chars(buf, buf + sizeof buf, texts[i].value, std::chars_format::fixed, 4));
+    benchmark::ClobberMemory();
+    if (++i == texts.size()) i = 0;
+  }
+}
+
 void RegisterNotationBenchmarks() {
   Register("parse/engine", [](benchmark::State& state) { ParseEngineOn(state, Texts()); });
   Register("parse-si/engine", [](benchmark::State& state) { ParseEngineOn(state, SITexts()); });
@@ -151,7 +151,7 @@ void RegisterNotationBenchmarks() {
   Register("parse/strtod", ParseStrtod);
   Register("format/SetDoubleForNotation", FormatLibrary);
   Register("format/snprintf", FormatSnprintf);
-  Register("format/to_chars", FormatToChars);
+  Register("format/to_chars", [](benchmark::State& state) { FormatToCharsOn(state, Texts()); });
 }
 
 AllocationRow CountNotationAllocations() {
