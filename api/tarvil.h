@@ -204,8 +204,9 @@ class UnitTable {
                                 const Settings& settings = {},
                                 const UnitTable& units = UnitTable::built_in(),
                                 bool with_unit = true);
-// write: the same text into [first, last), allocating nothing;
-// {last, std::errc::value_too_large} when it does not fit.
+// write: the same text into [first, last), allocating nothing (precisions
+// beyond a few hundred decimals aside); {last, std::errc::value_too_large}
+// when it does not fit.
 [[nodiscard]] std::to_chars_result write(char* first, char* last, double value,
                                          Quantity quantity, Notation notation,
                                          const Settings& settings = {},

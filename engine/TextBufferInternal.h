@@ -14,7 +14,9 @@ namespace tarvil::detail {
 
 class TextBuffer {
  public:
-  static constexpr std::size_t kInline = 128;
+  // Room for every value the writers make with ordinary precisions, full
+  // precision included (up to 1e300 with its grouping), without the heap.
+  static constexpr std::size_t kInline = 512;
 
   TextBuffer() noexcept { m_inline[0] = '\0'; }
   TextBuffer(const TextBuffer&) = delete;
