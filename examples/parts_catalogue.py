@@ -76,6 +76,7 @@ def main(argv=None) -> int:
             client.close()
     table = table.sort_values("ref", key=lambda refs: refs.map(tarvil.natural_key))
     table.to_csv(args.out if args.out else sys.stdout, index=False)
+    sys.stdout.flush()
     refused = int((table["value_error"] != "").sum())
     print(f"{len(table)} parts, {refused} values refused", file=sys.stderr)
     return 0

@@ -18,6 +18,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -423,10 +424,15 @@ double Read(py::handle text, py::handle quantity, py::handle notation, py::handl
   return ValueOrRaise(text, utf8, r);
 }
 
-// read_many: the texts are copied into one buffer while the GIL is held;
-// the reading runs without it, on a copy of the settings (another thread may
-// assign to the Settings object meanwhile) and a shared handle on the
-// immutable unit table; the results become Python objects with it again.
+// read_many: the texts are taken as a tuple (a list could be changed by
+// another thread while the GIL is released) and read in chunks: each
+// chunk's texts are copied into one buffer with the GIL held, read without
+// it, and turned into Python objects with it again. The chunks keep the
+// buffers small and reused, and let threads take turns with the GIL often.
+// The reading uses a copy of the settings (another thread may assign to the
+// Settings object meanwhile) and a shared handle on the immutable table.
+constexpr Py_ssize_t kReadChunk = 4096;
+
 py::tuple ReadMany(py::handle texts, py::handle quantity, py::handle notation,
                    py::handle settings, py::handle units) {
   const auto q = ToEnum<tarvil::Quantity>(g.quantity, quantity, "quantity");
@@ -434,52 +440,56 @@ py::tuple ReadMany(py::handle texts, py::handle quantity, py::handle notation,
   const tarvil::Settings s = SettingsOr(settings);
   const tarvil::UnitTable u = UnitsOr(units);
 
-  // A list or tuple is read in place; any other iterable is gathered first.
   py::object items = py::reinterpret_borrow<py::object>(texts);
-  if (!PyList_CheckExact(texts.ptr()) && !PyTuple_CheckExact(texts.ptr())) {
-    items = py::reinterpret_steal<py::object>(PySequence_List(texts.ptr()));
+  if (!PyTuple_CheckExact(texts.ptr())) {
+    items = py::reinterpret_steal<py::object>(PySequence_Tuple(texts.ptr()));
     if (!items) throw py::error_already_set();
   }
-  const Py_ssize_t count = PySequence_Fast_GET_SIZE(items.ptr());
-  PyObject** item = PySequence_Fast_ITEMS(items.ptr());
-  std::string buffer;
-  std::vector<std::size_t> ends(static_cast<std::size_t>(count));
-  for (Py_ssize_t i = 0; i < count; ++i) {
-    if (!PyUnicode_Check(item[i])) {
-      throw py::type_error("texts: item " + std::to_string(i) + " is " + Py_TYPE(item[i])->tp_name +
-                           ", not str");
-    }
-    buffer.append(Utf8Of(item[i], "texts"));
-    ends[static_cast<std::size_t>(i)] = buffer.size();
-  }
-
-  std::vector<tarvil::Result<double>> results(static_cast<std::size_t>(count));
-  {
-    py::gil_scoped_release unlocked;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < results.size(); ++i) {
-      results[i] = tarvil::read(std::string_view(buffer).substr(start, ends[i] - start), q, n, s, u);
-      start = ends[i];
-    }
-  }
-
+  const Py_ssize_t count = PyTuple_GET_SIZE(items.ptr());
+  PyObject** item = &PyTuple_GET_ITEM(items.ptr(), 0);
   py::list values(count);
   py::list errors(count);
-  std::size_t start = 0;
-  for (Py_ssize_t i = 0; i < count; ++i) {
-    const tarvil::Result<double>& r = results[static_cast<std::size_t>(i)];
-    const std::size_t end = ends[static_cast<std::size_t>(i)];
-    PyObject* value = PyFloat_FromDouble(r ? r.value : std::nan(""));
-    if (value == nullptr) throw py::error_already_set();
-    PyList_SET_ITEM(values.ptr(), i, value);
-    py::object error = py::none();
-    if (!r) {
-      error = MakeReadError(item[i], std::string_view(buffer).substr(start, end - start), r.error,
-                            r.position);
-      if (!error) throw py::error_already_set();
+
+  std::string buffer;
+  std::vector<std::size_t> ends;
+  std::vector<tarvil::Result<double>> results;
+  for (Py_ssize_t first = 0; first < count; first += kReadChunk) {
+    const Py_ssize_t last = std::min(count, first + kReadChunk);
+    buffer.clear();
+    ends.clear();
+    for (Py_ssize_t i = first; i < last; ++i) {
+      if (!PyUnicode_Check(item[i])) {
+        throw py::type_error("texts: item " + std::to_string(i) + " is " +
+                             Py_TYPE(item[i])->tp_name + ", not str");
+      }
+      buffer.append(Utf8Of(item[i], "texts"));
+      ends.push_back(buffer.size());
     }
-    PyList_SET_ITEM(errors.ptr(), i, error.release().ptr());
-    start = end;
+    results.resize(ends.size());
+    {
+      py::gil_scoped_release unlocked;
+      std::size_t start = 0;
+      for (std::size_t k = 0; k < ends.size(); ++k) {
+        results[k] = tarvil::read(std::string_view(buffer).substr(start, ends[k] - start), q, n, s, u);
+        start = ends[k];
+      }
+    }
+    std::size_t start = 0;
+    for (Py_ssize_t i = first; i < last; ++i) {
+      const auto k = static_cast<std::size_t>(i - first);
+      const tarvil::Result<double>& r = results[k];
+      PyObject* value = PyFloat_FromDouble(r ? r.value : std::nan(""));
+      if (value == nullptr) throw py::error_already_set();
+      PyList_SET_ITEM(values.ptr(), i, value);
+      py::object error = py::none();
+      if (!r) {
+        error = MakeReadError(item[i], std::string_view(buffer).substr(start, ends[k] - start),
+                              r.error, r.position);
+        if (!error) throw py::error_already_set();
+      }
+      PyList_SET_ITEM(errors.ptr(), i, error.release().ptr());
+      start = ends[k];
+    }
   }
   return py::make_tuple(values, errors);
 }
