@@ -19,7 +19,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -267,6 +269,25 @@ char SymbolOf(py::handle value, const char* name) {
   return s[0];
 }
 
+int IntOf(py::handle value, const char* name) {
+  if (!PyLong_Check(value.ptr())) {
+    throw py::type_error(std::string(name) + ": expected int, not " + Py_TYPE(value.ptr())->tp_name);
+  }
+  int overflow = 0;
+  const long v = PyLong_AsLongAndOverflow(value.ptr(), &overflow);
+  if (overflow != 0 || v < INT_MIN || v > INT_MAX) {
+    PyErr_Format(PyExc_OverflowError, "%s: %R is out of the range of a C int", name, value.ptr());
+    throw py::error_already_set();
+  }
+  return static_cast<int>(v);
+}
+
+bool TruthOf(py::handle value) {
+  const int truth = PyObject_IsTrue(value.ptr());
+  if (truth < 0) throw py::error_already_set();
+  return truth != 0;
+}
+
 py::object SymbolStr(char c) { return py::str(std::string(1, c)); }
 
 const std::vector<SettingsField>& SettingsFields() {
@@ -280,13 +301,13 @@ const std::vector<SettingsField>& SettingsFields() {
        [](S& s, py::handle v) { s.thousands = SymbolOf(v, "thousands"); }},
       {"grouping", "Digits per thousands group; 0 or less: no grouping (3).",
        [](const S& s) -> py::object { return py::int_(s.grouping); },
-       [](S& s, py::handle v) { s.grouping = py::cast<int>(v); }},
+       [](S& s, py::handle v) { s.grouping = IntOf(v, "grouping"); }},
       {"digits", "Decimals of plain numbers and lengths (3).",
        [](const S& s) -> py::object { return py::int_(s.digits); },
-       [](S& s, py::handle v) { s.digits = py::cast<int>(v); }},
+       [](S& s, py::handle v) { s.digits = IntOf(v, "digits"); }},
       {"leading_zero", "Whether a magnitude below 1 is written with its 0 ('0.5', not '.5').",
        [](const S& s) -> py::object { return py::bool_(s.leading_zero); },
-       [](S& s, py::handle v) { s.leading_zero = py::cast<bool>(v); }},
+       [](S& s, py::handle v) { s.leading_zero = TruthOf(v); }},
       {"precision",
        "Decimals of the engineering, european, scientific, si and spice notations, in that "
        "order: a tuple of 5 ints ((4, 4, 4, 4, 4)). Assign a whole sequence to change it.",
@@ -299,20 +320,22 @@ const std::vector<SettingsField>& SettingsFields() {
          if (!PySequence_Check(v.ptr()) || PyUnicode_Check(v.ptr()) || py::len(seq) != 5) {
            throw py::value_error("precision: expected a sequence of 5 ints");
          }
-         for (std::size_t i = 0; i < 5; ++i) s.precision[i] = py::cast<int>(seq[i]);
+         std::array<int, 5> precision{};  // all or nothing
+         for (std::size_t i = 0; i < 5; ++i) precision[i] = IntOf(seq[i], "precision");
+         s.precision = precision;
        }},
       {"angle_precision", "Decimals of angles (3).",
        [](const S& s) -> py::object { return py::int_(s.angle_precision); },
-       [](S& s, py::handle v) { s.angle_precision = py::cast<int>(v); }},
+       [](S& s, py::handle v) { s.angle_precision = IntOf(v, "angle_precision"); }},
       {"percentage_precision", "Decimals of percentages (2).",
        [](const S& s) -> py::object { return py::int_(s.percentage_precision); },
-       [](S& s, py::handle v) { s.percentage_precision = py::cast<int>(v); }},
+       [](S& s, py::handle v) { s.percentage_precision = IntOf(v, "percentage_precision"); }},
       {"time_precision", "Decimals of times (2).",
        [](const S& s) -> py::object { return py::int_(s.time_precision); },
-       [](S& s, py::handle v) { s.time_precision = py::cast<int>(v); }},
+       [](S& s, py::handle v) { s.time_precision = IntOf(v, "time_precision"); }},
       {"suppress_trailing_zeros", "Whether writers drop the trailing zeros of decimals.",
        [](const S& s) -> py::object { return py::bool_(s.suppress_trailing_zeros); },
-       [](S& s, py::handle v) { s.suppress_trailing_zeros = py::cast<bool>(v); }},
+       [](S& s, py::handle v) { s.suppress_trailing_zeros = TruthOf(v); }},
       {"notation", "The active notation (Notation.si), used by writers given Notation.any.",
        [](const S& s) { return Member(g.notation, static_cast<int>(s.notation)); },
        [](S& s, py::handle v) { s.notation = ToEnum<tarvil::Notation>(g.notation, v, "notation"); }},

@@ -56,6 +56,14 @@ def test_enum_arguments(arg, raises):
         assert tarvil.read("4.7k", arg, "si") == 4700.0
 
 
+def test_stub_names_the_module():
+    import ast
+    stub = ast.parse((ROOT / "python" / "tarvil.pyi").read_text())
+    names = {n.name for n in stub.body if isinstance(n, (ast.FunctionDef, ast.ClassDef))}
+    public = {n for n in dir(tarvil) if not n.startswith("_")}
+    assert names == public
+
+
 # ---- Values --------------------------------------------------------------------
 
 # (text, quantity, notation, the value or (error, character position))
@@ -278,6 +286,7 @@ def test_settings(tmp_path, monkeypatch):
     assert COMMA == tarvil.Settings(thousands=".", decimal=",")
     for bad, error in [({"decimal": "µ"}, ValueError), ({"decimal": ".."}, ValueError),
                        ({"precision": (1, 2)}, ValueError), ({"colour": 1}, TypeError),
+                       ({"grouping": 2 ** 40}, OverflowError), ({"digits": "3"}, TypeError),
                        ({"notation": "metric"}, ValueError)]:
         with pytest.raises(error):
             tarvil.Settings(**bad)
