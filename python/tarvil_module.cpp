@@ -146,9 +146,22 @@ EnumRef LookUpEnum(py::module_& m, const EnumSpec& spec) {
   return ref;
 }
 
+// Checked: the result of a call through the C API, or the error it raised
+// as a C++ exception.
+py::object Checked(PyObject* result) {
+  if (result == nullptr) throw py::error_already_set();
+  return py::reinterpret_steal<py::object>(result);
+}
+
+// Raise: `exception` raised, as a C++ exception on its way to Python.
+[[noreturn]] void Raise(const py::object& exception) {
+  PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(exception.ptr())), exception.ptr());
+  throw py::error_already_set();
+}
+
 // The member `value` of the enum `ref`, as a Python object.
 py::object Member(const EnumRef& ref, int value) {
-  return py::reinterpret_steal<py::object>(PyObject_CallFunction(ref.cls, "i", value));
+  return Checked(PyObject_CallFunction(ref.cls, "i", value));
 }
 
 // ToEnum: an enum argument: a member of its class, a member's name, or a
@@ -234,18 +247,14 @@ int CharacterPosition(std::string_view utf8, int position) {
 py::object MakeReadError(py::handle text, std::string_view utf8, tarvil::Error error,
                          int position) {
   const py::str message = ToStr(tarvil::describe(utf8, error, position));
-  return py::reinterpret_steal<py::object>(
-      PyObject_CallFunction(g.read_error, "OiiO", message.ptr(), static_cast<int>(error),
-                            CharacterPosition(utf8, position), text.ptr()));
+  return Checked(PyObject_CallFunction(g.read_error, "OiiO", message.ptr(), static_cast<int>(error),
+                                       CharacterPosition(utf8, position), text.ptr()));
 }
 
 template <class T>
 T ValueOrRaise(py::handle text, std::string_view utf8, const tarvil::Result<T>& r) {
   if (r) return r.value;
-  const py::object e = MakeReadError(text, utf8, r.error, r.position);
-  if (!e) throw py::error_already_set();
-  PyErr_SetObject(g.read_error, e.ptr());
-  throw py::error_already_set();
+  Raise(MakeReadError(text, utf8, r.error, r.position));
 }
 
 // ---- Settings ------------------------------------------------------------------
@@ -392,11 +401,8 @@ struct Units {
     error = errno;
     why = std::strerror(error);
   }
-  const py::object e = py::reinterpret_steal<py::object>(
-      PyObject_CallFunction(PyExc_OSError, "isO", error, why, original.ptr()));
-  if (!e) throw py::error_already_set();
-  PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(e.ptr())), e.ptr());
-  throw py::error_already_set();
+  // OSError(errno, ...) is made as the subclass of that errno.
+  Raise(Checked(PyObject_CallFunction(PyExc_OSError, "isO", error, why, original.ptr())));
 }
 
 Units LoadUnits(py::handle path) {
@@ -412,12 +418,11 @@ Units LoadUnits(py::handle path) {
   }
   if (r.error == tarvil::Error::no_unit) RaiseUnreadable(bytes, name);
   if (!r) {
-    const py::object e = py::reinterpret_steal<py::object>(PyObject_CallFunction(
+    const py::object e = Checked(PyObject_CallFunction(
         PyExc_ValueError, "O",
         ToStr("the units definition file " + bytes + " was refused:\n" + units.log).ptr()));
     e.attr("log") = ToStr(units.log);
-    PyErr_SetObject(PyExc_ValueError, e.ptr());
-    throw py::error_already_set();
+    Raise(e);
   }
   units.table = r.value;
   return units;
@@ -465,8 +470,7 @@ py::tuple ReadMany(py::handle texts, py::handle quantity, py::handle notation,
 
   py::object items = py::reinterpret_borrow<py::object>(texts);
   if (!PyTuple_CheckExact(texts.ptr())) {
-    items = py::reinterpret_steal<py::object>(PySequence_Tuple(texts.ptr()));
-    if (!items) throw py::error_already_set();
+    items = Checked(PySequence_Tuple(texts.ptr()));
   }
   const Py_ssize_t count = PyTuple_GET_SIZE(items.ptr());
   PyObject** item = &PyTuple_GET_ITEM(items.ptr(), 0);
@@ -508,7 +512,6 @@ py::tuple ReadMany(py::handle texts, py::handle quantity, py::handle notation,
       if (!r) {
         error = MakeReadError(item[i], std::string_view(buffer).substr(start, ends[k] - start),
                               r.error, r.position);
-        if (!error) throw py::error_already_set();
       }
       PyList_SET_ITEM(errors.ptr(), i, error.release().ptr());
       start = ends[k];
