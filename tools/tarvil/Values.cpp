@@ -283,10 +283,9 @@ std::string WriteValue(Kind kind, double value, const WriteOptions& options,
       text = tarvil::write_angle(value, static_cast<tarvil::AngleUnit>(unit.value), settings);
       break;
     case Kind::kInteger: {
-      if (options.notation) return tarvil::write(value, Quantity::number, *options.notation, settings, units);
-      tarvil::Settings whole = settings;
-      whole.digits = 0;
-      return tarvil::write(value, Quantity::number, Notation::decimal, whole, units);
+      // In the regional format a whole number is its grouped digits.
+      return tarvil::write(value, Quantity::number,
+                           options.notation.value_or(Notation::full_precision), settings, units);
     }
     case Kind::kNumber:
       return tarvil::write(value, Quantity::number, options.notation.value_or(Notation::decimal),
