@@ -125,8 +125,8 @@ struct BomOptions {
 // One run over one input: the parser's callbacks land here.
 class BomRun {
  public:
-  BomRun(const BomOptions& options, const Setup& setup, Session& session)
-      : m_options(options), m_setup(setup), m_session(session) {
+  BomRun(const BomOptions& options, const Setup& setup)
+      : m_options(options), m_setup(setup) {
     // The written-back text has the built-in precision.
     const tarvil::Settings builtIn;
     m_textSettings = setup.settings;
@@ -344,7 +344,6 @@ class BomRun {
 
   const BomOptions& m_options;
   const Setup& m_setup;
-  Session& m_session;
   tarvil::Settings m_textSettings;
   Notation m_textNotation = Notation::si;
   char m_delimiter = ',';
@@ -470,7 +469,7 @@ int RunBom(const Arguments& args) {
     return session.Finish();
   }
 
-  BomRun run(options, setup, session);
+  BomRun run(options, setup);
   Progress progress(file);
   csv_parser parser{};
   bool parserReady = false;
