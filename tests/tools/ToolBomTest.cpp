@@ -13,6 +13,18 @@ namespace {
 
 using ToolBom = ToolTest;
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
 constexpr const char* kAppended =
     "tarvil_status,tarvil_value,tarvil_unit,tarvil_text,tarvil_error,tarvil_message";
 
@@ -141,7 +153,9 @@ TEST_F(ToolBom, TroubleGivesStatusTwoAndNoOutput) {
     SCOPED_TRACE(row.err);
     const ToolResult result = Run(row.args, row.input);
     EXPECT_EQ(result.status, 2);
-    if (row.err != "longer than 1 MiB") EXPECT_EQ(result.out, "");
+    if (row.err != "longer than 1 MiB") {
+      EXPECT_EQ(result.out, "");
+    }
     EXPECT_NE(result.err.find(row.err), std::string::npos) << result.err;
   }
 }
@@ -173,7 +187,11 @@ TEST_F(ToolBom, MillionRowsInConstantMemory) {
   EXPECT_EQ(result.status, 1);
   const int read = counts[0] + counts[1] + counts[2] + counts[5];
   EXPECT_EQ(result.err, Summary(kRows, read, counts[4], counts[3], 0));
-  EXPECT_LT(result.maxRssKiB, 30 * 1000);
+  // Under AddressSanitizer freed memory is held in quarantine and the
+  // figure says nothing about the command; the plain build checks it.
+  if (!kSanitized) {
+    EXPECT_LT(result.maxRssKiB, 30 * 1000);
+  }
   std::printf("bom: %d rows in %.2f s, peak resident set %ld KiB\n", kRows, seconds,
               result.maxRssKiB);
 }
