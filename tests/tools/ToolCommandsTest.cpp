@@ -31,7 +31,39 @@ TEST_F(ToolCommands, ParseReadsEachKindIntoItsBaseUnit) {
       {{"parse", "12", "-5V", "4.7kohms"}, "", "12\n-5 V\n4700 ohms\n", 0, ""},
       {{"parse", "--unit", "ns", "12"}, "", "1.2000000000000002e-08 s\n", 0, ""},
       {{"parse", "--unit", "mm", "25.4", "1in"}, "", "25400000 nm\n25400000 nm\n", 0, ""},
+      // Any notation by default; numbers in the shortest form std::to_chars gives.
+      {{"parse", "--as", "ohms", "4k7", "2u2", "4R7", "1MEG", "47R", "4.7E3"}, "",
+       "4700 ohms\n2.2e-06 ohms\n4.7 ohms\n1e+06 ohms\n47 ohms\n4700 ohms\n", 0, ""},
+      {{"parse", "--as", "farads", "100n", "4n7F", "1F"}, "", "1e-07 F\n4.7e-09 F\n1 F\n", 0, ""},
+      {{"parse", "10mil", "2 MILS", "--base", "tnm"}, "", "25400 tnm\n5080 tnm\n", 0, ""},
+      {{"parse", "--as", "integer", "2147483647", "-2147483648"}, "", "2147483647\n-2147483648\n", 0, ""},
   });
+}
+
+// A refusal says what would read the text; an ambiguous text gives both
+// readings and what picks each.
+TEST_F(ToolCommands, ParseRefusalsNameWhatReadsTheText) {
+  ExpectRuns({
+      {{"parse", "--as", "ohms", "--notation", "si", "4k7"}, "", "\n", 1,
+       "4<k>7\nInvalid character(s) detected.\nreads as 4700 in European notation (--notation euro)"},
+      {{"parse", "--as", "ohms", "--notation", "euro", "1MEG"}, "", "\n", 1,
+       "reads as 1e+06 in SPICE notation (--notation spice)"},
+      {{"parse", "--as", "ohms", "4,7k"}, "", "\n", 1,
+       "4<,>7k\nAmbiguous value: common readings differ.\n4700: a decimal comma (from --settings "
+       "registry or the locale); no notation reads it with '.' as the decimal symbol\n"
+       "47000: --notation si"},
+      {{"parse", "--as", "ohms", "--notation", "si", "4,7k"}, "", "47000 ohms\n", 0, ""},
+      {{"parse", "--as", "integer", "99999999999"}, "", "\n", 1, "Value is too large."},
+      {{"parse", "--as", "integer", "-99999999999"}, "", "\n", 1, "Value is too small."},
+      {{"parse", "--as", "integer", "1.5"}, "", "\n", 1, "Does not represent an integer value."},
+      {{"parse", "--as", "ohms", "--strict", "4.7k"}, "", "\n", 1, "4.7k\nNo unit detected."},
+  });
+  const ToolResult json = Run({"parse", "--json", "--as", "ohms", "4,7k"});
+  const std::vector<JsonValue> lines = JsonLines(json.out);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].Find("error")->number, 13.0);
+  EXPECT_EQ(lines[0].Find("cursor")->number, 2.0);
+  EXPECT_NE(lines[0].Find("message")->text.find("\n47000: --notation si"), std::string::npos);
 }
 
 TEST_F(ToolCommands, ParseRefusesWithTheLibraryMessage) {
@@ -86,8 +118,10 @@ TEST_F(ToolCommands, FormatWritesAsTheLibraryWrites) {
       {{"format", "--as", "time", "--unit", "ns", "--full", "1e-9"}, "", "1ns\n", 0, ""},
       {{"format", "--as", "velocity", "--unit", "%c", "--full", "149896229"}, "", "50%c\n", 0, ""},
       {{"format", "--as", "angle", "--unit", "rad", "--precision", "4", "90"}, "", "1.5708 rad\n", 0, ""},
-      {{"format", "--as", "integer", "1234567", "-1234", "999"}, "", "1,234,567\n-1,234\n999\n", 0, ""},
-      {{"format", "0.5", "1234.5"}, "", "0.5\n1,234.5\n", 0, ""},
+      // The C locale has no grouping; the built-in settings group by three.
+      {{"format", "--as", "integer", "1234567", "-1234", "999"}, "", "1234567\n-1234\n999\n", 0, ""},
+      {{"format", "--settings", "defaults", "--as", "integer", "1234567"}, "", "1,234,567\n", 0, ""},
+      {{"format", "--settings", "defaults", "0.5", "1234.5"}, "", "0.5\n1,234.5\n", 0, ""},
   });
 }
 
@@ -110,14 +144,25 @@ TEST_F(ToolCommands, ConvertMovesMeasuresBetweenUnits) {
       {{"convert", "1in", "1th", "--to", "nm"}, "", "25400000\n25400\n", 0, ""},
       {{"convert", "1in", "--to", "tnm", "--show-unit"}, "", "2540000tnm\n", 0, ""},
       {{"convert", "1in", "--to", "mm", "--show-unit"}, "", "25.4mm\n", 0, ""},
-      {{"convert", "12", "--from", "mm", "--to", "in"}, "", "0.472\n", 0, ""},
-      {{"convert", "1.2ns", "--to", "ps"}, "", "1,200\n", 0, ""},
-      {{"convert", "5MS", "--to", "Ks"}, "", "5,000\n", 0, ""},
+      // Numbers for scripts by default: full precision, no grouping.
+      {{"convert", "12", "--from", "mm", "--to", "in"}, "", "0.47244094488188976\n", 0, ""},
+      {{"convert", "1.2ns", "--to", "ps"}, "", "1200\n", 0, ""},
+      {{"convert", "5MS", "--to", "Ks"}, "", "5000\n", 0, ""},
+      {{"convert", "1mm", "--to", "um"}, "", "1000\n", 0, ""},
+      {{"convert", "1ns", "--to", "s"}, "", "1e-09\n", 0, ""},
+      {{"convert", "10mil", "1 mils", "--to", "mm"}, "", "0.254\n0.0254\n", 0, ""},
+      {{"convert", "6in/ns", "--to", "m/s"}, "", "152400000\n", 0, ""},
+      {{"convert", "50%c", "--to", "in/ns", "--show-unit"}, "", "5.901426338582677in/ns\n", 0, ""},
+      {{"convert", "90deg", "--to", "arcmin"}, "", "5400\n", 0, ""},
+      // --display: the configured precision and symbols.
+      {{"convert", "12", "--from", "mm", "--to", "in", "--display"}, "", "0.472\n", 0, ""},
+      {{"convert", "--settings", "defaults", "1.2ns", "--to", "ps", "--display"}, "", "1,200\n", 0, ""},
+      {{"convert", "1ns", "--to", "s", "--display"}, "", "0\n", 0, ""},
       {{"convert", "1rad", "--to", "deg", "--precision", "4"}, "", "57.2958\n", 0, ""},
       {{"convert", "50%c", "--to", "%c", "--show-unit"}, "", "50%c\n", 0, ""},
       {{"convert", "3ks", "--to", "s"}, "", "\n", 1, std::string("3<k>s\n") + kInvalid},
       {{"convert", "12", "--to", "in"}, "", "\n", 1, "12\nNo unit detected."},
-      {{"convert", "86in", "--to", "nm"}, "", "\n", 1, "Does not represent an integer value."},
+      {{"convert", "86in", "--to", "nm"}, "", "2184400000\n", 0, ""},
   });
 }
 
@@ -133,9 +178,19 @@ TEST_F(ToolCommands, CheckValidatesNames) {
       {{"check", "name", "--type", "5", "(Default)"}, "", "invalid\n", 1, std::string("<(>Default)")},
       {{"check", "name", "--limit", "3", "  abc  ", "abcd"}, "", "valid\ninvalid\n", 1,
        "abcd\nCharacter limit exceeded."},
-      {{"check", "file", "board.txt", "a:b"}, "", "valid\ninvalid\n", 1, std::string("a<:>b\n") + kInvalid},
-      {{"check", "path", "C:\\dir\\file.txt", "\\\\server\\share\\dir", "C:dir"}, "",
-       "valid\nvalid\ninvalid\n", 1, std::string("C:<d>ir\n") + kInvalid},
+      {{"check", "file", "--rules", "suite", "board.txt", "a:b"}, "", "valid\ninvalid\n", 1,
+       std::string("a<:>b\n") + kInvalid},
+      {{"check", "path", "--rules", "suite", "C:\\dir\\file.txt", "\\\\server\\share\\dir", "C:dir",
+        "/home/user/boards/top.brd"}, "", "valid\nvalid\ninvalid\ninvalid\n", 1,
+       std::string("C:<d>ir\n") + kInvalid},
+      // The rules of this machine by default.
+      {{"check", "file", "a:b", "top.brd", std::string(255, 'f')}, "", "valid\nvalid\nvalid\n", 0, ""},
+      {{"check", "file", "a/b"}, "", "invalid\n", 1, std::string("a</>b\n") + kInvalid},
+      {{"check", "file", std::string(256, 'f')}, "", "invalid\n", 1, "Character limit exceeded."},
+      {{"check", "path", "/home/user/boards/top.brd", "C:\\boards\\top.brd",
+        "/" + std::string(255, 'd') + "/f"}, "", "valid\nvalid\nvalid\n", 0, ""},
+      {{"check", "path", "/" + std::string(256, 'd')}, "", "invalid\n", 1, "Character limit exceeded."},
+      {{"check", "path", std::string(4096, 'p')}, "", "invalid\n", 1, "Character limit exceeded."},
       {{"check", "ascii", "abc", "ab\xC3\xA9"}, "", "valid\ninvalid\n", 1, kInvalid},
       {{"check", "name", ""}, "", "invalid\n", 1, "String is empty."},
   });

@@ -3,6 +3,8 @@
 // statuses.
 #include <gtest/gtest.h>
 
+#include <charconv>
+
 #include "ToolFixture.h"
 
 namespace tarvil::tooltest {
@@ -28,7 +30,9 @@ TEST_F(ToolInput, BatchOfManyLinesIsAnsweredInOrderWithoutStopping) {
   const std::vector<std::string> lines = Lines(result.out);
   ASSERT_EQ(lines.size(), static_cast<std::size_t>(kLines));
   for (int i = 1; i <= kLines; ++i) {
-    const std::string expected = i % 7 == 0 ? "" : std::to_string(i * 1000LL) + " ohms";
+    char number[32];
+    const auto written = std::to_chars(number, number + sizeof number, i * 1000.0);
+    const std::string expected = i % 7 == 0 ? "" : std::string(number, written.ptr) + " ohms";
     if (lines[i - 1] != expected) {
       ADD_FAILURE() << "line " << i << ": '" << lines[i - 1] << "', expected '" << expected << "'";
       break;
@@ -172,6 +176,17 @@ TEST_F(ToolInput, UsageErrorsGiveOneLineAndStatusTwo) {
       {"units", "extra"},
       {"settings", "extra"},
       {"help", "frobnicate"},
+      {"parse", "--settings", "bogus", "1"},
+      {"check", "name", "--rules", "posix", "x"},
+      {"check", "file", "--rules", "windows", "x"},
+      {"bom"},
+      {"bom", "a.csv", "b.csv"},
+      {"bom", "--map", "R1=ohms", "-"},
+      {"bom", "--map", "Q=lumens", "-"},
+      {"bom", "--map", "Q", "-"},
+      {"bom", "--delimiter", "ab", "-"},
+      {"bom", "--notation", "roman", "-"},
+      {"bom", "-"},  // standard input "1\n": no reference column
   };
   for (const std::vector<std::string>& args : cases) {
     std::string trace;
@@ -192,7 +207,8 @@ TEST_F(ToolInput, HelpAndVersion) {
 
   const ToolResult help = Run({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* command : {"parse", "format", "convert", "sort", "check", "units", "settings"}) {
+  for (const char* command :
+       {"parse", "format", "convert", "sort", "check", "units", "settings", "bom"}) {
     EXPECT_NE(help.out.find(std::string("  ") + command + " "), std::string::npos) << command;
     const ToolResult own = Run({command, "--help"});
     EXPECT_EQ(own.status, 0) << command;

@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -196,9 +197,11 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::string& inpu
   }
   ClosePipe(in);
   int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  rusage usage{};
+  while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
   }
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.maxRssKiB = usage.ru_maxrss;
   return result;
 }
 

@@ -14,6 +14,7 @@ struct ToolResult {
   int status = -1;  // exit status; -1 when the process did not exit normally
   std::string out;
   std::string err;
+  long maxRssKiB = 0;  // peak resident set of the process (wait4's ru_maxrss)
 };
 
 // The program under test: $TARVIL_TOOL, else the one built with the tests.

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "ToolFixture.h"
 
@@ -157,7 +158,7 @@ TEST_F(ToolSetup, UnitsReadsTheInstalledFileThroughTheMachineRegistry) {
 }
 
 TEST_F(ToolSetup, SettingsNameTheirSource) {
-  const ToolResult result = Run({"settings", "--json"});
+  const ToolResult result = Run({"settings", "--json", "--settings", "registry", "--init"});
   EXPECT_EQ(result.status, 0) << result.err;
   const std::vector<JsonValue> lines = JsonLines(result.out);
   const auto find = [&](const std::string& name) -> const JsonValue* {
@@ -172,7 +173,7 @@ TEST_F(ToolSetup, SettingsNameTheirSource) {
   EXPECT_EQ(find("sDecimal")->Find("source")->text, "user-registry");
   EXPECT_EQ(find("sDecimal")->Find("file")->text, userHive);
   EXPECT_EQ(find("sGrouping")->Find("value")->number, 3.0);
-  // The library wrote the missing notation settings into the user hive.
+  // --init wrote the missing notation settings into the user hive.
   ASSERT_NE(find("ActiveNotation"), nullptr);
   EXPECT_EQ(find("ActiveNotation")->Find("value")->number, 3.0);
   EXPECT_EQ(find("ActiveNotation")->Find("source")->text, "user-registry");
@@ -181,8 +182,50 @@ TEST_F(ToolSetup, SettingsNameTheirSource) {
 
   const ToolResult plain = Run({"settings"});
   EXPECT_EQ(plain.status, 0);
+  EXPECT_NE(plain.out.find("settings:         locale\n"), std::string::npos);
   EXPECT_NE(plain.out.find("user registry:    " + userHive + "\n"), std::string::npos);
   EXPECT_NE(plain.out.find("ActiveNotation"), std::string::npos);
+
+  // By default the symbols come from the locale and the rest are built in.
+  for (const JsonValue& line : JsonLines(Run({"settings", "--json"}).out)) {
+    const std::string name = line.Find("name")->text;
+    const bool symbol = name == "sDecimal" || name == "sThousand" || name == "sGrouping";
+    EXPECT_EQ(line.Find("source")->text, symbol ? "process-locale" : "default") << name;
+  }
+}
+
+// No command writes a file unless an option names it: the private home,
+// which holds both registries, is left byte for byte as it was.
+TEST_F(ToolSetup, NothingIsWrittenUnlessAsked) {
+  const std::string bom = m_home.Write("bom.csv", "Ref,Value\nR1,4k7\nC1,4x7\n");
+  const auto snapshot = [&] {
+    std::string state;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_home.Path())) {
+      state += entry.path().string() + "\n";
+      if (entry.is_regular_file()) {
+        std::ifstream file(entry.path(), std::ios::binary);
+        state.append(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+      }
+    }
+    return state;
+  };
+  const std::string before = snapshot();
+  const std::vector<std::vector<std::string>> runs = {
+      {"parse", "4.7kohms"},         {"format", "--as", "ohms", "1"}, {"convert", "1mm", "--to", "in"},
+      {"sort", "-"},                 {"check", "name", "x"},          {"units"},
+      {"settings"},                  {"bom", bom},
+  };
+  for (const std::vector<std::string>& args : runs) {
+    for (const char* source : {"locale", "registry", "defaults"}) {
+      std::vector<std::string> withSettings = args;
+      withSettings.insert(withSettings.begin() + 1, {"--settings", source});
+      SCOPED_TRACE(args.front() + " " + source);
+      EXPECT_LT(Run(withSettings, "x\n").status, 2);
+      EXPECT_EQ(snapshot(), before);
+    }
+  }
+  EXPECT_EQ(Run({"settings", "--init"}).status, 0);
+  EXPECT_NE(snapshot(), before);
 }
 
 TEST_F(ToolSetup, SettingsAndReadingFollowTheUserRegistry) {
@@ -193,7 +236,7 @@ TEST_F(ToolSetup, SettingsAndReadingFollowTheUserRegistry) {
                "\"sThousand\"=\".\"\n"
                "[HKEY_CURRENT_USER\\Software\\Orvanta\\Orvanta Notation]\n"
                "\"ActiveNotation\"=dword:00000004\n");
-  const ToolResult result = Run({"settings", "--json"});
+  const ToolResult result = Run({"settings", "--json", "--settings", "registry"});
   const std::vector<JsonValue> lines = JsonLines(result.out);
   bool sawDecimal = false;
   for (const JsonValue& line : lines) {
@@ -210,15 +253,20 @@ TEST_F(ToolSetup, SettingsAndReadingFollowTheUserRegistry) {
   }
   EXPECT_TRUE(sawDecimal);
   ExpectRuns({
-      {{"parse", "--as", "number", "1.234,5"}, "", "1234.5\n", 0, ""},
-      {{"format", "--as", "integer", "1234567"}, "", "1.234.567\n", 0, ""},
-      {{"format", "--as", "ohms", "--no-unit", "1e6"}, "", "1MEG\n", 0, ""},  // SPICE active
+      {{"parse", "--settings", "registry", "--as", "number", "1.234,5"}, "", "1234.5\n", 0, ""},
+      {{"format", "--settings", "registry", "--as", "integer", "1234567"}, "", "1.234.567\n", 0, ""},
+      {{"format", "--settings", "registry", "--as", "ohms", "--no-unit", "1e6"}, "", "1MEG\n", 0,
+       ""},  // SPICE active
+      // The decimal comma of the registry picks one reading of '4,7k'.
+      {{"parse", "--settings", "registry", "--as", "ohms", "4,7k"}, "", "4700 ohms\n", 0, ""},
+      // Without --settings registry the registry is not read.
+      {{"format", "--as", "ohms", "--no-unit", "1e6"}, "", "1M\n", 0, ""},
   });
 
   // Without a user hive that can be read or written, the numeric locale
   // stands in for the regional settings and the notation settings keep
   // their defaults.
-  const ToolResult bare = Run({"settings", "--json"}, "",
+  const ToolResult bare = Run({"settings", "--json", "--settings", "registry"}, "",
                               {{"TARVIL_USER_REGISTRY", m_home.Path() + "/user.reg/user.reg"}});
   EXPECT_EQ(bare.status, 0);
   for (const JsonValue& line : JsonLines(bare.out)) {
@@ -248,7 +296,8 @@ TEST_F(ToolSetup, SettingsReportRegistryFilesTheLibraryIgnores) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.path);
-    const ToolResult result = Run({"settings", "--json"}, "", {{row.variable, row.path}});
+    const ToolResult result =
+        Run({"settings", "--json", "--settings", "registry"}, "", {{row.variable, row.path}});
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.err.find("cannot read " + row.message), std::string::npos) << result.err;
     const std::vector<JsonValue> lines = JsonLines(result.out);

@@ -1,8 +1,11 @@
 // Check.cpp: 'tarvil check': names, file names, path names and ASCII texts
-// validated as the library validates them.
+// validated as the library validates them. File and path names follow the
+// rules of this machine (POSIX) unless the suite's rules are asked for.
 #include <tarvil/CTarvil.h>
+#include <tarvil/tarvil.h>
 
 #include "Commands.h"
+#include "LibrarySetup.h"
 #include "Options.h"
 #include "Session.h"
 
@@ -11,7 +14,8 @@ namespace tarvil::tool {
 namespace {
 
 const std::vector<OptionSpec> kCheckOptions = {
-    {"json", false}, {"help", false}, {"type", true}, {"limit", true}, {"allow-special", false},
+    {"json", false},         {"help", false},  {"type", true},   {"limit", true},
+    {"allow-special", false}, {"rules", true}, kSettingsOption,
 };
 
 enum class Check { kName, kFile, kPath, kAscii };
@@ -66,33 +70,60 @@ int RunCheck(const Arguments& args) {
     return UsageTrouble(command, "--type, --limit and --allow-special apply to names only");
   }
   if (allowSpecial && !type) return UsageTrouble(command, "--allow-special needs --type");
+  bool posix = true;
+  if (auto word = line.Value("rules")) {
+    if (*word != "posix" && *word != "suite") {
+      return UsageTrouble(command, "unknown rules '" + *word + "' (posix or suite)");
+    }
+    if (*check != Check::kFile && *check != Check::kPath) {
+      return UsageTrouble(command, "--rules applies to file and path names only");
+    }
+    posix = *word == "posix";
+  }
+  // Names do not depend on the settings; the option is checked all the same.
+  Setup setup;
+  if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
 
   Session session(command, line.Has("json"));
   session.SetRefusalShape("invalid", JsonObject().AddString("check", what));
   session.AnswerAll(operands, [&](const std::string& text) {
+    int error = 0;
+    int cursor = 0;
+    const auto useResult = [&](const tarvil::Result<bool>& result) {
+      error = static_cast<int>(result.error);
+      cursor = result.position;
+    };
     CTarvil tested(text.c_str());
-    int valid = 0;
+    const auto useTested = [&](int valid) {
+      error = valid == 1 ? 0 : static_cast<int>(tested.GetCurrentError());
+      cursor = tested.GetCursorPosition();
+    };
+    using tarvil::NameKind;
     switch (*check) {
       case Check::kName:
         if (type) {
-          valid = tested.IsEDAName(static_cast<eEDAStringTypes>(*type), allowSpecial ? 1 : 0);
+          useResult(tarvil::check_name(text, static_cast<NameKind>(*type), allowSpecial));
         } else if (limit) {
           int lengthLimit = *limit;
-          valid = tested.IsEDAName(lengthLimit);
+          useTested(tested.IsEDAName(lengthLimit));
         } else {
-          valid = tested.IsEDAName();
+          useTested(tested.IsEDAName());
         }
         break;
-      case Check::kFile: valid = tested.IsFileName(); break;
-      case Check::kPath: valid = tested.IsPathName(); break;
-      case Check::kAscii: valid = tested.IsASCII(); break;
+      case Check::kFile:
+        useResult(tarvil::check_name(text, posix ? NameKind::posix_file : NameKind::file));
+        break;
+      case Check::kPath:
+        useResult(tarvil::check_name(text, posix ? NameKind::posix_path : NameKind::path));
+        break;
+      case Check::kAscii: useTested(tested.IsASCII()); break;
     }
     Answer answer;
-    if (valid == 1) {
+    if (error == 0) {
       answer.accepted = true;
-      TakeState(answer, tested);
+      answer.cursor = cursor;
     } else {
-      answer = Refusal(text, tested);
+      answer = Refusal(text, error, cursor);
     }
     answer.plain = answer.accepted ? "valid" : "invalid";
     answer.fields.AddString("check", what);

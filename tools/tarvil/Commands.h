@@ -17,6 +17,7 @@ int RunSort(const Arguments& args);
 int RunCheck(const Arguments& args);
 int RunUnits(const Arguments& args);
 int RunSettings(const Arguments& args);
+int RunBom(const Arguments& args);
 
 // PrintHelp: the help of `command` (the whole program for an empty one) on
 // standard output. False when there is no such command.

@@ -1,7 +1,5 @@
 // Convert.cpp: 'tarvil convert': a length, time, velocity or angle read as
 // the library reads it and written again in another unit.
-#include <tarvil/CTarvil.h>
-
 #include "Commands.h"
 #include "LibrarySetup.h"
 #include "Options.h"
@@ -15,7 +13,7 @@ namespace {
 const std::vector<OptionSpec> kConvertOptions = {
     {"json", false},       {"help", false},       {"to", true},         {"from", true},
     {"precision", true},   {"full", false},       {"show-unit", false}, {"keep-zeros", false},
-    {"base", true},        {"positive", false},
+    {"base", true},        {"positive", false},   {"display", false},   kSettingsOption,
 };
 
 }  // namespace
@@ -36,13 +34,13 @@ int RunConvert(const Arguments& args) {
   ReadOptions reading;
   WriteOptions writing;
   if (auto word = line.Value("base")) {
-    const std::optional<eBaseUnits> base = ParseBase(*word);
+    const std::optional<Resolution> base = ParseBase(*word);
     if (!base) return UsageTrouble(command, "unknown base unit '" + *word + "' (nm or tnm)");
     reading.base = writing.base = *base;
   }
   if (to->base) {
     // A count of base units is asked for: read the length at that resolution.
-    reading.base = writing.base = static_cast<eBaseUnits>(to->value);
+    reading.base = writing.base = static_cast<Resolution>(to->value);
   }
   if (auto word = line.Value("from")) {
     reading.unit = ParseUnit(*word);
@@ -68,36 +66,43 @@ int RunConvert(const Arguments& args) {
     return UsageTrouble(command, "--precision and --full exclude each other");
   }
   writing.unit = *to;
-  writing.usePrecision = !line.Has("full");
   writing.showUnit = line.Has("show-unit");
-
-  Session session(command, line.Has("json"));
-  LoadSettings();
-  if (line.Has("keep-zeros")) KeepTrailingZeros();
-  if (precision && !SetPrecision(kind, std::nullopt, *to, *precision, error)) {
+  // The options of the written form ask for it.
+  const bool display =
+      line.Has("display") || precision || line.Has("full") || line.Has("keep-zeros");
+  Setup setup;
+  if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
+  tarvil::Settings& settings = setup.settings;
+  if (line.Has("keep-zeros")) settings.suppress_trailing_zeros = false;
+  if (line.Has("full")) UseFullPrecision(settings);
+  if (precision && !SetPrecision(kind, std::nullopt, *to, *precision, settings, error)) {
     return UsageTrouble(command, error);
   }
+
+  Session session(command, line.Has("json"));
   session.SetRefusalShape("", JsonObject()
                                   .AddString("kind", KindName(kind))
                                   .AddNull("value")
                                   .AddNull("unit")
                                   .AddNull("text"));
   session.AnswerAll(line.Operands(), [&](const std::string& text) {
-    const Reading read = ReadValue(kind, text, reading);
+    const Reading read = ReadValue(kind, text, reading, setup);
     Answer answer;
     if (!read.accepted) {
-      answer = Refusal(text, read.tested);
+      answer = Refusal(text, static_cast<int>(read.error), read.position);
       answer.fields.AddString("kind", KindName(kind)).AddNull("value").AddNull("unit").AddNull(
           "text");
       return answer;
     }
     answer.accepted = true;
-    TakeState(answer, read.tested);
     if (kind == Kind::kLength && to->base) {
       const std::string count = std::to_string(static_cast<long long>(read.value));
       answer.plain = writing.showUnit ? count + UnitText(*to) : count;
+    } else if (display) {
+      answer.plain = WriteValue(kind, read.value, writing, settings, setup.units);
     } else {
-      answer.plain = WriteValue(kind, read.value, writing);
+      answer.plain = ShortestNumber(InUnit(kind, read.value, reading.base, *to));
+      if (writing.showUnit) answer.plain += UnitText(*to);
     }
     answer.fields.AddString("kind", KindName(kind));
     if (kind == Kind::kLength) {

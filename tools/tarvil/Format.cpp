@@ -1,6 +1,4 @@
 // Format.cpp: 'tarvil format': values written as the library writes them.
-#include <tarvil/CTarvil.h>
-
 #include "Commands.h"
 #include "LibrarySetup.h"
 #include "NumberArgument.h"
@@ -15,7 +13,7 @@ namespace {
 const std::vector<OptionSpec> kFormatOptions = {
     {"json", false},     {"help", false},      {"notation", true}, {"as", true},
     {"unit", true},      {"base", true},       {"precision", true}, {"full", false},
-    {"no-unit", false},  {"keep-zeros", false},
+    {"no-unit", false},  {"keep-zeros", false}, kSettingsOption,
 };
 
 }  // namespace
@@ -48,16 +46,19 @@ int RunFormat(const Arguments& args) {
   if (precision && line.Has("full")) {
     return UsageTrouble(command, "--precision and --full exclude each other");
   }
-  options.usePrecision = !line.Has("full");
   options.showUnit = !line.Has("no-unit");
-
-  Session session(command, line.Has("json"));
-  LoadSettings();
-  if (options.notation) UseNotation(*options.notation);
-  if (line.Has("keep-zeros")) KeepTrailingZeros();
-  if (precision && !SetPrecision(*kind, options.notation, options.unit, *precision, error)) {
+  Setup setup;
+  if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
+  tarvil::Settings& settings = setup.settings;
+  if (options.notation) settings.notation = *options.notation;
+  if (line.Has("keep-zeros")) settings.suppress_trailing_zeros = false;
+  if (line.Has("full")) UseFullPrecision(settings);
+  if (precision &&
+      !SetPrecision(*kind, options.notation, options.unit, *precision, settings, error)) {
     return UsageTrouble(command, error);
   }
+
+  Session session(command, line.Has("json"));
   const bool whole = *kind == Kind::kLength || *kind == Kind::kInteger;
   session.SetRefusalShape(
       "", JsonObject().AddString("kind", KindName(*kind)).AddNull("value").AddNull("text"));
@@ -69,7 +70,7 @@ int RunFormat(const Arguments& args) {
       return answer;
     }
     answer.accepted = true;
-    answer.plain = WriteValue(*kind, value, options);
+    answer.plain = WriteValue(*kind, value, options, settings, setup.units);
     answer.fields.AddString("kind", KindName(*kind));
     if (whole) {
       answer.fields.AddInt("value", static_cast<long long>(value));

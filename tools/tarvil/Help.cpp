@@ -25,6 +25,7 @@ Commands:
   check     validate names, file names and path names
   units     show the electrical prefix tables a units definition file gives
   settings  show the regional and notation settings and where they came from
+  bom       check the values of a bill of materials (CSV)
 
 Texts are taken from the command line; with no text, or for each '-', from
 standard input, one per line ("\n" or "\r\n") of at most 1 MiB. Every
@@ -35,14 +36,23 @@ ends the options.
 
 Common options:
   --json      one JSON object per input line instead of plain text
+  --settings S  locale (default): the built-in settings with the decimal and
+              thousands symbols of the POSIX locale (LC_ALL, LC_NUMERIC,
+              LANG; LC_ALL=C gives '.' and ','); registry: the user's
+              registry file, read only; defaults: the built-in settings
   -h, --help  help of the program or of a command
   --version   the version
+
+Numbers printed for scripts (parse, convert, bom) are plain: C locale, no
+grouping, the shortest text that reads back to the same double ('1000',
+'1e-09'). No command writes a file unless an option names it
+('tarvil settings --init').
 
 Exit status: 0 when every input was accepted, 1 when any input was refused,
 2 for a usage error, a file that could not be read or written, or an input
 line longer than 1 MiB.
 
-Settings come from the registry files named by TARVIL_USER_REGISTRY and
+The registry files are named by TARVIL_USER_REGISTRY and
 TARVIL_MACHINE_REGISTRY (see 'tarvil settings'). See also tarvil(1).
 )";
 
@@ -53,17 +63,24 @@ unit: ohms, F, H, V, A, W; lengths as a count of nm (or tnm with --base tnm);
 times in s, velocities in m/s, angles in deg; integers and numbers bare.
 Values are written in their shortest exact form ('4700', '1e-08').
 
-Without --as the text is classified first, as the library classifies
-measures; a text that is no measure is tried as a plain number, then as an
-angle ('10'30"'). A refused text prints an empty line, and the library's
-message, with the offending character marked '<x>', on standard error.
+Electrical values are read in any notation by default: every form with one
+meaning in common use ('4k7', '4.7k', '4R7', '1MEG', '2u2', '4.7E3'). A
+text whose common readings differ ('4,7k': 4700 with a decimal comma, 47000
+in SI notation) is refused as ambiguous (error 13) with both readings and
+what picks each. A text refused in the notation of --notation is told what
+reads it, as in: reads as 4700 in European notation (--notation euro).
+
+Without --as the text is classified by its unit; a text without one is
+tried as a plain number in the regional format. A refused text prints an
+empty line, and the library's message, with the offending character marked
+'<x>', on standard error.
 
 Options:
   --as KIND       read every text as KIND: ohms, farads, henrys, volts, amps,
                   watts, length, time, velocity, angle, integer, number
-  --notation N    eng, euro, sci, si or spice (default: the active notation
-                  of the settings); for integers and numbers, read them in
-                  that notation ('4k7') instead of the regional format
+  --notation N    any (default), eng, euro, sci, si or spice; for integers
+                  and numbers, read them in that notation ('4k7') instead of
+                  the regional format
   --strict        electrical values must carry their unit name ('4.7kohms');
                   by default '4.7k' is also taken as ohms with --as ohms
   --unit U        read a bare number of a length, time, velocity or angle in
@@ -72,11 +89,15 @@ Options:
                   measures need a unit in the text
   --base B        nm (default) or tnm: the resolution of lengths
   --positive      angles in [0, 360) instead of (-360, 360)
+  --settings S    locale (default), registry or defaults
   --json          one object per text: input, ok, kind, value, unit, error,
                   cursor, message
 
+Integers are whole numbers within the 32-bit range; others are refused.
+Lengths take in, mm, um, th, mil and mils.
+
 Examples:
-  tarvil parse --as ohms 4.7k 100
+  tarvil parse --as ohms 4k7 2u2 4R7 1MEG
   tarvil parse 100nF 25.4mm 10ns 45deg
   tarvil parse --notation euro --as ohms 4k7 4R7
   cut -f2 values.txt | tarvil parse --as farads --json
@@ -95,8 +116,9 @@ Options:
   --as KIND        ohms, farads, henrys, volts, amps, watts, length, time,
                    velocity, angle, integer, number (default: number, or the
                    kind of --unit)
-  --notation N     eng, euro, sci, si or spice (default: the active notation)
-                   for electrical values; integers and numbers are written in
+  --notation N     eng, euro, sci, si or spice (default: the notation of the
+                   settings, SI unless the registry says otherwise) for
+                   electrical values; integers and numbers are written in
                    the regional format unless a notation is given
   --unit U         display unit: in, mm (default), um, th for lengths;
                    es...as (s by default) for times; in/ns, m/s (default),
@@ -108,6 +130,7 @@ Options:
   --full           as many decimals as the value needs instead
   --keep-zeros     keep trailing zeros of the decimals
   --no-unit        the number alone, without its unit
+  --settings S     locale (default), registry or defaults
   --json           one object per value: input, ok, kind, value, text,
                    error, cursor, message
 
@@ -120,26 +143,32 @@ Examples:
 constexpr const char* kConvertHelp = R"(Usage: tarvil convert [OPTION]... --to UNIT [TEXT]...
 
 Reads each TEXT as a length, time, velocity or angle (the kind of UNIT) and
-writes it in UNIT, as the library writes it, with the precision of the
-settings. Lengths pass through a count of base units (1 nm, or 10 nm with
---base tnm); with UNIT nm or tnm that count is printed.
+prints it in UNIT as scripts read numbers: full precision, C locale, no
+grouping ('convert 1mm --to um' prints 1000, 'convert 1ns --to s' 1e-09).
+With --display it is written as the library writes it, with the precision
+and symbols of the settings. Lengths pass through a count of base units
+(1 nm, or 10 nm with --base tnm); with UNIT nm or tnm that count is printed.
 
 Options:
-  --to UNIT       in, mm, um, th, nm, tnm; es, Ps, Ts, Gs, Ms, Ks, s, ms,
+  --to UNIT       in, mm, um, th (mil), nm, tnm; es, Ps, Ts, Gs, Ms, Ks, s, ms,
                   us, ns, ps, fs, as (the prefix in its own case); in/ns,
                   m/s, %c; deg, rad, "'" (arcmin), '"' (arcsec)
   --from UNIT     the unit of a bare number (the text may then omit it)
-  --precision N   decimals to write, within the library's range
-  --full          as many decimals as the value needs
-  --keep-zeros    keep trailing zeros of the decimals
+  --display       the configured precision, decimal and grouping symbols
+  --precision N   decimals to write, within the library's range (implies
+                  --display)
+  --full          as many decimals as the value needs (implies --display)
+  --keep-zeros    keep trailing zeros of the decimals (implies --display)
   --show-unit     append the unit to the number
   --base B        nm (default) or tnm
   --positive      angles in [0, 360)
+  --settings S    locale (default), registry or defaults
   --json          one object per text: input, ok, kind, value, unit, text,
                   error, cursor, message
 
 Examples:
   tarvil convert 25.4mm --to in                           (1)
+  tarvil convert 10mil --to mm                            (0.254)
   tarvil convert --keep-zeros 25.4mm --to in              (1.000)
   tarvil convert 1.2ns 500ps --to ps --show-unit
   tarvil convert "10deg 30'" --to rad
@@ -158,6 +187,7 @@ Options:
   --case-tiebreak  without regard to case, then with it to break ties
   --limit N        compare only the first N bytes of each line
   --reverse        the opposite order
+  --settings S     accepted for uniformity; the order does not depend on it
   --json           one object per line: text, line (its number in the input)
 )";
 
@@ -170,8 +200,12 @@ goes to standard error.
   name    a design-object name: printable, none of \ ! ( ), surrounding
           blanks ignored; with --type the rule and length limit of that
           kind of name, with --limit a length limit
-  file    a file name: at most 255 bytes, printable, none of \ / : * ? " < > |
-  path    a path name: at most 260 bytes; drive, network share, components
+  file    a file name of this machine: 1 to 255 bytes, no '/' and no NUL;
+          with --rules suite: at most 255 bytes, printable, none of
+          \ / : * ? " < > |
+  path    a path name of this machine: 1 to 4095 bytes, no NUL, components
+          of at most 255 bytes; with --rules suite: at most 260 bytes;
+          drive, network share, components
   ascii   only bytes below 128
 
 Options:
@@ -179,11 +213,13 @@ Options:
   --limit N         names of at most N bytes (from first to last non-blank)
   --allow-special   with --type: accept the kind's reserved names, such as
                     '(Default)'
+  --rules R         file and path names: posix (default) or suite
+  --settings S      accepted for uniformity; the checks do not depend on it
   --json            one object per text: input, ok, check, error, cursor,
                     message
 )";
 
-constexpr const char* kUnitsHelp = R"(Usage: tarvil units [--file FILE] [--json]
+constexpr const char* kUnitsHelp = R"(Usage: tarvil units [--file FILE] [--settings S] [--json]
 
 Loads a units definition file exactly as the library loads it (the installed
 one, CommonDir/OVUnits.hkp of the machine registry, by default; FILE with
@@ -202,29 +238,86 @@ when the file cannot be read: it is missing or unreadable, is no regular file
 
 Options:
   --file FILE   the units definition file to load
+  --settings S  defaults: the built-in tables, without the installed file
   --json        one object per table (measure, kind, notation, unit_name,
                 entries), then one with file, ok and log
 )";
 
-constexpr const char* kSettingsHelp = R"(Usage: tarvil settings [--json]
+constexpr const char* kSettingsHelp = R"(Usage: tarvil settings [--settings S] [--init] [--json]
 
 Prints the regional settings (decimal symbol, digits, grouping symbol,
 grouping, leading zero) and the notation settings (precisions, trailing
-zeros, active notation) the library works with, and where each came from:
-the user registry file, the process's numeric locale (when the user registry
-has no regional settings), or the default. Then the directory of the
-installed units definition file, from the machine registry.
+zeros, active notation) the commands work with, and where each came from.
+By default (--settings locale) those are the built-in settings with the
+decimal and thousands symbols of the process's numeric locale. With
+--settings registry they are read from the user registry file (the
+process's numeric locale stands in for regional settings it lacks);
+with --settings defaults they are the built-in ones. Then the directory of
+the installed units definition file, from the machine registry.
 
 The user registry is the file named by TARVIL_USER_REGISTRY, else
 ${XDG_CONFIG_HOME:-$HOME/.config}/orvanta/registry.reg; the machine registry
 the file named by TARVIL_MACHINE_REGISTRY, else /etc/orvanta/registry.reg.
-The library adds the notation settings with their defaults to the user
-registry when they are missing. It does not read a registry file that is no
-regular file or is larger than 16 MiB: the settings shown are then the ones
-that stand in for it, and the file is reported (status 2).
+Nothing is written, unless --init asks for the notation settings to be
+added with their defaults to the user registry when they are missing. A
+registry file that is no regular file or is larger than 16 MiB is not
+read: the settings shown are then the ones that stand in for it, and the
+file is reported (status 2).
 
 Options:
-  --json   one object per setting: group, name, value, source, file
+  --settings S  locale (default), registry or defaults
+  --init        add the missing notation settings to the user registry
+  --json        one object per setting: group, name, value, source, file
+)";
+
+constexpr const char* kBomHelp = R"(Usage: tarvil bom [OPTION]... FILE|-
+
+Checks the values of a bill of materials: a CSV file (standard input for
+'-') whose first record is the header. Fields may be quoted, with
+delimiters, doubled quotes and line breaks inside; lines end in "
+" or
+"
+"; a UTF-8 byte order mark is allowed. The delimiter is whichever of
+',', ';' and tab occurs most often outside quotes in the header (',' when
+none does).
+
+The reference column is the first of Reference, Designator, Ref, RefDes;
+the value column Value or Val (names compared ignoring case and blanks).
+The letters that begin a reference give the kind of its value (RN1: RN):
+R ohms, C farads, L henrys; a grouped reference ('R1, R2', 'R1-R4') is one
+row. Rows of any other prefix, or without a reference, are skipped.
+
+Every record is written back in order, with the input's delimiter and six
+columns appended: tarvil_status (read, refused, ambiguous or skipped),
+tarvil_value (in ohms, F, H, V, A or W, as scripts read numbers),
+tarvil_unit, tarvil_text (the value written back without unit in the
+notation, SI for any, with the built-in precision: '4.7k', '100n'),
+tarvil_error (the library's error code; 0 when read, empty when skipped)
+and tarvil_message (what is wrong, and what would read the value). The last
+line on standard error counts the rows: "tarvil: bom: R rows, V read, F
+refused, A ambiguous, S skipped". A progress line is shown there while a
+file of more than 4 MiB is read, when standard error is a terminal.
+
+Exit status: 0 when every value was read or skipped, 1 when any was refused
+or ambiguous, 2 for a usage error (a missing column among them, with nothing
+on standard output) or an input that cannot be read (a field or record
+longer than 1 MiB included).
+
+Options:
+  --map PREFIX=KIND   read the values of references beginning with PREFIX as
+                      KIND: ohms, farads, henrys, volts, amps, watts or
+                      number (repeatable; adds or overrides)
+  --ref-column NAME   the reference column
+  --value-column NAME the value column
+  --delimiter C       the field delimiter (one character, or 'tab')
+  --notation N        any (default), eng, euro, sci, si or spice
+  --settings S        locale (default), registry or defaults
+  --json              instead, one object per data record: row, ref, input,
+                      status, kind, value, unit, text, error, cursor, message
+
+Examples:
+  tarvil bom board.csv > checked.csv
+  tarvil bom --map Q=number --map RV=ohms --json board.csv
 )";
 
 struct HelpEntry {
@@ -235,7 +328,7 @@ struct HelpEntry {
 constexpr HelpEntry kHelp[] = {
     {"", kProgramHelp},        {"parse", kParseHelp}, {"format", kFormatHelp},
     {"convert", kConvertHelp}, {"sort", kSortHelp},   {"check", kCheckHelp},
-    {"units", kUnitsHelp},     {"settings", kSettingsHelp},
+    {"units", kUnitsHelp},     {"settings", kSettingsHelp}, {"bom", kBomHelp},
 };
 
 }  // namespace

@@ -87,14 +87,10 @@ void AppendJsonString(std::string& out, std::string_view text) {
 std::string ShortestNumber(double value) {
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-  // Plain digits across the range people read that way ('100000', not
-  // '1e+05'), the exponent form outside it; either is the shortest text
-  // that reads back as the same double.
-  const double magnitude = std::fabs(value);
-  const bool fixed = magnitude == 0.0 || (magnitude >= 1e-6 && magnitude < 1e21);
-  char buffer[400];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                    fixed ? std::chars_format::fixed : std::chars_format::scientific);
+  // The shortest text that reads back as the same double, plain digits
+  // where they are no longer than the exponent form.
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, result.ptr);
 }
 

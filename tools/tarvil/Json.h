@@ -20,9 +20,10 @@ void AppendJsonString(std::string& out, std::string_view text);
 // not finite.
 void AppendJsonNumber(std::string& out, double value);
 
-// ShortestNumber: `value` in shortest round-trip form, in plain digits from
-// 1e-6 up to 1e21 ('4700', '0.0047') and in exponent form beyond ('1e-08'),
-// independent of the process locale; "nan", "inf" or "-inf" when not finite.
+// ShortestNumber: `value` as scripts read it: C locale, no grouping, the
+// shortest text that reads back to the same double, as std::to_chars writes
+// it ('4700', '0.0047', '1e-08', '1e+08'); "nan", "inf" or "-inf" when not
+// finite.
 std::string ShortestNumber(double value);
 
 // One JSON object, built member by member in the order added. Keys are

@@ -1,77 +1,115 @@
-// LibrarySetup.cpp: the library's shared settings for one run of the tool.
+// LibrarySetup.cpp: the settings and unit tables of one run of the tool.
 #include "LibrarySetup.h"
 
-#include <tarvil/CTarvil.h>
+#include <filesystem>
+
 #include <tarvil/Registry.h>
 
 namespace tarvil::tool {
 
 namespace {
 
-// The notation setter is reserved to the string class and its kin.
-class NotationAccess : public CTarvil {
- public:
-  static void Use(eOrvantaNotations notation) { SetNotation(notation); }
+// One precision setting: where it is and the values the library accepts.
+struct PrecisionField {
+  int* field;
+  int low;
+  int high;
+  const char* what;
 };
 
-using PrecisionSetter = int (*)(int);
-
-PrecisionSetter NotationPrecisionSetter(eOrvantaNotations notation) {
+PrecisionField NotationField(tarvil::Settings& settings, Notation notation) {
+  auto& p = settings.precision;
   switch (notation) {
-    case eEngineering: return &CTarvil::SetEngPrecision;
-    case eEuropean: return &CTarvil::SetEuroPrecision;
-    case eScientific: return &CTarvil::SetSciPrecision;
-    case eSI: return &CTarvil::SetSIPrecision;
-    case eSPICE: return &CTarvil::SetSPICEPrecision;
-    default: return &CTarvil::SetDigitsPrecision;
+    case Notation::engineering: return {&p[0], 0, 9, "Engineering"};
+    case Notation::european: return {&p[1], 0, 9, "European"};
+    case Notation::scientific: return {&p[2], 0, 9, "Scientific"};
+    case Notation::si: return {&p[3], 0, 9, "SI"};
+    case Notation::spice: return {&p[4], 0, 9, "SPICE"};
+    default: return {&settings.digits, 0, 9, "regional digits"};
   }
 }
 
 }  // namespace
 
-void LoadSettings() { CTarvil::SetLocale(); }
+const char* SettingsSourceWord(SettingsSource source) {
+  switch (source) {
+    case SettingsSource::kRegistry: return "registry";
+    case SettingsSource::kDefaults: return "defaults";
+    default: return "locale";
+  }
+}
 
-void UseNotation(eOrvantaNotations notation) { NotationAccess::Use(notation); }
+bool ChooseSettings(const CommandLine& line, Setup& setup, std::string& error) {
+  setup.source = SettingsSource::kLocale;
+  if (auto word = line.Value("settings")) {
+    if (*word == "registry") {
+      setup.source = SettingsSource::kRegistry;
+    } else if (*word == "defaults") {
+      setup.source = SettingsSource::kDefaults;
+    } else if (*word != "locale") {
+      error = "unknown settings '" + *word + "' (registry, defaults or locale)";
+      return false;
+    }
+  }
+  switch (setup.source) {
+    case SettingsSource::kRegistry: setup.settings = tarvil::Settings::from_registry(); break;
+    case SettingsSource::kDefaults: setup.settings = tarvil::Settings{}; break;
+    default: setup.settings = tarvil::Settings::from_locale(); break;
+  }
+  setup.units = tarvil::UnitTable{};
+  if (setup.source != SettingsSource::kDefaults) {
+    const std::string commonDir = InstalledCommonDir();
+    if (!commonDir.empty()) {
+      // A file that cannot be loaded leaves the built-in tables, as it does
+      // for the library.
+      auto loaded = tarvil::UnitTable::load(std::filesystem::path(commonDir) / kUnitsFileName);
+      if (loaded.error != tarvil::Error::no_unit) setup.units = loaded.value;
+    }
+  }
+  return true;
+}
 
-eOrvantaNotations ActiveNotation() { return CTarvil::s_Locale.m_eActiveNotation; }
-
-void KeepTrailingZeros() { CTarvil::s_Locale.m_nSuppressTrailingZeros = 0; }
-
-bool SetPrecision(Kind kind, std::optional<eOrvantaNotations> notation,
-                  std::optional<UnitChoice> unit, int precision, std::string& error) {
-  PrecisionSetter setter = nullptr;
-  const char* what = "";
+bool SetPrecision(Kind kind, std::optional<Notation> notation, std::optional<UnitChoice> unit,
+                  int precision, tarvil::Settings& settings, std::string& error) {
+  PrecisionField target{};
   if (IsElectrical(kind) || (kind == Kind::kInteger && notation) ||
       (kind == Kind::kNumber && notation)) {
-    const eOrvantaNotations used = notation.value_or(ActiveNotation());
-    setter = NotationPrecisionSetter(used);
-    what = NotationTitle(used);
+    Notation used = notation.value_or(settings.notation);
+    if (used == Notation::any) used = Notation::si;
+    target = NotationField(settings, used);
   } else if (kind == Kind::kNumber || kind == Kind::kLength) {
-    setter = &CTarvil::SetDigitsPrecision;
-    what = "regional digits";
+    target = {&settings.digits, 0, 9, "regional digits"};
   } else if (kind == Kind::kTime) {
-    setter = &CTarvil::SetTimePrecision;
-    what = "time";
+    target = {&settings.time_precision, 0, 3, "time"};
   } else if (kind == Kind::kAngle) {
-    setter = &CTarvil::SetAnglePrecision;
-    what = "angle";
+    target = {&settings.angle_precision, 0, 4, "angle"};
   } else if (kind == Kind::kVelocity) {
-    const bool percent = unit && unit->value == kVpPercentC;
-    setter = percent ? &CTarvil::SetPercentPrecision : &CTarvil::SetSciPrecision;
-    what = percent ? "percentage" : "Scientific";
+    const bool percent =
+        unit && unit->value == static_cast<int>(tarvil::VelocityUnit::percent_c);
+    target = percent ? PrecisionField{&settings.percentage_precision, 0, 3, "percentage"}
+                     : NotationField(settings, Notation::scientific);
   } else {
     error = "--precision does not apply to integers written without a notation";
     return false;
   }
-  // The setters keep the old value when the new one is out of their range;
-  // a second call tells which happened.
-  setter(precision);
-  if (setter(precision) != precision) {
-    error = "--precision " + std::to_string(precision) + " is not accepted as the " + what +
-            " precision";
+  if (precision < target.low || precision > target.high) {
+    error = "--precision " + std::to_string(precision) + " is not accepted as the " +
+            target.what + " precision";
     return false;
   }
+  *target.field = precision;
   return true;
+}
+
+void UseFullPrecision(tarvil::Settings& settings) {
+  // The writers cap the decimals at their own limit.
+  constexpr int kAll = 17;
+  settings.digits = kAll;
+  settings.precision.fill(kAll);
+  settings.angle_precision = kAll;
+  settings.percentage_precision = kAll;
+  settings.time_precision = kAll;
+  settings.suppress_trailing_zeros = true;
 }
 
 std::string InstalledCommonDir() {

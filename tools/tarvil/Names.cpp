@@ -25,13 +25,20 @@ constexpr KindWord kKindWords[] = {
     {Kind::kAngle, "angle"},       {Kind::kInteger, "integer"}, {Kind::kNumber, "number"},
 };
 
-// Time units: the SI prefix in its own letter case, then "s".
-constexpr const char* kTimeUnits[kSIUnitNum] = {"es", "Ps", "Ts", "Gs", "Ms", "Ks", "s",
-                                                "ms", "us", "ns", "ps", "fs", "as"};
-constexpr const char* kDesignUnits[kDesUnitNum] = {"in", "mm", "um", "th"};
-constexpr const char* kBaseUnits[kBaseUnitNum] = {"nm", "tnm"};
-constexpr const char* kVpUnits[kVpUnitNum] = {"in/ns", "m/s", "%c"};
-constexpr const char* kAngleUnits[kAngleUnitNum] = {"deg", "\"", "'", "rad"};
+// The unit words in the order of the library's enumerations (TimeUnit,
+// LengthUnit, Resolution, VelocityUnit, AngleUnit). Time units: the SI
+// prefix in its own letter case, then "s".
+constexpr const char* kTimeUnits[] = {"es", "Ps", "Ts", "Gs", "Ms", "Ks", "s",
+                                      "ms", "us", "ns", "ps", "fs", "as"};
+constexpr const char* kDesignUnits[] = {"in", "mm", "um", "th"};
+constexpr const char* kBaseUnits[] = {"nm", "tnm"};
+constexpr const char* kVpUnits[] = {"in/ns", "m/s", "%c"};
+constexpr const char* kAngleUnits[] = {"deg", "\"", "'", "rad"};
+
+template <typename T, std::size_t N>
+constexpr int Count(T (&)[N]) {
+  return static_cast<int>(N);
+}
 
 }  // namespace
 
@@ -64,94 +71,84 @@ bool IsElectrical(Kind kind) {
   }
 }
 
-std::optional<Kind> KindOfUnitType(eUnitTypes type) {
-  switch (type) {
-    case eAmps: return Kind::kAmps;
-    case eDegrees: return Kind::kAngle;
-    case eFarads: return Kind::kFarads;
-    case eHenrys: return Kind::kHenrys;
-    case eNanometers: return Kind::kLength;
-    case eOhms: return Kind::kOhms;
-    case eWatts: return Kind::kWatts;
-    case eSeconds: return Kind::kTime;
-    case eVolts: return Kind::kVolts;
-    case eMps: return Kind::kVelocity;
-    default: return std::nullopt;
-  }
-}
-
-eUnitTypes UnitTypeOf(Kind kind) {
+Quantity QuantityOf(Kind kind) {
   switch (kind) {
-    case Kind::kOhms: return eOhms;
-    case Kind::kFarads: return eFarads;
-    case Kind::kHenrys: return eHenrys;
-    case Kind::kVolts: return eVolts;
-    case Kind::kAmps: return eAmps;
-    case Kind::kWatts: return eWatts;
-    case Kind::kLength: return eNanometers;
-    case Kind::kTime: return eSeconds;
-    case Kind::kVelocity: return eMps;
-    case Kind::kAngle: return eDegrees;
-    default: return eNoUnit;
+    case Kind::kOhms: return Quantity::resistance;
+    case Kind::kFarads: return Quantity::capacitance;
+    case Kind::kHenrys: return Quantity::inductance;
+    case Kind::kVolts: return Quantity::voltage;
+    case Kind::kAmps: return Quantity::current;
+    case Kind::kWatts: return Quantity::power;
+    default: return Quantity::number;
   }
 }
 
-std::optional<eOrvantaNotations> ParseNotation(const std::string& word) {
+std::optional<Notation> ParseNotation(const std::string& word) {
   const std::string lowered = Lowered(word);
-  if (lowered == "eng" || lowered == "engineering") return eEngineering;
-  if (lowered == "euro" || lowered == "european") return eEuropean;
-  if (lowered == "sci" || lowered == "scientific") return eScientific;
-  if (lowered == "si") return eSI;
-  if (lowered == "spice") return eSPICE;
+  if (lowered == "eng" || lowered == "engineering") return Notation::engineering;
+  if (lowered == "euro" || lowered == "european") return Notation::european;
+  if (lowered == "sci" || lowered == "scientific") return Notation::scientific;
+  if (lowered == "si") return Notation::si;
+  if (lowered == "spice") return Notation::spice;
+  if (lowered == "any") return Notation::any;
   return std::nullopt;
 }
 
-const char* NotationName(eOrvantaNotations notation) {
+const char* NotationName(Notation notation) {
   switch (notation) {
-    case eEngineering: return "eng";
-    case eEuropean: return "euro";
-    case eScientific: return "sci";
-    case eSI: return "si";
-    case eSPICE: return "spice";
-    case eFullPrecision: return "full";
-    case eDecimal: return "decimal";
-    default: return "?";
+    case Notation::engineering: return "eng";
+    case Notation::european: return "euro";
+    case Notation::scientific: return "sci";
+    case Notation::si: return "si";
+    case Notation::spice: return "spice";
+    case Notation::full_precision: return "full";
+    case Notation::decimal: return "decimal";
+    case Notation::any: return "any";
   }
+  return "?";
 }
 
-const char* NotationTitle(eOrvantaNotations notation) {
+const char* NotationTitle(Notation notation) {
   switch (notation) {
-    case eEngineering: return "Engineering";
-    case eEuropean: return "European";
-    case eScientific: return "Scientific";
-    case eSI: return "SI";
-    case eSPICE: return "SPICE";
-    case eFullPrecision: return "Full precision";
-    case eDecimal: return "Decimal";
-    default: return "?";
+    case Notation::engineering: return "Engineering";
+    case Notation::european: return "European";
+    case Notation::scientific: return "Scientific";
+    case Notation::si: return "SI";
+    case Notation::spice: return "SPICE";
+    case Notation::full_precision: return "Full precision";
+    case Notation::decimal: return "Decimal";
+    case Notation::any: return "any";
   }
+  return "?";
 }
 
 std::optional<UnitChoice> ParseUnit(const std::string& word) {
   // Time units first and exactly: their prefixes differ only in case.
-  for (int i = 0; i < kSIUnitNum; ++i) {
+  for (int i = 0; i < Count(kTimeUnits); ++i) {
     if (word == kTimeUnits[i]) return UnitChoice{Kind::kTime, i, false};
   }
   const std::string lowered = Lowered(word);
-  for (int i = 0; i < kDesUnitNum; ++i) {
+  for (int i = 0; i < Count(kDesignUnits); ++i) {
     if (lowered == kDesignUnits[i]) return UnitChoice{Kind::kLength, i, false};
   }
-  for (int i = 0; i < kBaseUnitNum; ++i) {
+  if (lowered == "mil" || lowered == "mils") {
+    return UnitChoice{Kind::kLength, static_cast<int>(tarvil::LengthUnit::mil), false};
+  }
+  for (int i = 0; i < Count(kBaseUnits); ++i) {
     if (lowered == kBaseUnits[i]) return UnitChoice{Kind::kLength, i, true};
   }
-  for (int i = 0; i < kVpUnitNum; ++i) {
+  for (int i = 0; i < Count(kVpUnits); ++i) {
     if (lowered == kVpUnits[i]) return UnitChoice{Kind::kVelocity, i, false};
   }
-  for (int i = 0; i < kAngleUnitNum; ++i) {
+  for (int i = 0; i < Count(kAngleUnits); ++i) {
     if (lowered == kAngleUnits[i]) return UnitChoice{Kind::kAngle, i, false};
   }
-  if (lowered == "arcmin") return UnitChoice{Kind::kAngle, kAngleMinute, false};
-  if (lowered == "arcsec") return UnitChoice{Kind::kAngle, kAngleSecond, false};
+  if (lowered == "arcmin") {
+    return UnitChoice{Kind::kAngle, static_cast<int>(tarvil::AngleUnit::arcmin), false};
+  }
+  if (lowered == "arcsec") {
+    return UnitChoice{Kind::kAngle, static_cast<int>(tarvil::AngleUnit::arcsec), false};
+  }
   return std::nullopt;
 }
 
@@ -166,14 +163,14 @@ std::string UnitText(const UnitChoice& unit) {
   }
 }
 
-std::optional<eBaseUnits> ParseBase(const std::string& word) {
+std::optional<Resolution> ParseBase(const std::string& word) {
   const std::string lowered = Lowered(word);
-  if (lowered == "nm") return kBaseNanometer;
-  if (lowered == "tnm") return kBaseTenNanometers;
+  if (lowered == "nm") return Resolution::nm;
+  if (lowered == "tnm") return Resolution::ten_nm;
   return std::nullopt;
 }
 
-std::string BaseUnitText(Kind kind, eBaseUnits base) {
+std::string BaseUnitText(Kind kind, Resolution base) {
   switch (kind) {
     case Kind::kOhms: return "ohms";
     case Kind::kFarads: return "F";
@@ -181,7 +178,7 @@ std::string BaseUnitText(Kind kind, eBaseUnits base) {
     case Kind::kVolts: return "V";
     case Kind::kAmps: return "A";
     case Kind::kWatts: return "W";
-    case Kind::kLength: return kBaseUnits[base == kBaseTenNanometers ? 1 : 0];
+    case Kind::kLength: return kBaseUnits[base == Resolution::ten_nm ? 1 : 0];
     case Kind::kTime: return "s";
     case Kind::kVelocity: return "m/s";
     case Kind::kAngle: return "deg";

@@ -6,9 +6,13 @@
 #include <optional>
 #include <string>
 
-#include <tarvil/CTarvil.h>
+#include <tarvil/tarvil.h>
 
 namespace tarvil::tool {
+
+using tarvil::Notation;
+using tarvil::Quantity;
+using tarvil::Resolution;
 
 // The kinds of value the tool reads and writes (--as).
 enum class Kind {
@@ -23,25 +27,26 @@ std::optional<Kind> ParseKind(const std::string& word);
 const char* KindName(Kind kind);
 // IsElectrical: one of the six electrical kinds.
 bool IsElectrical(Kind kind);
-// KindOfUnitType: the kind of a classified measure; nullopt for eNoUnit.
-std::optional<Kind> KindOfUnitType(eUnitTypes type);
-// UnitTypeOf: the library's unit type of an electrical kind.
-eUnitTypes UnitTypeOf(Kind kind);
+// QuantityOf: the library's quantity of an electrical kind, or of a number
+// (Quantity::number for every other kind).
+Quantity QuantityOf(Kind kind);
 
-// ParseNotation: "eng", "euro", "sci", "si", "spice" or the full names
-// "engineering", "european", "scientific" (any letter case).
-std::optional<eOrvantaNotations> ParseNotation(const std::string& word);
-// NotationName: "eng", "euro", "sci", "si", "spice"; "full", "decimal" for
-// the plain notations; "?" otherwise.
-const char* NotationName(eOrvantaNotations notation);
+// ParseNotation: "eng", "euro", "sci", "si", "spice", "any" or the full
+// names "engineering", "european", "scientific" (any letter case).
+std::optional<Notation> ParseNotation(const std::string& word);
+// NotationName: "eng", "euro", "sci", "si", "spice", "any"; "full",
+// "decimal" for the plain notations.
+const char* NotationName(Notation notation);
 // NotationTitle: "Engineering", "European", "Scientific", "SI", "SPICE" ...
-const char* NotationTitle(eOrvantaNotations notation);
+const char* NotationTitle(Notation notation);
 
 // A unit named on the command line (--unit, --to, --from).
 struct UnitChoice {
   Kind kind;   // kLength, kTime, kVelocity or kAngle
-  int value;   // eDesignUnits, eSIUnits, eVpUnits or eAngleUnits
-  bool base;   // kLength only: `value` is an eBaseUnits ("nm", "tnm")
+  // The library's LengthUnit, TimeUnit, VelocityUnit or AngleUnit, as a
+  // number; for a base unit (`base`) its Resolution.
+  int value;
+  bool base;   // kLength only: "nm" or "tnm", a count of base units
 };
 
 // ParseUnit: "in", "mm", "um", "th", "nm", "tnm" (any case); the time units
@@ -52,12 +57,12 @@ std::optional<UnitChoice> ParseUnit(const std::string& word);
 std::string UnitText(const UnitChoice& unit);
 
 // ParseBase: "nm" or "tnm".
-std::optional<eBaseUnits> ParseBase(const std::string& word);
+std::optional<Resolution> ParseBase(const std::string& word);
 
 // BaseUnitText: the unit the tool reports a value of `kind` in: "ohms",
 // "F", "H", "V", "A", "W", "s", "m/s", "deg"; for lengths the base unit
 // ("nm", "tnm"); empty for integers and numbers.
-std::string BaseUnitText(Kind kind, eBaseUnits base);
+std::string BaseUnitText(Kind kind, Resolution base = Resolution::nm);
 
 }  // namespace tarvil::tool
 

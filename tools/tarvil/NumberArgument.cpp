@@ -5,11 +5,13 @@
 #include <cmath>
 
 #include <tarvil/CRuntime.h>
-#include <tarvil/CTarvil.h>
+#include <tarvil/tarvil.h>
 
 namespace tarvil::tool {
 
 namespace {
+
+int Code(tarvil::Error error) { return static_cast<int>(error); }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -18,7 +20,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
 bool ReadNumberArgument(const std::string& text, bool whole, double& value, Answer& answer) {
   value = 0.0;
   if (text.empty()) {
-    answer = Refusal(text, eErrEmpty, 0);
+    answer = Refusal(text, Code(tarvil::Error::empty), 0);
     return false;
   }
   std::size_t first = 0;
@@ -26,7 +28,7 @@ bool ReadNumberArgument(const std::string& text, bool whole, double& value, Answ
   while (first < last && IsBlank(text[first])) ++first;
   while (last > first && IsBlank(text[last - 1])) --last;
   if (first == last) {
-    answer = Refusal(text, eErrBlank, static_cast<int>(text.size()) + 1);
+    answer = Refusal(text, Code(tarvil::Error::blank), static_cast<int>(text.size()) + 1);
     return false;
   }
   const int start = static_cast<int>(first) + 1;  // 1-based position of the number
@@ -36,37 +38,37 @@ bool ReadNumberArgument(const std::string& text, bool whole, double& value, Answ
   if (*digits == '+') {
     ++digits;
     if (digits != end && *digits == '-') {
-      answer = Refusal(text, eErrInvalidCharacter, start + 1);
+      answer = Refusal(text, Code(tarvil::Error::invalid_character), start + 1);
       return false;
     }
   }
   const auto result = std::from_chars(digits, end, value);
   if (result.ec == std::errc::invalid_argument) {
-    answer = Refusal(text, eErrInvalidCharacter, static_cast<int>(digits - text.data()) + 1);
+    answer = Refusal(text, Code(tarvil::Error::invalid_character), static_cast<int>(digits - text.data()) + 1);
     return false;
   }
   if (result.ptr != end) {
-    answer = Refusal(text, eErrInvalidCharacter, static_cast<int>(result.ptr - text.data()) + 1);
+    answer = Refusal(text, Code(tarvil::Error::invalid_character), static_cast<int>(result.ptr - text.data()) + 1);
     return false;
   }
   if (result.ec == std::errc::result_out_of_range) {
     // Too far from zero, or too close to it, for a double.
     const std::string number(digits, end);
     const double magnitude = std::fabs(tarvil::platform::StrtodC(number.c_str(), nullptr));
-    answer = Refusal(text, std::isinf(magnitude) ? eErrTooLarge : eErrTooSmall, start);
+    answer = Refusal(text, std::isinf(magnitude) ? Code(tarvil::Error::too_large) : Code(tarvil::Error::too_small), start);
     return false;
   }
   if (!whole) return true;
   if (!std::isfinite(value) || value != std::floor(value)) {
-    answer = Refusal(text, eErrNotAnInteger, start);
+    answer = Refusal(text, Code(tarvil::Error::not_an_integer), start);
     return false;
   }
   if (value > 2147483647.0) {
-    answer = Refusal(text, eErrTooLarge, start);
+    answer = Refusal(text, Code(tarvil::Error::too_large), start);
     return false;
   }
   if (value < -2147483648.0) {
-    answer = Refusal(text, eErrTooSmall, start);
+    answer = Refusal(text, Code(tarvil::Error::too_small), start);
     return false;
   }
   return true;

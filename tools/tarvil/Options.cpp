@@ -27,6 +27,7 @@ const OptionSpec* FindSpec(const std::vector<OptionSpec>& specs, const std::stri
 bool CommandLine::Parse(const std::vector<std::string>& args,
                         const std::vector<OptionSpec>& specs, std::string& error) {
   m_options.clear();
+  m_repeated.clear();
   m_operands.clear();
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -72,6 +73,7 @@ bool CommandLine::Parse(const std::vector<std::string>& args,
       error = "option '--" + name + "' needs a value";
       return false;
     }
+    m_repeated[name].push_back(m_options[name]);
   }
   return true;
 }
@@ -80,6 +82,11 @@ std::optional<std::string> CommandLine::Value(const std::string& name) const {
   const auto it = m_options.find(name);
   if (it == m_options.end()) return std::nullopt;
   return it->second;
+}
+
+std::vector<std::string> CommandLine::Values(const std::string& name) const {
+  const auto it = m_repeated.find(name);
+  return it == m_repeated.end() ? std::vector<std::string>() : it->second;
 }
 
 bool ParseWholeNumber(const std::string& text, int& value) {

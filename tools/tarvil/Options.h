@@ -34,10 +34,13 @@ class CommandLine {
   bool Has(const std::string& name) const { return m_options.count(name) != 0; }
   // The value of an option that takes one, or nullopt when absent.
   std::optional<std::string> Value(const std::string& name) const;
+  // Every value given to an option that may be repeated, in order.
+  std::vector<std::string> Values(const std::string& name) const;
   const std::vector<std::string>& Operands() const { return m_operands; }
 
  private:
   std::map<std::string, std::string> m_options;
+  std::map<std::string, std::vector<std::string>> m_repeated;
   std::vector<std::string> m_operands;
 };
 

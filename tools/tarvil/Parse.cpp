@@ -1,7 +1,5 @@
 // Parse.cpp: 'tarvil parse': texts read as the library reads them, each
 // answered with its value in the base unit.
-#include <tarvil/CTarvil.h>
-
 #include "Commands.h"
 #include "LibrarySetup.h"
 #include "Options.h"
@@ -13,33 +11,47 @@ namespace tarvil::tool {
 namespace {
 
 const std::vector<OptionSpec> kParseOptions = {
-    {"json", false},    {"help", false},  {"notation", true}, {"as", true},
-    {"base", true},     {"unit", true},   {"strict", false},  {"positive", false},
+    {"json", false}, {"help", false},   {"notation", true},  {"as", true},     {"base", true},
+    {"unit", true},  {"strict", false}, {"positive", false}, kSettingsOption,
 };
 
 bool IsWhole(Kind kind) { return kind == Kind::kLength || kind == Kind::kInteger; }
 
+Answer Refuse(const std::string& text, const Reading& refused, const std::string& hint,
+              const Setup& setup) {
+  Answer answer;
+  answer.error = static_cast<int>(refused.error);
+  answer.cursor = refused.position;
+  answer.message = Describe(text, refused, hint, setup.settings);
+  return answer;
+}
+
 Answer AnswerParse(const std::string& text, std::optional<Kind> asKind,
-                   const ReadOptions& options) {
+                   const ReadOptions& options, const Setup& setup) {
   std::optional<Kind> kind = asKind;
   if (!kind) {
-    CTarvil classified;
-    kind = Classify(text, options, classified);
+    Reading refusal;
+    kind = Classify(text, options, setup, refusal);
     if (!kind) {
-      Answer answer = Refusal(text, classified);
+      Answer answer = Refuse(text, refusal, std::string(), setup);
       answer.fields.AddNull("kind").AddNull("value").AddNull("unit");
       return answer;
     }
   }
-  const Reading reading = ReadValue(*kind, text, options);
-  Answer answer;
+  const Reading reading = ReadValue(*kind, text, options, setup);
   if (!reading.accepted) {
-    answer = Refusal(text, reading.tested);
+    const bool plain = *kind == Kind::kInteger || *kind == Kind::kNumber;
+    std::string hint;
+    // Integers and numbers in the regional format take no notation.
+    if (IsElectrical(*kind) || (plain && options.notation)) {
+      hint = Hint(*kind, text, options.notation.value_or(Notation::any), reading, setup);
+    }
+    Answer answer = Refuse(text, reading, hint, setup);
     answer.fields.AddString("kind", KindName(*kind)).AddNull("value").AddNull("unit");
     return answer;
   }
+  Answer answer;
   answer.accepted = true;
-  TakeState(answer, reading.tested);
   const std::string unit = BaseUnitText(*kind, options.base);
   const std::string number = IsWhole(*kind)
                                  ? std::to_string(static_cast<long long>(reading.value))
@@ -68,6 +80,8 @@ int RunParse(const Arguments& args) {
   if (!ReadKindOptions(line, "a bare length is read", chosen, error)) {
     return UsageTrouble(command, error);
   }
+  Setup setup;
+  if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
   std::optional<Kind> kind = chosen.kind;
   ReadOptions options;
   options.notation = chosen.notation;
@@ -77,11 +91,9 @@ int RunParse(const Arguments& args) {
   options.positive = line.Has("positive");
 
   Session session(command, line.Has("json"));
-  LoadSettings();
-  if (options.notation) UseNotation(*options.notation);
   session.SetRefusalShape("", JsonObject().AddNull("kind").AddNull("value").AddNull("unit"));
   session.AnswerAll(line.Operands(), [&](const std::string& text) {
-    return AnswerParse(text, kind, options);
+    return AnswerParse(text, kind, options, setup);
   });
   return session.Finish();
 }

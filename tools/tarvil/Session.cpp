@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <tarvil/CTarvil.h>
+#include <tarvil/tarvil.h>
 
 #include "Input.h"
 
@@ -21,13 +21,6 @@ void WriteError(std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
-std::string MessageFor(const std::string& original, int error, int cursor) {
-  CTarvil shown(original.c_str());
-  shown.m_eCurrentError = static_cast<eCTarvilErr>(error);
-  shown.m_nCursorPosition = cursor;
-  return std::string(shown.GetErrorMessage().View());
-}
-
 bool StandardInputIsFile() {
   struct stat info {};
   return fstat(STDIN_FILENO, &info) == 0 && S_ISREG(info.st_mode);
@@ -35,22 +28,12 @@ bool StandardInputIsFile() {
 
 }  // namespace
 
-void TakeState(Answer& answer, const CTarvil& tested) {
-  answer.error = static_cast<int>(tested.GetCurrentError());
-  answer.cursor = tested.GetCursorPosition();
-}
-
-Answer Refusal(const std::string& original, const CTarvil& tested) {
-  return Refusal(original, static_cast<int>(tested.GetCurrentError()),
-                 tested.GetCursorPosition());
-}
-
 Answer Refusal(const std::string& original, int error, int cursor) {
   Answer answer;
   answer.accepted = false;
   answer.error = error;
   answer.cursor = cursor;
-  answer.message = MessageFor(original, error, cursor);
+  answer.message = tarvil::describe(original, static_cast<tarvil::Error>(error), cursor);
   return answer;
 }
 
@@ -110,7 +93,8 @@ void Session::AnswerAll(const std::vector<std::string>& operands,
       for (char& c : shown) {
         if (c == '\0') c = '?';
       }
-      Answer refused = Refusal(shown, eErrInvalidCharacter, static_cast<int>(nul) + 1);
+      Answer refused = Refusal(shown, static_cast<int>(tarvil::Error::invalid_character),
+                               static_cast<int>(nul) + 1);
       refused.plain = m_refusedPlain;
       refused.fields = m_refusedFields;
       Emit(text, refused, line);

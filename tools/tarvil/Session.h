@@ -14,8 +14,6 @@
 
 #include "Json.h"
 
-class CTarvil;
-
 namespace tarvil::tool {
 
 inline constexpr int kStatusAccepted = 0;
@@ -32,17 +30,10 @@ struct Answer {
   std::string message;  // the library's message for a refused input
 };
 
-// Refusal: the answer for a text that a library test refused, with the
-// error and cursor of `tested` and the library's message, marked on
-// `original` (the text as the user gave it).
-Answer Refusal(const std::string& original, const CTarvil& tested);
-
-// Refusal: the same for a fault the tool found itself, described with the
-// library's message for `error` at `cursor`.
+// Refusal: the answer for a text refused with the library's `error` at
+// `cursor`, described with the library's message marked on `original` (the
+// text as the user gave it).
 Answer Refusal(const std::string& original, int error, int cursor);
-
-// Copies the library's error code and cursor of `tested` into `answer`.
-void TakeState(Answer& answer, const CTarvil& tested);
 
 class Session {
  public:

@@ -1,11 +1,14 @@
-// Settings.cpp: 'tarvil settings': the regional and notation settings in
-// force, each with the place it came from.
+// Settings.cpp: 'tarvil settings': the regional and notation settings a
+// run works with (--settings), each with the place it came from.
 //
-// The library reads the regional values from the user's hive, or, when the
-// hive has no "Control Panel\International" key, from a key made from the
-// process's numeric locale; whatever is missing takes its default. The
-// notation values come from the user's hive (the library creates the key
-// with its defaults when it is absent and the hive can be written).
+// By default those are the built-in settings with the regional symbols of
+// the process's numeric locale. With --settings registry the library reads
+// the regional values from the user's hive, or, when the hive has no
+// "Control Panel\International" key, from a key made from the process's
+// numeric locale; whatever is missing takes its default. The notation
+// values come from the user's hive. Nothing is written, unless --init asks
+// for the notation key (the string class creates it with its defaults when
+// it is absent and the hive can be written).
 #include <cctype>
 #include <clocale>
 
@@ -26,7 +29,8 @@ namespace {
 
 using namespace tarvil::platform;
 
-const std::vector<OptionSpec> kSettingsOptions = {{"json", false}, {"help", false}};
+const std::vector<OptionSpec> kSettingsOptions = {
+    {"json", false}, {"help", false}, {"init", false}, kSettingsOption};
 
 constexpr const char* kRegionalKey = "Control Panel\\International";
 constexpr const char* kNotationKey = "Software\\Orvanta\\Orvanta Notation";
@@ -117,9 +121,15 @@ int RunSettings(const Arguments& args) {
   if (!line.Operands().empty()) {
     return UsageTrouble(command, "unexpected argument '" + line.Operands().front() + "'");
   }
+  Setup setup;
+  if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
   Session session(command, line.Has("json"));
-  LoadSettings();
-  const CTarvilLocale& locale = CTarvil::s_Locale;
+  // The string class's first use adds the notation key when it is missing.
+  if (line.Has("init")) CTarvil::SetLocale();
+  if (setup.source == SettingsSource::kRegistry) setup.settings = tarvil::Settings::from_registry();
+  const tarvil::Settings& shownSettings = setup.settings;
+  const bool fromRegistry = setup.source == SettingsSource::kRegistry;
+  const bool fromLocale = setup.source == SettingsSource::kLocale;
   const std::string userHive = UserRegistryPath();
   const std::string machineHive = MachineRegistryPath();
 
@@ -134,44 +144,55 @@ int RunSettings(const Arguments& args) {
     }
     return text;
   };
-  const std::string userText = readHive("user", userHive);
-  readHive("machine", machineHive);
+  const std::string userText = fromRegistry ? readHive("user", userHive) : std::string();
+  if (setup.source != SettingsSource::kDefaults) readHive("machine", machineHive);
 
   const bool regionalInHive = HiveHoldsKey(userText, kRegionalKey);
   const auto regional = [&](const char* name) {
-    if (!ValuePresent(HKEY_CURRENT_USER, kRegionalKey, name)) return Source::kDefault;
+    if (fromLocale) {
+      const std::string symbol = name;
+      const bool localeGives = symbol == "sDecimal" || symbol == "sThousand" ||
+                               symbol == "sGrouping";
+      return localeGives ? Source::kLocale : Source::kDefault;
+    }
+    if (!fromRegistry || !ValuePresent(HKEY_CURRENT_USER, kRegionalKey, name)) {
+      return Source::kDefault;
+    }
     return regionalInHive ? Source::kUserHive : Source::kLocale;
   };
   const auto notation = [&](const char* name) {
-    return ValuePresent(HKEY_CURRENT_USER, kNotationKey, name) ? Source::kUserHive
-                                                               : Source::kDefault;
+    return fromRegistry && ValuePresent(HKEY_CURRENT_USER, kNotationKey, name)
+               ? Source::kUserHive
+               : Source::kDefault;
   };
+  const tarvil::Settings& s = shownSettings;
+  const auto active = static_cast<int>(s.notation);
   const auto number = [](const char* group, const char* name, long long value, Source source) {
     return Setting{group, name, std::to_string(value), false, value, source};
   };
 
   std::vector<Setting> settings = {
-      Setting{"regional", "sDecimal", SymbolText(locale.m_cDecimal), true, 0, regional("sDecimal")},
-      number("regional", "iDigits", locale.m_nDigits, regional("iDigits")),
-      Setting{"regional", "sThousand", SymbolText(locale.m_cThousand), true, 0,
-              regional("sThousand")},
-      number("regional", "sGrouping", locale.m_nGrouping, regional("sGrouping")),
-      number("regional", "iLZero", locale.m_nLeadingZero, regional("iLZero")),
-      number("notation", "Engineering", locale.m_nEngPrecision, notation("Engineering")),
-      number("notation", "European", locale.m_nEuroPrecision, notation("European")),
-      number("notation", "Scientific", locale.m_nSciPrecision, notation("Scientific")),
-      number("notation", "SI", locale.m_nSIPrecision, notation("SI")),
-      number("notation", "SPICE", locale.m_nSPICEPrecision, notation("SPICE")),
-      number("notation", "Angle", locale.m_nAnglePrecision, notation("Angle")),
-      number("notation", "Percentage", locale.m_nPercentPrecision, notation("Percentage")),
-      number("notation", "Time", locale.m_nTimePrecision, notation("Time")),
-      number("notation", "SuppressTrailingZeros", locale.m_nSuppressTrailingZeros,
+      Setting{"regional", "sDecimal", SymbolText(s.decimal), true, 0, regional("sDecimal")},
+      number("regional", "iDigits", s.digits, regional("iDigits")),
+      Setting{"regional", "sThousand", SymbolText(s.thousands), true, 0, regional("sThousand")},
+      number("regional", "sGrouping", s.grouping, regional("sGrouping")),
+      number("regional", "iLZero", s.leading_zero ? 1 : 0, regional("iLZero")),
+      number("notation", "Engineering", s.precision[0], notation("Engineering")),
+      number("notation", "European", s.precision[1], notation("European")),
+      number("notation", "Scientific", s.precision[2], notation("Scientific")),
+      number("notation", "SI", s.precision[3], notation("SI")),
+      number("notation", "SPICE", s.precision[4], notation("SPICE")),
+      number("notation", "Angle", s.angle_precision, notation("Angle")),
+      number("notation", "Percentage", s.percentage_precision, notation("Percentage")),
+      number("notation", "Time", s.time_precision, notation("Time")),
+      number("notation", "SuppressTrailingZeros", s.suppress_trailing_zeros ? 1 : 0,
              notation("SuppressTrailingZeros")),
-      number("notation", "ActiveNotation", locale.m_eActiveNotation, notation("ActiveNotation")),
+      number("notation", "ActiveNotation", active, notation("ActiveNotation")),
   };
   // The active notation reads better by name.
-  settings.back().value += std::string(" (") + NotationTitle(locale.m_eActiveNotation) + ")";
-  const std::string commonDir = InstalledCommonDir();
+  settings.back().value += std::string(" (") + NotationTitle(s.notation) + ")";
+  const std::string commonDir =
+      setup.source == SettingsSource::kDefaults ? std::string() : InstalledCommonDir();
   settings.push_back(Setting{"units", "CommonDir", commonDir, true, 0,
                              commonDir.empty() ? Source::kDefault : Source::kMachineHive});
 
@@ -209,6 +230,7 @@ int RunSettings(const Arguments& args) {
     return session.Finish();
   }
 
+  session.WriteLine(std::string("settings:         ") + SettingsSourceWord(setup.source));
   session.WriteLine("user registry:    " + userHive);
   session.WriteLine("machine registry: " + machineHive);
   const char* group = "";

@@ -4,9 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include <tarvil/CTarvil.h>
+#include <tarvil/tarvil.h>
 
 #include "Commands.h"
+#include "LibrarySetup.h"
 #include "Input.h"
 #include "Options.h"
 #include "Session.h"
@@ -17,7 +18,7 @@ namespace {
 
 const std::vector<OptionSpec> kSortOptions = {
     {"json", false},    {"help", false},    {"nocase", false},
-    {"case-tiebreak", false}, {"reverse", false}, {"limit", true},
+    {"case-tiebreak", false}, {"reverse", false}, {"limit", true}, kSettingsOption,
 };
 
 struct Line {
@@ -80,6 +81,10 @@ int RunSort(const Arguments& args) {
   const bool noCase = line.Has("nocase");
   const bool tieBreak = line.Has("case-tiebreak");
   const bool reverse = line.Has("reverse");
+  // The order does not depend on the settings; the option is checked all
+  // the same.
+  Setup setup;
+  if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
 
   Session session(command, line.Has("json"));
   std::vector<Line> lines;
@@ -111,16 +116,14 @@ int RunSort(const Arguments& args) {
   std::vector<std::size_t> order(lines.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
   StableMergeSort(order, [&](std::size_t a, std::size_t b) {
-    const char* first = lines[a].text.c_str();
-    const char* second = lines[b].text.c_str();
-    int result = 0;
-    if (tieBreak) {
-      result = CTarvilCompareNumNoCaseCase(first, second, limit);
-    } else if (noCase) {
-      result = CTarvilCompareNumNoCase(first, second, limit);
-    } else {
-      result = CTarvilCompareNum(first, second, limit);
+    std::string_view first = lines[a].text;
+    std::string_view second = lines[b].text;
+    if (limit > 0) {
+      first = first.substr(0, static_cast<std::size_t>(limit));
+      second = second.substr(0, static_cast<std::size_t>(limit));
     }
+    int result = tarvil::natural_compare(first, second, noCase || tieBreak);
+    if (result == 0 && tieBreak) result = tarvil::natural_compare(first, second);
     return reverse ? -result : result;
   });
   for (std::size_t index : order) {

@@ -32,20 +32,23 @@ namespace {
 using namespace tarvil::platform;
 
 const std::vector<OptionSpec> kUnitsOptions = {
-    {"json", false}, {"help", false}, {"file", true},
+    {"json", false}, {"help", false}, {"file", true}, kSettingsOption,
 };
 
-constexpr const char* kUnitsFileName = "OVUnits.hkp";
-
-struct Quantity {
+struct Measure {
   eUnitTypes unit;
   const char* name;
+  Kind kind;
 };
 
-constexpr Quantity kQuantities[] = {
-    {eOhms, "resistance"}, {eFarads, "capacitance"}, {eHenrys, "inductance"},
-    {eVolts, "voltage"},   {eAmps, "current"},       {eWatts, "power"},
+constexpr Measure kMeasures[] = {
+    {eOhms, "resistance", Kind::kOhms},   {eFarads, "capacitance", Kind::kFarads},
+    {eHenrys, "inductance", Kind::kHenrys}, {eVolts, "voltage", Kind::kVolts},
+    {eAmps, "current", Kind::kAmps},      {eWatts, "power", Kind::kWatts},
 };
+
+// The interface's notation of a table's notation (the first five agree).
+Notation NotationOf(eOrvantaNotations notation) { return static_cast<Notation>(notation); }
 
 constexpr eOrvantaNotations kNotations[] = {eEngineering, eEuropean, eScientific, eSI, eSPICE};
 
@@ -93,19 +96,18 @@ std::string EntriesJson(const UnitEntry* entries, int count) {
 
 void PrintTables(Session& session, const COVUnitStorage& storage) {
   bool first = true;
-  for (const Quantity& quantity : kQuantities) {
+  for (const Measure& quantity : kMeasures) {
     for (eOrvantaNotations notation : kNotations) {
       int count = 0;
       const UnitEntry* entries = storage.GetUnits(quantity.unit, notation, count);
       if (entries == nullptr) count = 0;
       CString unitName;
       storage.GetBaseUnitString(quantity.unit, notation, unitName);
-      const std::optional<Kind> kind = KindOfUnitType(quantity.unit);
       if (session.Json()) {
         JsonObject object;
         object.AddString("measure", quantity.name)
-            .AddString("kind", kind ? KindName(*kind) : "")
-            .AddString("notation", NotationName(notation))
+            .AddString("kind", KindName(quantity.kind))
+            .AddString("notation", NotationName(NotationOf(notation)))
             .AddString("unit_name", unitName.View())
             .AddRaw("entries", EntriesJson(entries, count));
         session.WriteLine(object.Text());
@@ -113,7 +115,7 @@ void PrintTables(Session& session, const COVUnitStorage& storage) {
       }
       if (!first) session.WriteLine("");
       first = false;
-      std::string heading = std::string(quantity.name) + ", " + NotationTitle(notation) +
+      std::string heading = std::string(quantity.name) + ", " + NotationTitle(NotationOf(notation)) +
                             " notation: unit name \"" + std::string(unitName.View()) + "\"";
       session.WriteLine(heading);
       for (int i = 0; i < count; ++i) {
@@ -143,25 +145,26 @@ int RunUnits(const Arguments& args) {
   if (!line.Operands().empty()) {
     return UsageTrouble(command, "unexpected argument '" + line.Operands().front() + "'");
   }
+  Setup setup;
+  if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
   Session session(command, line.Has("json"));
 
   std::string source;
   if (auto path = line.Value("file")) {
     source = *path;
     if (source.empty()) return UsageTrouble(command, "--file needs a file name");
-  } else {
+  } else if (setup.source != SettingsSource::kDefaults) {
     const std::string commonDir = InstalledCommonDir();
     if (!commonDir.empty()) source = (std::filesystem::path(commonDir) / kUnitsFileName).string();
   }
 
-  // Without a file the library's own table is shown, as its first use
-  // leaves it.
-  const COVUnitStorage* shown = &CTarvil::s_OVUnits;
+  // Without a file the built-in tables are shown.
   COVUnitStorage loaded;
+  const COVUnitStorage* shown = &loaded;
   std::string log;
   bool haveLog = false;
   if (source.empty()) {
-    LoadSettings();
+    loaded.CompleteDefaults();
   } else {
     std::string contents;
     std::string problem;
@@ -179,7 +182,6 @@ int RunUnits(const Arguments& args) {
     bool warned = false;
     const int result = LoadUnitsDefinitionsText(loaded, contents, memory.Stream(), &warned);
     loaded.CompleteDefaults();
-    shown = &loaded;
     // The library keeps the log of a load that failed or warned.
     haveLog = result != 0 || warned;
     log = memory.Text();

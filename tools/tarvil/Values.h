@@ -1,13 +1,15 @@
 // Values.h: reading and writing one value of a given kind through the
-// library's members, the common ground of parse, format and convert.
+// library's interface, the common ground of parse, format, convert and bom.
 #ifndef TARVIL_TOOL_VALUES_H
 #define TARVIL_TOOL_VALUES_H
 
 #include <optional>
 #include <string>
+#include <string_view>
 
-#include <tarvil/CTarvil.h>
+#include <tarvil/tarvil.h>
 
+#include "LibrarySetup.h"
 #include "Names.h"
 #include "Options.h"
 
@@ -17,8 +19,8 @@ namespace tarvil::tool {
 // format share.
 struct KindOptions {
   std::optional<Kind> kind;  // --as, or the kind of --unit
-  std::optional<eOrvantaNotations> notation;
-  eBaseUnits base = kBaseNanometer;
+  std::optional<Notation> notation;
+  Resolution base = Resolution::nm;
   std::optional<UnitChoice> unit;
 };
 
@@ -30,8 +32,10 @@ bool ReadKindOptions(const CommandLine& line, const std::string& baseUnitRefusal
                      KindOptions& out, std::string& error);
 
 struct ReadOptions {
-  std::optional<eOrvantaNotations> notation;  // absent: the active notation
-  eBaseUnits base = kBaseNanometer;           // resolution of lengths
+  // Electrical values: absent means `any`. Integers and numbers: absent
+  // means the regional format.
+  std::optional<Notation> notation;
+  Resolution base = Resolution::nm;  // resolution of lengths
   // The unit of a bare number (lengths: a design unit). When absent the
   // physical measures need their unit in the text.
   std::optional<UnitChoice> unit;
@@ -39,43 +43,60 @@ struct ReadOptions {
   bool positive = false;  // angles in [0, 360)
 };
 
-// The outcome of reading one text.
+// The outcome of reading one text: the value in the unit BaseUnitText
+// names (ohms, farads, ..., seconds, metres per second, degrees; for
+// lengths the count of base units), or the library's error and position.
 struct Reading {
   bool accepted = false;
-  // The value in the unit BaseUnitText names: ohms, farads, ..., seconds,
-  // metres per second, degrees; for lengths the count of base units.
   double value = 0.0;
-  CTarvil tested;  // the object the library tested (error and cursor)
+  tarvil::Error error = tarvil::Error::none;
+  int position = 0;
 };
 
 // ReadValue: reads `text` as a value of `kind`:
-// - electrical: the interpret member of the quantity (the unit name is
-//   optional), or with `strict` its Get member;
-// - lengths, times, velocities, angles: the interpret member with `unit`
-//   for a bare number, else the Get member;
-// - integers and numbers: the plain readers, or the notation readers when
-//   a notation is given.
-Reading ReadValue(Kind kind, const std::string& text, const ReadOptions& options);
+// - electrical: with or without the unit name (with `strict`, with it only);
+// - lengths, times, velocities, angles: with their unit, or as a bare
+//   number in `unit` when given;
+// - integers: whole numbers within the 32-bit range (too_large, too_small
+//   otherwise), as numbers are read.
+Reading ReadValue(Kind kind, std::string_view text, const ReadOptions& options,
+                  const Setup& setup);
 
-// Classify: the kind of value `text` holds, as the library classifies
-// measures; a text that is no measure but a plain number is a number, and
-// one that is an angle in minutes or seconds of arc an angle. nullopt with
-// the classification's error in `tested` otherwise.
-std::optional<Kind> Classify(const std::string& text, const ReadOptions& options,
-                             CTarvil& tested);
+// Classify: the kind of value `text` holds, judged by its unit; a plain
+// number in the regional format is a number. nullopt with the refusal in
+// `refusal` otherwise (an ambiguous electrical value, else no_unit or the
+// plain reader's fault).
+std::optional<Kind> Classify(std::string_view text, const ReadOptions& options,
+                             const Setup& setup, Reading& refusal);
+
+// Hint: for a text that `notation` refused, what would read it: "reads as
+// 4700 in European notation (--notation euro)"; for an ambiguous one, its
+// readings and what picks each, one per line. Empty when nothing helps.
+std::string Hint(Kind kind, std::string_view text, Notation notation, const Reading& refused,
+                 const Setup& setup);
+
+// Describe: the library's message for a refused text, then the hint when
+// there is one.
+std::string Describe(std::string_view text, const Reading& refused, const std::string& hint,
+                     const tarvil::Settings& settings);
 
 struct WriteOptions {
-  std::optional<eOrvantaNotations> notation;  // absent: the active notation
-  eBaseUnits base = kBaseNanometer;
+  std::optional<Notation> notation;  // absent: the settings' notation
+  Resolution base = Resolution::nm;
   std::optional<UnitChoice> unit;  // display unit of a physical measure
-  bool usePrecision = true;        // false: as many decimals as needed
   bool showUnit = true;
 };
 
-// WriteValue: the text the library writes for `value` of `kind` (lengths:
-// a count of base units, which the caller has checked to be whole and in
-// range; integers likewise).
-std::string WriteValue(Kind kind, double value, const WriteOptions& options);
+// WriteValue: the text the library writes for `value` of `kind` with
+// `settings` (lengths: a count of base units, which the caller has checked
+// to be whole and in range; integers likewise).
+std::string WriteValue(Kind kind, double value, const WriteOptions& options,
+                       const tarvil::Settings& settings, const tarvil::UnitTable& units);
+
+// InUnit: a value of a physical kind (length: a count of base units of
+// `base`) expressed in `unit`, as the nearest double to the exact decimal
+// result where the units differ by a power of ten.
+double InUnit(Kind kind, double value, Resolution base, const UnitChoice& unit);
 
 // DefaultUnit: the display unit of a physical kind when none is chosen:
 // millimetres, seconds, metres per second, degrees.

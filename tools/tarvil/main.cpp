@@ -24,7 +24,7 @@ struct CommandEntry {
 constexpr CommandEntry kCommands[] = {
     {"parse", RunParse}, {"format", RunFormat}, {"convert", RunConvert},
     {"sort", RunSort},   {"check", RunCheck},   {"units", RunUnits},
-    {"settings", RunSettings},
+    {"settings", RunSettings}, {"bom", RunBom},
 };
 
 int PrintVersion() {
@@ -40,9 +40,10 @@ int Help(const std::string& command) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Behave as a host application does: the library then presents the
-  // user's numeric locale as the regional settings when the user registry
-  // has none. Number text of the library and of the tool never depends on it.
+  // Behave as a host application does: with --settings registry the
+  // library then presents the user's numeric locale as the regional
+  // settings when the user registry has none. Number text of the library
+  // and of the tool never depends on the C library's locale.
   std::setlocale(LC_ALL, "");
 
   Arguments args(argv + (argc > 0 ? 1 : 0), argv + argc);
