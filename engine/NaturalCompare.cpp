@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
 
 #include "NaturalCompareInternal.h"
 #include "TextScanInternal.h"
@@ -55,6 +56,14 @@ inline int Key(int byte) {
 template <bool kFold, typename Text>
 int Compare(const Text& a, const Text& b) {
   std::size_t i = 0;
+  if constexpr (std::is_same_v<Text, ViewText>) {
+    // The common part of two views, without a bounds test per byte.
+    const std::size_t n = a.text.size() < b.text.size() ? a.text.size() : b.text.size();
+    while (i < n && Key<kFold>(static_cast<unsigned char>(a.text[i])) ==
+                        Key<kFold>(static_cast<unsigned char>(b.text[i]))) {
+      ++i;
+    }
+  }
   int d;
   for (;; ++i) {
     const int x = a.At(i);
