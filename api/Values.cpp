@@ -31,10 +31,13 @@ eUnitTypes UnitOf(Quantity quantity) noexcept {
   return eNoUnit;
 }
 
-// Voltages and currents take either sign; the other quantities none below 0.
+// Numbers, voltages and currents take either sign; the other quantities
+// none below 0.
 eCTarvilDomain DomainOf(Quantity quantity) noexcept {
-  return quantity == Quantity::voltage || quantity == Quantity::current ? eDomainAny
-                                                                        : eDomainZeroOrPositive;
+  return quantity == Quantity::number || quantity == Quantity::voltage ||
+                 quantity == Quantity::current
+             ? eDomainAny
+             : eDomainZeroOrPositive;
 }
 
 Result<double> FromScan(const NumberScan& scan) noexcept {

@@ -248,6 +248,7 @@ TEST_F(Api, AnyNotationWithTheQuantitysDomain) {
       {"4k7", Quantity::resistance, 4700.0, Error::none, 0},
       {" -4k7", Quantity::resistance, 0.0, Error::negative_not_allowed, 2},
       {"-3V3", Quantity::voltage, -3.3, Error::none, 0},
+      {"-220m", Quantity::number, -0.22, Error::none, 0},
       {"100nF", Quantity::capacitance, 1e-7, Error::none, 0},
       {"4,7k", Quantity::resistance, 0.0, Error::ambiguous, 2},
   };
