@@ -477,44 +477,39 @@ py::tuple ReadMany(py::handle texts, py::handle quantity, py::handle notation,
   py::list values(count);
   py::list errors(count);
 
-  std::string buffer;
-  std::vector<std::size_t> ends;
+  // The UTF-8 text of a str is the str's own (cached) bytes: the tuple keeps
+  // every str alive and a str never changes, so the views stay valid while
+  // the GIL is released.
+  std::vector<std::string_view> views;
   std::vector<tarvil::Result<double>> results;
   for (Py_ssize_t first = 0; first < count; first += kReadChunk) {
     const Py_ssize_t last = std::min(count, first + kReadChunk);
-    buffer.clear();
-    ends.clear();
+    views.clear();
     for (Py_ssize_t i = first; i < last; ++i) {
       if (!PyUnicode_Check(item[i])) {
         throw py::type_error("texts: item " + std::to_string(i) + " is " +
                              Py_TYPE(item[i])->tp_name + ", not str");
       }
-      buffer.append(Utf8Of(item[i], "texts"));
-      ends.push_back(buffer.size());
+      views.push_back(Utf8Of(item[i], "texts"));
     }
-    results.resize(ends.size());
+    results.resize(views.size());
     {
       py::gil_scoped_release unlocked;
-      std::size_t start = 0;
-      for (std::size_t k = 0; k < ends.size(); ++k) {
-        results[k] = tarvil::read(std::string_view(buffer).substr(start, ends[k] - start), q, n, s, u);
-        start = ends[k];
-      }
+      for (std::size_t k = 0; k < views.size(); ++k) results[k] = tarvil::read(views[k], q, n, s, u);
     }
-    std::size_t start = 0;
     for (Py_ssize_t i = first; i < last; ++i) {
       const auto k = static_cast<std::size_t>(i - first);
       const tarvil::Result<double>& r = results[k];
       PyObject* value = PyFloat_FromDouble(r ? r.value : std::nan(""));
       if (value == nullptr) throw py::error_already_set();
       PyList_SET_ITEM(values.ptr(), i, value);
-      py::object error = py::none();
-      if (!r) {
-        error = MakeReadError(item[i], std::string_view(buffer).substr(start, ends[k] - start),
-                              r.error, r.position);
+      if (r) {
+        Py_INCREF(Py_None);
+        PyList_SET_ITEM(errors.ptr(), i, Py_None);
+      } else {
+        py::object error = MakeReadError(item[i], views[k], r.error, r.position);
+        PyList_SET_ITEM(errors.ptr(), i, error.release().ptr());
       }
-      PyList_SET_ITEM(errors.ptr(), i, error.release().ptr());
-      start = ends[k];
     }
   }
   return py::make_tuple(values, errors);
