@@ -48,6 +48,16 @@ void AppendReadings(std::string& out, std::string_view text, int position) {
 
 }  // namespace
 
+bool valid(const Settings& settings) noexcept {
+  const auto stands_in_numbers = [](char c) {
+    return (c >= '0' && c <= '9') || c == '+' || c == '-';
+  };
+  const char decimal = settings.decimal;
+  const char thousands = settings.thousands;
+  return decimal != ' ' && decimal != '\t' && decimal != '\0' && !stands_in_numbers(decimal) &&
+         !stands_in_numbers(thousands) && decimal != thousands;
+}
+
 namespace api {
 
 CTarvilLocale LocaleOf(const Settings& s) noexcept {

@@ -121,6 +121,14 @@ struct Settings {
   [[nodiscard]] static Settings from_locale(const char* name = nullptr);
 };
 
+// valid: true when the regional symbols of `settings` can be told apart
+// from the text they stand in: the decimal symbol is not blank, neither
+// symbol is a digit or a sign ('+', '-'), and the two are not the same. A
+// blank thousands symbol ('1 000') is valid. Readers and writers given
+// settings that are not valid may read back other values than they wrote
+// ('457kohms' for 4700 with decimal '5').
+[[nodiscard]] bool valid(const Settings& settings) noexcept;
+
 // UnitTable: the electrical prefixes and unit names of each notation.
 // Immutable; copies share their table.
 class UnitTable {

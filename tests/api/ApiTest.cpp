@@ -284,6 +284,19 @@ TEST_F(Api, SettingsAndTables) {
   EXPECT_EQ(unknown.grouping, tarvil::Settings{}.grouping);
   const tarvil::Settings registry = tarvil::Settings::from_registry();
   EXPECT_EQ(registry.notation, tarvil::Notation::si);
+  // Symbols that stand in numbers, or that cannot be told apart, are not
+  // valid settings ('457kohms' would read back 457000); a blank thousands
+  // symbol is.
+  const struct { char decimal, thousands; bool valid; } symbols[] = {
+      {'.', ',', true}, {',', '.', true}, {',', ' ', true}, {'5', ',', false},
+      {'.', '0', false}, {'-', ',', false}, {'.', '+', false}, {' ', ',', false},
+      {'.', '.', false}, {'\0', ',', false}};
+  for (const auto& row : symbols) {
+    tarvil::Settings s;
+    s.decimal = row.decimal;
+    s.thousands = row.thousands;
+    EXPECT_EQ(tarvil::valid(s), row.valid) << row.decimal << row.thousands;
+  }
   std::string log = "stale";
   const auto missing = tarvil::UnitTable::load("/nonexistent/OVUnits.hkp", &log);
   EXPECT_EQ(missing.error, tarvil::Error::no_unit);
