@@ -2,6 +2,7 @@
 // units definition error log's process-wide state.
 #include "ErrorLog.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -13,8 +14,10 @@
 namespace {
 
 // Set when the library is loaded; the units loader runs once per process.
-bool s_bHeaderPending = true;
-bool s_bLogEmpty = true;
+// Loads may run on several threads at once (the string class's first use
+// and UnitTable::load): exactly one of them takes the pending header.
+std::atomic<bool> s_bHeaderPending{true};
+std::atomic<bool> s_bLogEmpty{true};
 
 void AppendCentred(std::string& out, std::string_view text, int width) {
   long long pad = (static_cast<long long>(width) - static_cast<long long>(text.size()) + 1) / 2;
@@ -98,10 +101,8 @@ void ResetUnitsLogState() {
 
 void LogUnitsMessage(FILE* log, const char* text) {
   if (log == nullptr) return;
-  if (s_bHeaderPending) {
+  if (s_bHeaderPending.exchange(false))
     WriteLogHeader(log, tarvil::detail::kUnitsLogTitle, nullptr, tarvil::detail::kUnitsLogWidth);
-    s_bHeaderPending = false;
-  }
   if (text != nullptr) {
     WriteLogMessage(log, text, 1, 0, 0);
     s_bLogEmpty = false;

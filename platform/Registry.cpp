@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <set>
 
 #include <pwd.h>
@@ -32,9 +33,36 @@ constexpr DWORD kKeySetValue = 0x0002;
 constexpr const char* kInternational = "Control Panel\\International";
 
 // Handles in use; a handle not in the set is refused instead of followed.
-std::set<RegistryKey*>& LiveHandles() {
-  static auto* live = new std::set<RegistryKey*>;
-  return *live;
+// Any thread may open and close handles (the string class's first use and a
+// modern settings reader run at once), so the set is touched only under its
+// lock.
+struct HandleSet {
+  std::mutex lock;
+  std::set<RegistryKey*> live;
+};
+
+HandleSet& LiveHandles() {
+  static auto* handles = new HandleSet;
+  return *handles;
+}
+
+bool IsLive(HKEY key) {
+  HandleSet& handles = LiveHandles();
+  std::lock_guard<std::mutex> guard(handles.lock);
+  return handles.live.count(key) != 0;
+}
+
+void AddLive(RegistryKey* key) {
+  HandleSet& handles = LiveHandles();
+  std::lock_guard<std::mutex> guard(handles.lock);
+  handles.live.insert(key);
+}
+
+// Forgets `key`; false when it was not a handle in use.
+bool RemoveLive(HKEY key) {
+  HandleSet& handles = LiveHandles();
+  std::lock_guard<std::mutex> guard(handles.lock);
+  return handles.live.erase(key) != 0;
 }
 
 std::string Env(const char* name) {
@@ -53,7 +81,7 @@ bool Resolve(HKEY root, const char* subKey, Hive& hive, std::string& path) {
     hive = Hive::kUser;
   } else if (root == HKEY_LOCAL_MACHINE) {
     hive = Hive::kMachine;
-  } else if (root != nullptr && LiveHandles().count(root) != 0) {
+  } else if (root != nullptr && IsLive(root)) {
     hive = root->hive;
     base = root->path;
   } else {
@@ -77,7 +105,7 @@ bool HasLineBreak(const char* text) {
 HKEY NewHandle(Hive hive, const std::string& path, std::vector<registry::Value> values,
                DWORD access, bool synthetic) {
   auto* key = new RegistryKey{hive, path, std::move(values), access, synthetic};
-  LiveHandles().insert(key);
+  AddLive(key);
   return key;
 }
 
@@ -100,7 +128,7 @@ RegistryKey* Use(HKEY key, HKEY& owned) {
     if (RegOpenKeyEx(key, "", 0, KEY_ALL_ACCESS, &owned) != ERROR_SUCCESS) return nullptr;
     return owned;
   }
-  return LiveHandles().count(key) != 0 ? key : nullptr;
+  return IsLive(key) ? key : nullptr;
 }
 
 }  // namespace
@@ -232,7 +260,7 @@ LONG RegSetValueEx(HKEY key, const char* name, DWORD, DWORD type, const BYTE* da
 
 LONG RegCloseKey(HKEY key) {
   if (key == HKEY_CURRENT_USER || key == HKEY_LOCAL_MACHINE) return ERROR_SUCCESS;
-  if (key == nullptr || LiveHandles().erase(key) == 0) return ERROR_INVALID_HANDLE;
+  if (key == nullptr || !RemoveLive(key)) return ERROR_INVALID_HANDLE;
   delete key;
   return ERROR_SUCCESS;
 }

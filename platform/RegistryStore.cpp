@@ -1,5 +1,6 @@
 // RegistryStore.cpp: where the hive files are, reading them, and rewriting
 // them atomically under an advisory lock.
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -116,12 +117,12 @@ bool IsTempName(const std::string& name, const std::string& prefix) {
 
 // Six characters of the temporary names; a name that is taken is drawn again.
 std::string TempSuffix() {
-  static unsigned long long counter = 0;
+  static std::atomic<unsigned long long> counter{0};
   timespec now{};
   ::clock_gettime(CLOCK_REALTIME, &now);
   using U = unsigned long long;
   U x = static_cast<U>(now.tv_nsec) ^ (static_cast<U>(now.tv_sec) << 20) ^
-        (static_cast<U>(::getpid()) << 40) ^ (++counter * 0x9E3779B97F4A7C15ull);
+        (static_cast<U>(::getpid()) << 40) ^ ((counter.fetch_add(1) + 1) * 0x9E3779B97F4A7C15ull);
   // splitmix64's finaliser spreads every input bit over the result.
   x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
   x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;

@@ -3,7 +3,10 @@
 //
 // A display made only of digits, or holding the regional decimal or
 // grouping symbol, would be taken for part of the number. The check keeps
-// its own copy of the two symbols, read once per process.
+// its own copy of the two symbols, read once per process under a lock (the
+// string class's first use and UnitTable::load may check displays at once).
+#include <mutex>
+
 #include "Registry.h"
 #include "UnitsDefinitionsInternal.h"
 
@@ -12,6 +15,7 @@ using namespace tarvil::platform;
 namespace tarvil::detail {
 namespace {
 
+std::mutex g_symbolsLock;
 bool s_bSymbolsRead = false;
 bool s_bSymbolsSet = false;
 char s_cDecimal = 0;
@@ -46,6 +50,7 @@ void ReadSymbols() {
 
 int CheckDisplayValue(const char* display) {
   if (display == nullptr || display[0] == '\0') return 0;
+  std::lock_guard<std::mutex> guard(g_symbolsLock);
   if (!s_bSymbolsRead) ReadSymbols();
   bool digitsOnly = true;
   for (const char* p = display; *p != '\0'; ++p) {
@@ -57,6 +62,7 @@ int CheckDisplayValue(const char* display) {
 }
 
 void ResetDisplaySymbols() {
+  std::lock_guard<std::mutex> guard(g_symbolsLock);
   s_bSymbolsRead = false;
   s_bSymbolsSet = false;
   s_cDecimal = s_cGrouping = 0;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CTarvil.h"
+#include "RegistryFiles.h"
 #include "tarvil.h"
 
 namespace {
@@ -203,3 +204,45 @@ TEST(Threads, ModernInterfaceFromTheFirstCall) {
 }
 
 }  // namespace
+
+// The string class's first use while other threads read the same registry
+// and load unit tables through the modern interface: the registry's open
+// handles, the units log and the display check are shared by all of them.
+// It needs a process whose string class is unused (ctest runs each test in
+// its own).
+TEST(Threads, FirstUseBesideModernFileReaders) {
+  if (CTarvil::s_OVUnits.IsInitialised() != 0) GTEST_SKIP() << "the string class is in use";
+  tarvil::test::TempDir dir;
+  tarvil::test::WriteBytes(dir / "user.reg",
+                           "REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\International]\n"
+                           "\"sDecimal\"=\",\"\n\"sThousand\"=\".\"\n");
+  tarvil::test::WriteBytes(dir / "units.hkp",
+                           ".FILETYPE ELECTRICAL_UNITS\n.RESISTANCE_MEASURE\n..EUROPEAN\n"
+                           "...UNIT \"kilo\"\n....DISPLAY \"kR\"\n....CASE_SENSITIVE NO\n"
+                           "....EXPONENT_VALUE 3\n");
+  tarvil::test::ScopedEnv user("TARVIL_USER_REGISTRY", dir / "user.reg");
+  tarvil::test::ScopedEnv machine("TARVIL_MACHINE_REGISTRY", dir / "machine.reg");
+  constexpr int kMany = 16;
+  std::atomic<int> ready{0};
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kMany; ++t) {
+    threads.emplace_back([&, t] {
+      ready.fetch_add(1);
+      while (ready.load() < kMany) std::this_thread::yield();
+      if (t % 2 == 0) {
+        CTarvil s("4,7kohms");
+        double v = 0.0;
+        if (s.GetOhms(eSI, &v) != S_OK || v != 4700.0) wrong.fetch_add(1);
+        return;
+      }
+      for (int k = 0; k < 4; ++k) {
+        if (tarvil::Settings::from_registry().decimal != ',') wrong.fetch_add(1);
+        if (!tarvil::UnitTable::load(dir / "units.hkp")) wrong.fetch_add(1);
+      }
+    });
+  }
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(wrong.load(), 0);
+  EXPECT_EQ(CTarvil::s_Locale.m_cDecimal, ',');
+}
