@@ -4,6 +4,7 @@
 #ifndef TARVIL_APIINTERNAL_H
 #define TARVIL_APIINTERNAL_H
 
+#include <optional>
 #include <string_view>
 
 #include "COVUnitStorage.h"
@@ -50,6 +51,24 @@ Result<T> Accepted(T value) noexcept {
   Result<T> r;
   r.value = value;
   return r;
+}
+
+// RefusedAtNul: the refusal of a text that holds a NUL byte, or nothing
+// when it holds none. No reader accepts a NUL: the text is refused with
+// invalid_character at the first one, unless `read` refuses the text
+// before it at one of that text's own characters ('4x\0': 2), which comes
+// first. Other refusals of the text before it (blank, a domain) give way to
+// the NUL.
+template <class T, class Read>
+std::optional<Result<T>> RefusedAtNul(std::string_view text, Read read) noexcept {
+  const std::size_t nul = text.find('\0');
+  if (nul == std::string_view::npos) return std::nullopt;
+  const Result<T> head = read(text.substr(0, nul));
+  const bool ownCharacter =
+      (head.error == Error::invalid_character || head.error == Error::too_many_decimal_places) &&
+      head.position >= 1 && static_cast<std::size_t>(head.position) <= nul;
+  if (ownCharacter) return head;
+  return Refused<T>(static_cast<int>(Error::invalid_character), static_cast<int>(nul + 1));
 }
 
 }  // namespace api

@@ -125,6 +125,10 @@ std::string MeasureText(double value, int precision, bool group, const CTarvilLo
 
 Result<std::int64_t> read_length(std::string_view text, LengthUnit unit_when_none,
                                  Resolution resolution, const Settings& settings) noexcept {
+  if (const auto refused = api::RefusedAtNul<std::int64_t>(text, [&](std::string_view head) {
+        return read_length(head, unit_when_none, resolution, settings);
+      }))
+    return *refused;
   const CTarvilLocale locale = api::ReadingLocaleOf(settings);
   const EngineSettings engine{locale, api::StorageOf(UnitTable::built_in())};
   const auto base = static_cast<eBaseUnits>(resolution);
@@ -193,6 +197,9 @@ Result<double> ReadCarried(std::string_view text, bool slashAndPercent, bool sci
 
 Result<double> read_time(std::string_view text, TimeUnit unit_when_none,
                          const Settings& settings) noexcept {
+  if (const auto refused = api::RefusedAtNul<double>(
+          text, [&](std::string_view head) { return read_time(head, unit_when_none, settings); }))
+    return *refused;
   return ReadCarried(
       text, false, false, static_cast<int>(unit_when_none), settings, detail::MatchTimeUnit,
       [](double v, int unit) {
@@ -203,6 +210,10 @@ Result<double> read_time(std::string_view text, TimeUnit unit_when_none,
 
 Result<double> read_velocity(std::string_view text, VelocityUnit unit_when_none,
                              const Settings& settings) noexcept {
+  if (const auto refused = api::RefusedAtNul<double>(text, [&](std::string_view head) {
+        return read_velocity(head, unit_when_none, settings);
+      }))
+    return *refused;
   return ReadCarried(
       text, true, true, static_cast<int>(unit_when_none), settings,
       [](std::string_view u) { return detail::MatchUnitText(u, detail::kVpUnitTexts, kVpUnitNum); },
@@ -220,6 +231,9 @@ Result<double> read_velocity(std::string_view text, VelocityUnit unit_when_none,
 
 Result<double> read_angle(std::string_view text, AngleUnit unit_when_none,
                           const Settings& settings) noexcept {
+  if (const auto refused = api::RefusedAtNul<double>(
+          text, [&](std::string_view head) { return read_angle(head, unit_when_none, settings); }))
+    return *refused;
   const CTarvilLocale locale = api::ReadingLocaleOf(settings);
   const EngineSettings engine{locale, api::StorageOf(UnitTable::built_in())};
   const detail::AngleScan scan = detail::ScanAngleText(text, engine);

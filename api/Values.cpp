@@ -118,6 +118,10 @@ void WriteValue(TextBuffer& out, double value, Quantity quantity, Notation notat
 
 Result<double> read(std::string_view text, Quantity quantity, Notation notation,
                     const Settings& settings, const UnitTable& units) noexcept {
+  if (const auto refused = api::RefusedAtNul<double>(text, [&](std::string_view head) {
+        return read(head, quantity, notation, settings, units);
+      }))
+    return *refused;
   const CTarvilLocale locale = api::ReadingLocaleOf(settings);
   if (notation == Notation::any) {
     const detail::AnyScan scan = detail::ScanAnyNotation(text, UnitOf(quantity), locale);

@@ -12,7 +12,9 @@
 // writes a file unless its name says so (Settings::from_registry,
 // UnitTable::load). Readers and the buffer writer allocate nothing, throw
 // nothing and report failures as values: a Result with an Error and the
-// 1-based byte position of the fault.
+// 1-based byte position of the fault. Texts are whole views: a NUL byte is
+// a character no reader accepts (invalid_character at the first one, unless
+// a fault of the text before it comes first), never the end of the text.
 //
 // The older string class (<tarvil/CTarvil.h>) gives the same answers to the
 // same questions with its shared settings; this interface neither needs nor

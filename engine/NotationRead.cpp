@@ -218,7 +218,9 @@ double PowerOfTen(int n) {
 const UnitEntry* FindPrefixByDisplay(const COVUnitStorage& units, std::string_view text,
                                      eUnitTypes unit, eOrvantaNotations notation,
                                      int* displayLength) {
-  // A NUL byte ends the compared text, as the end of the view does.
+  // Bytes past the view read as 0, which no display holds; a NUL byte
+  // inside the view is a character like any other, so a display followed by
+  // one is not used up ('4.7k\0junk' has no prefix).
   const auto at = [&](std::size_t k) -> unsigned char {
     return k < text.size() ? static_cast<unsigned char>(text[k]) : 0;
   };
@@ -252,12 +254,12 @@ const UnitEntry* FindPrefixByDisplay(const COVUnitStorage& units, std::string_vi
     std::size_t k = 1;
     for (; shown[k] != '\0'; ++k) {
       const unsigned char c = at(k);
-      if (c == '\0' || (european && isDigit(c))) break;
+      if (k >= text.size() || (european && isDigit(c))) break;
       if (c != shown[k] && (!anyCase || asciiLower(c) != asciiLower(shown[k]))) break;
     }
     if (shown[k] != '\0') continue;
     // The display is used up; so must the compared text be.
-    if (at(k) == 0 || (european && isDigit(at(k)))) {
+    if (k >= text.size() || (european && isDigit(at(k)))) {
       if (displayLength != nullptr) *displayLength = static_cast<int>(k);
       return &entries[i];
     }

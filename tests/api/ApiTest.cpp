@@ -329,3 +329,38 @@ TEST_F(Api, SettingsAndTables) {
 }
 
 }  // namespace
+
+// A NUL byte is a character no reader accepts, in every notation and
+// measure: it is refused where it stands unless a fault of the text before
+// it comes first.
+TEST_F(Api, NulInsideTheTextIsRefusedWhereItStands) {
+  using tarvil::Notation;
+  using tarvil::Quantity;
+  const auto text = [](const char* s, std::size_t n) { return std::string_view(s, n); };
+  const struct {
+    std::string_view text;
+    int position;
+  } rows[] = {{text("4.7k\0junk", 9), 5}, {text("100n\0F", 6), 5}, {text("\0", 1), 1},
+              {text(" \0", 2), 2},       {text("-4.7k\0", 6), 6},   {text("4x\0", 3), 2},
+              {text("10\0", 3), 3}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(std::string(row.text)));
+    const int nul = static_cast<int>(row.text.find('\0')) + 1;
+    for (Notation n : {Notation::engineering, Notation::european, Notation::scientific,
+                       Notation::si, Notation::spice, Notation::any}) {
+      for (Quantity q : {Quantity::number, Quantity::resistance}) {
+        const auto r = tarvil::read(row.text, q, n);
+        EXPECT_FALSE(r);
+        EXPECT_TRUE(r.position >= 1 && r.position <= nul) << r.position;
+        if (n == Notation::si || n == Notation::spice || n == Notation::any) {
+          EXPECT_EQ(Of(r), (Answer{0.0, 4, row.position})) << static_cast<int>(n);
+        }
+      }
+    }
+    EXPECT_EQ(tarvil::read_length(row.text, tarvil::LengthUnit::mil).error,
+              tarvil::Error::invalid_character);
+    EXPECT_EQ(tarvil::read_time(row.text).error, tarvil::Error::invalid_character);
+    EXPECT_EQ(tarvil::read_velocity(row.text).error, tarvil::Error::invalid_character);
+    EXPECT_EQ(tarvil::read_angle(row.text).error, tarvil::Error::invalid_character);
+  }
+}
