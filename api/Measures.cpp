@@ -115,6 +115,9 @@ std::string MeasureText(double value, int precision, bool group, const CTarvilLo
                         std::string_view unitText) {
   std::string out;
   detail::FormatMeasureNumber(value, precision, true, group, locale, out);
+  // The engine writes either infinity as the string class does; this
+  // interface keeps the sign of a negative one.
+  if (std::isinf(value) && value < 0) out.insert(0, 1, '-');
   out += unitText;
   return out;
 }

@@ -77,7 +77,10 @@ void WriteValue(TextBuffer& out, double value, Quantity quantity, Notation notat
   const eOrvantaNotations n = api::NotationOf(notation, settings);
   int isBase = 0;
   if (!std::isfinite(value)) {
-    out.append(std::isnan(value) ? std::string_view("NaN") : std::string_view("#INF"));
+    // The string class's texts, with the sign of a negative infinity kept.
+    out.append(std::isnan(value) ? std::string_view("NaN")
+               : value < 0      ? std::string_view("-#INF")
+                                : std::string_view("#INF"));
   } else if (notation == Notation::full_precision) {
     // The shortest digits that read back to the value, in regional form.
     char* at = out.Grow(400);

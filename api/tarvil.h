@@ -207,7 +207,8 @@ class UnitTable {
 
 // write: `value` as SetDoubleForNotation (number) or Set...Measure writes
 // it, with the notation's configured precision and, when `with_unit`, the
-// unit name. full_precision writes the shortest fixed-point digits that
+// unit name. A NaN is written "NaN", infinities "#INF" and "-#INF" (the
+// unit name after them). full_precision writes the shortest fixed-point digits that
 // read back to `value` (regional symbols, grouping and the leading-zero
 // rule applied) for any finite value of magnitude 1e-300 to 1e300.
 [[nodiscard]] std::string write(double value, Quantity quantity, Notation notation,
@@ -257,7 +258,7 @@ enum class AngleUnit { deg, arcsec, arcmin, rad };
 
 // The writers, as the string class's Set...Measure members with the unit
 // shown and the configured precision: '25.4mm', '10th', '12.5ns', '50%c',
-// '45 deg'.
+// '45 deg'; infinities as "#INF" and "-#INF".
 [[nodiscard]] std::string write_length(std::int64_t count, LengthUnit unit,
                                        Resolution resolution = Resolution::nm,
                                        const Settings& settings = {});

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -363,4 +364,19 @@ TEST_F(Api, NulInsideTheTextIsRefusedWhereItStands) {
     EXPECT_EQ(tarvil::read_velocity(row.text).error, tarvil::Error::invalid_character);
     EXPECT_EQ(tarvil::read_angle(row.text).error, tarvil::Error::invalid_character);
   }
+}
+
+// Infinities keep their sign in every writer.
+TEST_F(Api, InfinitiesKeepTheirSign) {
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  for (tarvil::Notation n : {tarvil::Notation::si, tarvil::Notation::european,
+                             tarvil::Notation::full_precision}) {
+    // European resistances carry no unit name after a prefix or infinity.
+    EXPECT_EQ(tarvil::write(-inf, tarvil::Quantity::resistance, n),
+              n == tarvil::Notation::european ? "-#INF" : "-#INFohms");
+    EXPECT_EQ(tarvil::write(inf, tarvil::Quantity::number, n), "#INF");
+  }
+  EXPECT_EQ(tarvil::write_time(-inf, tarvil::TimeUnit::ns), "-#INFns");
+  EXPECT_EQ(tarvil::write_velocity(-inf, tarvil::VelocityUnit::percent_c), "-#INF%c");
+  EXPECT_EQ(tarvil::write_angle(inf, tarvil::AngleUnit::deg), "#INF deg");
 }
