@@ -16,6 +16,7 @@
 #include "Messages.h"
 #include "RegularFile.h"
 #include "UnitsDefinitions.h"
+#include "UnitsDefinitionsInternal.h"
 
 namespace tarvil {
 namespace {
@@ -180,6 +181,11 @@ const UnitTable& UnitTable::built_in() noexcept {
 }
 
 Result<UnitTable> UnitTable::load(const std::filesystem::path& path, std::string* log) {
+  return load(path, Settings{}, log);
+}
+
+Result<UnitTable> UnitTable::load(const std::filesystem::path& path, const Settings& settings,
+                                  std::string* log) {
   if (log != nullptr) log->clear();
   std::string bytes;
   const platform::FileRead read =
@@ -194,7 +200,8 @@ Result<UnitTable> UnitTable::load(const std::filesystem::path& path, std::string
   {
     std::lock_guard<std::mutex> lock(g_fileMutex);
     FILE* logFile = open_memstream(&logText, &logSize);
-    loaded = LoadUnitsDefinitionsText(storage->units, bytes, logFile, &warned);
+    const detail::DisplaySymbols symbols{true, settings.decimal, settings.thousands};
+    loaded = detail::LoadUnitsText(storage->units, bytes, logFile, &warned, symbols);
     if (logFile != nullptr) std::fclose(logFile);
   }
   // As the installed file's log: kept after a warning or a failure, gone

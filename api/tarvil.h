@@ -140,13 +140,20 @@ class UnitTable {
   [[nodiscard]] static const UnitTable& built_in() noexcept;
 
   // load: the built-in tables with the accepted units of the units
-  // definition file `path`, as the string class's start-up loads them.
+  // definition file `path`, as the string class's start-up loads them, with
+  // the regional symbols of `settings`: a DISPLAY text holding its decimal
+  // or thousands symbol is refused. No registry is read, so the same file
+  // and settings give the same table on every account.
   // Error none when the loader succeeds (refused entries only warn);
   // no_unit for a file that is missing, unreadable or not a regular file of
   // at most 16 MiB; invalid_character when the file has syntax errors or a
   // keyword at the wrong level (the value then holds the built-in tables).
   // `*log`, when given, receives what the loader's error log would hold
   // (empty after a clean load). No file is written.
+  [[nodiscard]] static Result<UnitTable> load(const std::filesystem::path& path,
+                                              const Settings& settings,
+                                              std::string* log = nullptr);
+  // load: the same with the built-in settings' symbols ('.' and ',').
   [[nodiscard]] static Result<UnitTable> load(const std::filesystem::path& path,
                                               std::string* log = nullptr);
 

@@ -150,7 +150,8 @@ int CheckUnitsFileType(CKeywordReader& reader, FILE* log) {
   return 0;
 }
 
-int ApplyUnitsDefinitions(CKeywordReader& reader, COVUnitStorage& storage, FILE* log) {
+int ApplyUnitsDefinitions(CKeywordReader& reader, COVUnitStorage& storage, FILE* log,
+                          const DisplaySymbols& symbols) {
   int line = 1;
   reader.Rewind();
   while (CKeywordNode* construct = reader.ReadConstruct(nullptr)) {
@@ -167,7 +168,7 @@ int ApplyUnitsDefinitions(CKeywordReader& reader, COVUnitStorage& storage, FILE*
           return 1;
         }
         ++line;
-        ApplyMeasure(construct, storage, line, log);
+        ApplyMeasure(construct, storage, line, log, symbols);
         break;
     }
     FreeConstruct(construct);
@@ -176,17 +177,19 @@ int ApplyUnitsDefinitions(CKeywordReader& reader, COVUnitStorage& storage, FILE*
   return 0;
 }
 
-void ApplyMeasure(const CKeywordNode* measure, COVUnitStorage& storage, int& line, FILE* log) {
+void ApplyMeasure(const CKeywordNode* measure, COVUnitStorage& storage, int& line, FILE* log,
+                  const DisplaySymbols& symbols) {
   for (const CKeywordNode* child = measure->child; child != nullptr; child = child->next) {
     eOrvantaNotations notation = eEngineering;
     if (!NotationOf(child->id, &notation)) continue;
     ++line;
-    ApplyNotation(measure, child, notation, storage, line, log);
+    ApplyNotation(measure, child, notation, storage, line, log, symbols);
   }
 }
 
 void ApplyNotation(const CKeywordNode* measure, const CKeywordNode* notationNode,
-                   eOrvantaNotations notation, COVUnitStorage& storage, int& line, FILE* log) {
+                   eOrvantaNotations notation, COVUnitStorage& storage, int& line, FILE* log,
+                   const DisplaySymbols& symbols) {
   Setter setter = SetterOf(measure->id);
   for (const CKeywordNode* unit = notationNode->child; unit != nullptr; unit = unit->next) {
     if (unit->id != kUnitsUnit) continue;
@@ -206,7 +209,7 @@ void ApplyNotation(const CKeywordNode* measure, const CKeywordNode* notationNode
           break;
         case kUnitsDisplay: {
           display = StringArgument(part);
-          int check = CheckDisplayValue(display);
+          int check = CheckDisplayValue(display, symbols);
           if (check != 0) {
             accepted = false;
             message.Format("Invalid unit DISPLAY value \"%s\" detected at line %d:",
@@ -300,6 +303,11 @@ int LoadUnitsDefinitions(COVUnitStorage& storage) {
 int LoadUnitsDefinitionsText(COVUnitStorage& storage, std::string_view text, FILE* log,
                              bool* warned) {
   using namespace tarvil::detail;
+  return LoadUnitsText(storage, text, log, warned, RegistryDisplaySymbols());
+}
+
+int tarvil::detail::LoadUnitsText(COVUnitStorage& storage, std::string_view text, FILE* log,
+                                  bool* warned, const DisplaySymbols& symbols) {
   LogUnitsMessage(log, nullptr);
   // The reader reads the text in memory, so that both of its passes read the
   // same bytes whatever happens to the file meanwhile.
@@ -310,7 +318,7 @@ int LoadUnitsDefinitionsText(COVUnitStorage& storage, std::string_view text, FIL
   bool loaded = false;
   if (reader.Open(stream, log, kUnitsKeywordTable, kUnitsConstantTable) == kKeywordOpenOk) {
     CheckUnitsFileType(reader, log);
-    if (reader.GetErrorCount() == 0 && ApplyUnitsDefinitions(reader, storage, log) == 0) {
+    if (reader.GetErrorCount() == 0 && ApplyUnitsDefinitions(reader, storage, log, symbols) == 0) {
       loaded = true;
     }
   }

@@ -4,6 +4,7 @@
 #define TARVIL_UNITSDEFINITIONSINTERNAL_H
 
 #include <cstdio>
+#include <string_view>
 
 #include "COVUnitStorage.h"
 #include "KeywordReader.h"
@@ -56,28 +57,45 @@ int CheckUnitsFileType(CKeywordReader& reader, FILE* log);
 // ApplyUnitsDefinitions: second pass from the start of the file: stores the
 // units of every measure construct. 0 when the whole file was applied; 1
 // when it stopped at a keyword that belongs below the top level.
-int ApplyUnitsDefinitions(CKeywordReader& reader, COVUnitStorage& storage, FILE* log);
+struct DisplaySymbols;
+int ApplyUnitsDefinitions(CKeywordReader& reader, COVUnitStorage& storage, FILE* log,
+                          const DisplaySymbols& symbols);
 
 // ApplyMeasure: applies each notation under a measure node; `line` is the
 // running line estimate of the loader's messages.
-void ApplyMeasure(const CKeywordNode* measure, COVUnitStorage& storage, int& line, FILE* log);
+void ApplyMeasure(const CKeywordNode* measure, COVUnitStorage& storage, int& line, FILE* log,
+                  const DisplaySymbols& symbols);
 
 // ApplyNotation: stores each accepted UNIT under a notation node through the
 // measure's setter; refuses (and logs) a DISPLAY that CheckDisplayValue
 // rejects and a non-zero EXPONENT_VALUE in Engineering or Scientific
 // notation.
 void ApplyNotation(const CKeywordNode* measure, const CKeywordNode* notationNode,
-                   eOrvantaNotations notation, COVUnitStorage& storage, int& line, FILE* log);
+                   eOrvantaNotations notation, COVUnitStorage& storage, int& line, FILE* log,
+                   const DisplaySymbols& symbols);
 
-// CheckDisplayValue: 0 usable (also null or empty); 2 holds the regional
-// decimal symbol, 3 the grouping symbol (whichever comes first); 1 only
-// decimal digits. The regional symbols are read from the current user's
-// "Control Panel\International" on the first call of the process.
-int CheckDisplayValue(const char* display);
+// DisplaySymbols: the regional decimal and grouping symbols a DISPLAY text
+// may not hold; none when `known` is false (nothing then conflicts).
+struct DisplaySymbols {
+  bool known = false;
+  char decimal = 0;
+  char grouping = 0;
+};
 
-// ResetDisplaySymbols: the regional symbols are read again on the next
-// CheckDisplayValue (for tests).
-void ResetDisplaySymbols();
+// RegistryDisplaySymbols: the current user's symbols, read now from
+// "Control Panel\International" ('.' and ',' for values that are missing
+// or of the wrong kind; none without the key).
+DisplaySymbols RegistryDisplaySymbols();
+
+// CheckDisplayValue: 0 usable (also null or empty); 2 holds the decimal
+// symbol of `symbols`, 3 the grouping symbol (whichever comes first); 1
+// only decimal digits.
+int CheckDisplayValue(const char* display, const DisplaySymbols& symbols);
+
+// LoadUnitsText: LoadUnitsDefinitionsText with the regional symbols given
+// instead of read from the registry.
+int LoadUnitsText(COVUnitStorage& storage, std::string_view text, FILE* log, bool* warned,
+                  const DisplaySymbols& symbols);
 
 }  // namespace tarvil::detail
 

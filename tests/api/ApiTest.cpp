@@ -7,12 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 #include <limits>
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "CTarvil.h"
+#include "RegistryFiles.h"
 #include "tarvil.h"
 
 namespace {
@@ -379,4 +381,39 @@ TEST_F(Api, InfinitiesKeepTheirSign) {
   EXPECT_EQ(tarvil::write_time(-inf, tarvil::TimeUnit::ns), "-#INFns");
   EXPECT_EQ(tarvil::write_velocity(-inf, tarvil::VelocityUnit::percent_c), "-#INF%c");
   EXPECT_EQ(tarvil::write_angle(inf, tarvil::AngleUnit::deg), "#INF deg");
+}
+
+// A unit table depends on its file and settings only: the same file loads
+// the same under two users' registries, and the settings' symbols decide
+// which DISPLAY texts are refused.
+TEST_F(Api, UnitTableLoadReadsNoRegistry) {
+  tarvil::test::TempDir dir;
+  tarvil::test::WriteBytes(dir / "units.hkp",
+                           ".FILETYPE ELECTRICAL_UNITS\n.RESISTANCE_MEASURE\n..EUROPEAN\n"
+                           "...UNIT \"kilo\"\n....DISPLAY \"k'\"\n....CASE_SENSITIVE NO\n"
+                           "....EXPONENT_VALUE 3\n");
+  const auto writeWith = [&](const tarvil::UnitTable& table) {
+    return tarvil::write(4700.0, tarvil::Quantity::resistance, tarvil::Notation::european, {},
+                         table);
+  };
+  for (const char* decimal : {"'", "."}) {
+    SCOPED_TRACE(decimal);
+    tarvil::test::WriteBytes(dir / "user.reg",
+                             std::string("REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\"
+                                         "International]\n\"sDecimal\"=\"") +
+                                 decimal + "\"\n");
+    tarvil::test::ScopedEnv user("TARVIL_USER_REGISTRY", dir / "user.reg");
+    std::string log;
+    const auto loaded = tarvil::UnitTable::load(dir / "units.hkp", &log);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(log, "");
+    EXPECT_EQ(writeWith(loaded.value), "4k'7");
+  }
+  tarvil::Settings quote;
+  quote.decimal = '\'';
+  std::string log;
+  const auto refused = tarvil::UnitTable::load(dir / "units.hkp", quote, &log);
+  ASSERT_TRUE(refused);
+  EXPECT_NE(log.find("decimal symbol"), std::string::npos) << log;
+  EXPECT_EQ(writeWith(refused.value), "4k7");
 }

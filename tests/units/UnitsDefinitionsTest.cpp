@@ -58,7 +58,6 @@ class UnitsLoad : public testing::Test {
 
   static void Reset() {
     tarvil::detail::ResetUnitsLogState();
-    tarvil::detail::ResetDisplaySymbols();
   }
   void SetCommonDir(const std::string& dir) {
     WriteBytes(tmp_ / "machine.reg", "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvanta]\n"
@@ -441,10 +440,10 @@ TEST(UnitsDisplayValue, ChecksAgainstTheRegionalSymbols) {
                std::string("REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\International]\n") +
                    row.hive);
     ScopedEnv user("TARVIL_USER_REGISTRY", tmp / "user.reg");
-    tarvil::detail::ResetDisplaySymbols();
-    EXPECT_EQ(tarvil::detail::CheckDisplayValue(row.display), row.result);
+    EXPECT_EQ(tarvil::detail::CheckDisplayValue(row.display,
+                                                tarvil::detail::RegistryDisplaySymbols()),
+              row.result);
   }
-  tarvil::detail::ResetDisplaySymbols();
 }
 
 }  // namespace
