@@ -99,6 +99,19 @@ void BomReader::State::Push(std::string_view input) {
 // returns how many were used.
 std::size_t BomReader::State::ScanBytes(std::string_view bytes) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
+    // Inside a field, the bytes up to the next one that matters go at once.
+    const bool plain = scan == Scan::unquoted || scan == Scan::quoted;
+    if (plain && !raw.empty() && bytes[i] != '\n' && bytes[i] != '\r') {
+      const char stop[] = {scan == Scan::quoted ? '"' : layout.delimiter, '\n', '\r'};
+      std::size_t end = bytes.find_first_of(std::string_view(stop, sizeof stop), i);
+      if (end == std::string_view::npos) end = bytes.size();
+      end = std::min(end, i + (bom_max_record_bytes - std::min(raw.size(), bom_max_record_bytes)));
+      if (end > i) {
+        raw.append(bytes.substr(i, end - i));
+        i = end - 1;
+        continue;
+      }
+    }
     if (!Step(bytes[i])) return i;
     if (Stopped()) return bytes.size();
   }
