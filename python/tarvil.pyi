@@ -23,6 +23,7 @@ class Error(enum.IntEnum):
     positive_not_allowed = 11
     not_an_integer = 12
     ambiguous = 13
+    not_a_value = 14
 
 class Quantity(enum.IntEnum):
     """What a value measures; number has no unit."""

@@ -90,7 +90,7 @@ const std::vector<EnumSpec>& EnumSpecs() {
        "13, ambiguous, means that two common readings of the text differ.",
        {"none", "empty", "blank", "too_many_decimal_places", "invalid_character",
         "character_limit", "no_unit", "too_large", "too_small", "zero_not_allowed",
-        "negative_not_allowed", "positive_not_allowed", "not_an_integer", "ambiguous"}},
+        "negative_not_allowed", "positive_not_allowed", "not_an_integer", "ambiguous", "not_a_value"}},
       {"Quantity", "What a value measures; number has no unit.",
        {"number", "resistance", "capacitance", "inductance", "voltage", "current", "power"}},
       {"Notation",
