@@ -761,7 +761,8 @@ class BomRows {
     } else {
       chunk = m_source.attr("read")(kChunkBytes);
       if (py::isinstance<py::str>(chunk)) chunk = chunk.attr("encode")("utf-8", "surrogateescape");
-      bytes = py::cast<std::string_view>(py::bytes(chunk));
+      chunk = py::bytes(chunk);  // a bytearray or memoryview becomes bytes that `bytes` may view
+      bytes = py::cast<std::string_view>(chunk);
     }
     if (!bytes.empty() && m_reader->feed(bytes)) return;
     m_done = true;
