@@ -5,7 +5,7 @@ and name checks. Every enum argument also takes the member's name as a str."""
 
 import enum
 import os
-from typing import Iterable, Literal, Sequence, Union
+from typing import IO, Iterable, Iterator, Literal, Sequence, Union
 
 class Error(enum.IntEnum):
     """Why a text was refused (ReadError.code)."""
@@ -23,6 +23,7 @@ class Error(enum.IntEnum):
     positive_not_allowed = 11
     not_an_integer = 12
     ambiguous = 13
+    not_a_value = 14
 
 class Quantity(enum.IntEnum):
     """What a value measures; number has no unit."""
@@ -231,3 +232,41 @@ def natural_key(text: Union[str, bytes], ignore_case: bool = False) -> bytes:
     """A sort key ordering as natural_compare, equal exactly when it gives 0."""
 def check_name(text: str, kind: NameKindArg, allow_reserved: bool = False) -> bool:
     """Whether `text` is a valid name of `kind`."""
+
+# ---- Bills of materials ------------------------------------------------------
+
+class BomRow:
+    """One record of a bill of materials and what became of it (read_bom)."""
+    row: int  # 1-based among the records after the header (all, without one); 0 before it
+    line: int  # 1-based line where the record begins
+    fields: tuple[str, ...]  # the record's fields, unquoted
+    reference: str  # blanks trimmed
+    prefix: str  # its leading letters
+    value_field: str
+    quantity: Quantity | None  # the prefix's quantity
+    status: Literal["read", "not-fitted", "refused", "ambiguous", "skipped"]
+    skip: Literal["before_header", "section", "no_reference", "no_kind"] | None
+    fault: Literal["too_many_fields", "unterminated_quote", "character_after_quote"] | None
+    message: str  # why refused, ambiguous or skipped; '' otherwise
+    value: float | None  # in the base unit
+    has_value: bool
+    fitted: bool
+    error: Error  # Error.none unless the value field was refused
+    position: int  # 1-based, in characters of value_field; 0 when none
+    tolerance: tuple[float, float, bool] | None  # (minus, plus, relative)
+    voltage: float | None
+    current: float | None
+    power: float | None
+    temperature_coefficient: float | None
+    dielectric: str
+    package: str
+    rest: str
+
+def read_bom(source: Union[str, bytes, os.PathLike, IO[bytes], IO[str]], *,
+             ref_column: str | None = None, value_column: str | None = None,
+             prefixes: dict[str, QuantityArg] | None = None, no_header: bool = False,
+             notation: NotationArg = "any", bare_unit: str = "", delimiter: str | None = None,
+             settings: Settings | None = None, units: UnitTable | None = None) -> Iterator[BomRow]:
+    """The rows of a bill of materials (CSV), read in chunks as they are asked
+    for. Raises OSError for a file that cannot be read, ValueError when no
+    reference or value column is found."""

@@ -25,10 +25,13 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <tarvil/bom.h>
 #include <tarvil/tarvil.h>
 
 namespace py = pybind11;
@@ -87,7 +90,7 @@ const std::vector<EnumSpec>& EnumSpecs() {
        "13, ambiguous, means that two common readings of the text differ.",
        {"none", "empty", "blank", "too_many_decimal_places", "invalid_character",
         "character_limit", "no_unit", "too_large", "too_small", "zero_not_allowed",
-        "negative_not_allowed", "positive_not_allowed", "not_an_integer", "ambiguous"}},
+        "negative_not_allowed", "positive_not_allowed", "not_an_integer", "ambiguous", "not_a_value"}},
       {"Quantity", "What a value measures; number has no unit.",
        {"number", "resistance", "capacitance", "inductance", "voltage", "current", "power"}},
       {"Notation",
@@ -584,6 +587,261 @@ double ReadMeasure(py::handle text, const EnumRef& ref, py::handle unit, py::han
                       reader(utf8, ToEnum<Unit>(ref, unit, "unit_when_none"), SettingsOr(settings)));
 }
 
+// ---- Bills of materials (read_bom) ---------------------------------------------------
+// tarvil.read_bom iterates the rows of <tarvil/bom.h>'s reader: the source
+// (a path, or a binary or text file object) is read in chunks as rows are
+// asked for, so a file of any size takes constant memory.
+
+// A str of bytes from the input, any byte kept (as a lone surrogate when it
+// is no UTF-8).
+py::str InputStr(std::string_view bytes) {
+  PyObject* s =
+      PyUnicode_DecodeUTF8(bytes.data(), static_cast<Py_ssize_t>(bytes.size()), "surrogateescape");
+  if (s == nullptr) throw py::error_already_set();
+  return py::reinterpret_steal<py::str>(s);
+}
+
+py::object OptionalFloat(const std::optional<double>& value) {
+  return value ? py::object(py::float_(*value)) : py::object(py::none());
+}
+
+const char* SkipName(tarvil::BomSkip skip) {
+  switch (skip) {
+    case tarvil::BomSkip::before_header: return "before_header";
+    case tarvil::BomSkip::section: return "section";
+    case tarvil::BomSkip::no_reference: return "no_reference";
+    case tarvil::BomSkip::no_kind: return "no_kind";
+    case tarvil::BomSkip::none: break;
+  }
+  return nullptr;
+}
+
+const char* FaultName(tarvil::BomFault fault) {
+  switch (fault) {
+    case tarvil::BomFault::too_many_fields: return "too_many_fields";
+    case tarvil::BomFault::unterminated_quote: return "unterminated_quote";
+    case tarvil::BomFault::character_after_quote: return "character_after_quote";
+    case tarvil::BomFault::none: break;
+  }
+  return nullptr;
+}
+
+py::object NameOrNone(const char* name) { return name ? py::object(py::str(name)) : py::object(py::none()); }
+
+// One row, copied out of the reader's buffers.
+struct PyBomRow {
+  long row = 0, line = 0;
+  py::object fields, reference, prefix, value_field, quantity, status, skip, fault, message;
+  py::object value, has_value, fitted, error, position, tolerance, voltage, current, power,
+      temperature_coefficient, dielectric, package, rest;
+};
+
+PyBomRow MakeBomRow(const tarvil::BomRow& r) {
+  PyBomRow row;
+  row.row = r.row;
+  row.line = r.line;
+  py::tuple fields(r.fields.size());
+  for (std::size_t i = 0; i < r.fields.size(); ++i) fields[i] = InputStr(r.fields[i]);
+  row.fields = fields;
+  row.reference = InputStr(r.reference);
+  row.prefix = InputStr(r.prefix);
+  row.value_field = InputStr(r.value_field);
+  row.quantity = r.quantity ? Member(g.quantity, static_cast<int>(*r.quantity)) : py::none();
+  row.status = py::str(std::string(tarvil::bom_status_name(r.status)));
+  row.skip = NameOrNone(SkipName(r.skip));
+  row.fault = NameOrNone(FaultName(r.fault));
+  row.message = ToStr(r.message);
+  const tarvil::Part& part = r.part.value;
+  row.value = part.has_value ? py::object(py::float_(part.value)) : py::object(py::none());
+  row.has_value = py::bool_(part.has_value);
+  row.fitted = py::bool_(part.fitted);
+  row.error = Member(g.error, static_cast<int>(r.part.error));
+  row.position = py::int_(CharacterPosition(r.value_field, r.part.position));
+  row.tolerance = part.tolerance ? py::object(py::make_tuple(part.tolerance->minus, part.tolerance->plus,
+                                                             part.tolerance->relative))
+                                 : py::object(py::none());
+  row.voltage = OptionalFloat(part.voltage);
+  row.current = OptionalFloat(part.current);
+  row.power = OptionalFloat(part.power);
+  row.temperature_coefficient = OptionalFloat(part.temperature_coefficient);
+  row.dielectric = InputStr(part.dielectric);
+  row.package = InputStr(part.package);
+  row.rest = InputStr(part.rest);
+  return row;
+}
+
+tarvil::BomOptions BomOptionsOf(py::handle ref_column, py::handle value_column, py::handle prefixes,
+                                bool no_header, py::handle notation, const std::string& bare_unit,
+                                py::handle delimiter, py::handle settings, py::handle units) {
+  tarvil::BomOptions options;
+  if (!ref_column.is_none()) options.reference_column = py::str(ref_column).cast<std::string>();
+  if (!value_column.is_none()) options.value_column = py::str(value_column).cast<std::string>();
+  if (!prefixes.is_none()) {
+    for (const auto& item : py::cast<py::dict>(prefixes)) {
+      std::string prefix = py::cast<std::string>(item.first);
+      for (char& c : prefix) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+      options.prefixes[prefix] = ToEnum<tarvil::Quantity>(g.quantity, item.second, "prefixes");
+    }
+  }
+  options.no_header = no_header;
+  options.notation = ToEnum<tarvil::Notation>(g.notation, notation, "notation");
+  options.bare_unit = bare_unit;
+  if (!delimiter.is_none()) {
+    const std::string d = py::cast<std::string>(delimiter);
+    if (d.size() != 1 || d[0] == '"' || d[0] == '\n' || d[0] == '\r') {
+      throw py::value_error("delimiter: one character other than a quote or line end");
+    }
+    options.delimiter = d[0];
+  }
+  options.settings = SettingsOr(settings);
+  options.units = UnitsOr(units);
+  return options;
+}
+
+// The iterator read_bom returns.
+class BomRows {
+ public:
+  BomRows(py::object source, tarvil::BomOptions options) {
+    const py::object os = py::module_::import("os");
+    if (py::isinstance<py::str>(source) || py::isinstance<py::bytes>(source) ||
+        py::hasattr(source, "__fspath__")) {
+      const std::string path = py::cast<std::string>(os.attr("fsencode")(source));
+      if (path.find('\0') != std::string::npos) throw py::value_error("path: embedded null byte");
+      m_file = std::make_unique<tarvil::BomFile>(path);
+      if (!m_file->ok()) RaiseBomFile(path, m_file->problem());
+      m_path = path;
+    } else if (py::hasattr(source, "read")) {
+      m_source = std::move(source);
+    } else {
+      throw py::type_error("read_bom: expected a path or a file object, not " +
+                           std::string(Py_TYPE(source.ptr())->tp_name));
+    }
+    // The rows land in a vector of their own, which stays where it is when
+    // this iterator is moved.
+    std::vector<PyBomRow>* rows = m_rows.get();
+    m_reader = std::make_unique<tarvil::BomReader>(
+        std::move(options), [rows](const tarvil::BomRow& row) { rows->push_back(MakeBomRow(row)); });
+  }
+
+  PyBomRow Next() {
+    std::vector<PyBomRow>& rows = *m_rows;
+    while (m_next == rows.size() && !m_done) Fill();
+    if (m_next == rows.size()) throw py::stop_iteration();
+    PyBomRow row = std::move(rows[m_next++]);
+    if (m_next == rows.size()) {
+      rows.clear();
+      m_next = 0;
+    }
+    return row;
+  }
+
+ private:
+  static constexpr std::size_t kChunkBytes = 64 * 1024;
+
+  [[noreturn]] static void RaiseBomFile(const std::string& path, const std::string& why) {
+    int error = EINVAL;
+    if (why == std::strerror(ENOENT)) error = ENOENT;
+    if (why == std::strerror(EISDIR)) error = EISDIR;
+    if (why == std::strerror(EACCES)) error = EACCES;
+    Raise(Checked(PyObject_CallFunction(PyExc_OSError, "iss", error, why.c_str(), path.c_str())));
+  }
+
+  void Fill() {
+    std::string_view bytes;
+    py::object chunk;
+    if (m_file) {
+      m_buffer.resize(kChunkBytes);
+      long got;
+      {
+        py::gil_scoped_release unlocked;
+        got = m_file->read(m_buffer.data(), m_buffer.size());
+      }
+      if (got < 0) RaiseBomFile(m_path, m_file->problem());
+      bytes = std::string_view(m_buffer.data(), static_cast<std::size_t>(got));
+    } else {
+      chunk = m_source.attr("read")(kChunkBytes);
+      if (py::isinstance<py::str>(chunk)) chunk = chunk.attr("encode")("utf-8", "surrogateescape");
+      chunk = py::bytes(chunk);  // a bytearray or memoryview becomes bytes that `bytes` may view
+      bytes = py::cast<std::string_view>(chunk);
+    }
+    if (!bytes.empty() && m_reader->feed(bytes)) return;
+    m_done = true;
+    const tarvil::BomProblem& problem = m_reader->finish();
+    if (problem) throw py::value_error(problem.message);
+  }
+
+  std::unique_ptr<tarvil::BomFile> m_file;
+  std::string m_path;
+  py::object m_source;
+  std::unique_ptr<tarvil::BomReader> m_reader;
+  std::unique_ptr<std::vector<PyBomRow>> m_rows = std::make_unique<std::vector<PyBomRow>>();
+  std::size_t m_next = 0;
+  std::vector<char> m_buffer;
+  bool m_done = false;
+};
+
+void DefineBom(py::module_& m) {
+  auto row = py::class_<PyBomRow>(
+      m, "BomRow",
+      "One record of a bill of materials and what became of it (tarvil.read_bom). status is "
+      "'read', 'not-fitted', 'refused', 'ambiguous' or 'skipped'; skip says why a row was "
+      "skipped ('before_header', 'section', 'no_reference', 'no_kind'), fault why a record "
+      "was refused as CSV ('too_many_fields', 'unterminated_quote', "
+      "'character_after_quote'); both None otherwise. value and the attributes are those of "
+      "the value field's reading (None where absent); error and position (1-based, in "
+      "characters of value_field) say why it was refused.");
+  row.def_readonly("row", &PyBomRow::row).def_readonly("line", &PyBomRow::line);
+  const std::pair<const char*, py::object PyBomRow::*> members[] = {
+      {"fields", &PyBomRow::fields},   {"reference", &PyBomRow::reference},
+      {"prefix", &PyBomRow::prefix},   {"value_field", &PyBomRow::value_field},
+      {"quantity", &PyBomRow::quantity}, {"status", &PyBomRow::status},
+      {"skip", &PyBomRow::skip},       {"fault", &PyBomRow::fault},
+      {"message", &PyBomRow::message}, {"value", &PyBomRow::value},
+      {"has_value", &PyBomRow::has_value}, {"fitted", &PyBomRow::fitted},
+      {"error", &PyBomRow::error},     {"position", &PyBomRow::position},
+      {"tolerance", &PyBomRow::tolerance}, {"voltage", &PyBomRow::voltage},
+      {"current", &PyBomRow::current}, {"power", &PyBomRow::power},
+      {"temperature_coefficient", &PyBomRow::temperature_coefficient},
+      {"dielectric", &PyBomRow::dielectric}, {"package", &PyBomRow::package},
+      {"rest", &PyBomRow::rest}};
+  for (const auto& [name, member] : members) row.def_readonly(name, member);
+  row.def("__repr__", [](const PyBomRow& r) {
+    return "BomRow(row=" + std::to_string(r.row) + ", reference=" + py::repr(r.reference).cast<std::string>() +
+           ", status=" + py::repr(r.status).cast<std::string>() + ", value=" +
+           py::repr(r.value).cast<std::string>() + ")";
+  });
+
+  py::class_<BomRows>(m, "_BomRows")
+      .def("__iter__", [](py::object self) { return self; })
+      .def("__next__", &BomRows::Next);
+
+  m.def(
+      "read_bom",
+      [](py::object source, py::handle ref_column, py::handle value_column, py::handle prefixes,
+         bool no_header, py::handle notation, const std::string& bare_unit, py::handle delimiter,
+         py::handle settings, py::handle units) {
+        return BomRows(std::move(source),
+                       BomOptionsOf(ref_column, value_column, prefixes, no_header, notation,
+                                    bare_unit, delimiter, settings, units));
+      },
+      py::arg("source"), py::kw_only(), py::arg("ref_column") = py::none(),
+      py::arg("value_column") = py::none(), py::arg("prefixes") = py::none(),
+      py::arg("no_header") = false, py::arg("notation") = "any", py::arg("bare_unit") = "",
+      py::arg("delimiter") = py::none(), py::arg("settings") = py::none(),
+      py::arg("units") = py::none(),
+      "read_bom(source, *, ref_column=None, value_column=None, prefixes=None, no_header=False, "
+      "notation='any', bare_unit='', delimiter=None, settings=None, units=None) -> "
+      "Iterator[BomRow]\n\n"
+      "The rows of a bill of materials (CSV), one BomRow per record, read as they are asked "
+      "for. `source` is a path (a regular file) or a file object (binary or text). The "
+      "header, delimiter and columns are found as the C++ reader finds them; ref_column and "
+      "value_column name columns (1-based numbers without a header), prefixes adds or "
+      "changes reference prefixes ({'FB': 'resistance'}), bare_unit ('uF', 'pF', 'nF', "
+      "'uH', 'H') is the unit of bare numbers on capacitors and inductors. Raises OSError "
+      "for a file that cannot be read and ValueError when no reference or value column is "
+      "found (its message names the header looked at and the names accepted).");
+}
+
 }  // namespace
 
 PYBIND11_MODULE(tarvil, m) {
@@ -825,4 +1083,7 @@ PYBIND11_MODULE(tarvil, m) {
       "Whether `text` is a valid name of `kind` (a NameKind: 'type0'..'type18', 'file', "
       "'path', 'posix_file', 'posix_path'); a reserved design-object name passes when "
       "`allow_reserved`.");
+
+  // Bills of materials.
+  DefineBom(m);
 }
