@@ -153,7 +153,8 @@ class NameCheck:
         object.__setattr__(self, "_position", int(position))
         object.__setattr__(self, "_message", str(message))
 
-    error = property(lambda self: self._error, doc="Why the name is not valid; Error.none when it is.")
+    error = property(lambda self: self._error,
+                     doc="Why the name is not valid; Error.none when it is.")
     position = property(lambda self: self._position,
                         doc="1-based position of the faulty character, in characters; 0 for none.")
     message = property(lambda self: self._message, doc="The library's message; '' when valid.")
@@ -766,7 +767,9 @@ PYBIND11_MODULE(tarvil, m) {
       "The regional symbols, precisions and active notation that readers and writers use. "
       "Settings() holds the library's built-in defaults; keyword arguments set attributes "
       "(Settings(decimal=',', thousands='.')). Compared by value; picklable.");
-  settings.def(py::init([](const py::kwargs& kwargs) { return ValidSettings(kwargs, "Settings()"); }),
+  settings.def(py::init([](const py::kwargs& kwargs) {
+                 return ValidSettings(kwargs, "Settings()");
+               }),
                "The defaults, with the attributes given as keyword arguments. Raises ValueError "
                "for regional symbols that cannot be told apart from the numbers: a decimal "
                "symbol that is blank, a decimal or thousands symbol that is a digit or a sign, "

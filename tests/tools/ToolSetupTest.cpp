@@ -256,7 +256,8 @@ TEST_F(ToolSetup, SettingsInitReportsWhatItCannotWrite) {
       {folder, {}, "not a regular file"},
       {m_home.Write("plain.txt", "") + "/user.reg", {}, std::strerror(ENOTDIR)},
       // Larger than the limit, so that no new version of it can be written.
-      {m_home.Write("user.reg", kDefaultUserHive + ("\"sNote\"=\"" + std::string(600, 'x') + "\"\n")),
+      {m_home.Write("user.reg",
+                    kDefaultUserHive + ("\"sNote\"=\"" + std::string(600, 'x') + "\"\n")),
        RunLimits{0, 512}, std::strerror(EFBIG)},
   };
   if (::geteuid() != 0) rows.push_back({readOnly + "/user.reg", {}, std::strerror(EACCES)});
@@ -296,7 +297,8 @@ TEST_F(ToolSetup, EveryCommandRefusesRegistrySettingsItCannotUse) {
   } rows[] = {
       {"TARVIL_USER_REGISTRY", huge,
        "cannot read the user registry '" + huge + "': larger than 16 MiB"},
-      {"TARVIL_USER_REGISTRY", fifo, "cannot read the user registry '" + fifo + "': not a regular file"},
+      {"TARVIL_USER_REGISTRY", fifo,
+       "cannot read the user registry '" + fifo + "': not a regular file"},
       {"TARVIL_MACHINE_REGISTRY", zero,
        "cannot read the machine registry '" + zero + "': not a regular file"},
       {"TARVIL_USER_REGISTRY", hive("digit.reg", "\"sDecimal\"=\"5\"\n"),
