@@ -134,8 +134,32 @@ class ReadError(ValueError):
     """The text that was given."""
     def __init__(self, message: str, code: int, position: int, text: str) -> None: ...
 
+class NameCheck:
+    """The answer of check_name: true when the name is valid, with the reason
+    when it is not. Immutable; equal to another NameCheck with the same answer
+    and to the bool it stands for."""
+    @property
+    def error(self) -> Error:
+        """Why the name is not valid; Error.none when it is."""
+    @property
+    def position(self) -> int:
+        """1-based position of the faulty character, in characters of the str; 0 for none."""
+    @property
+    def message(self) -> str:
+        """The library's message (the text with the faulty character marked); '' when valid."""
+    def __init__(self, error: int = 0, position: int = 0, message: str = "") -> None: ...
+    def __bool__(self) -> bool: ...
+
 class Settings:
-    """Regional symbols, precisions and the active notation; compared by value, picklable."""
+    """Regional symbols, precisions and the active notation; compared by value, picklable.
+
+    Always valid: the constructor, every attribute assignment, unpickling and
+    from_registry raise ValueError for regional symbols that cannot be told
+    apart from the numbers (a blank decimal symbol, a decimal or thousands
+    symbol that is a digit or a sign, the same symbol for both; a blank
+    thousands symbol, as in '1 000', is valid). A refused assignment leaves
+    the object as it was; symbols that are valid only together (swapping '.'
+    and ',') are given together: Settings(decimal=',', thousands='.')."""
     decimal: str
     """The decimal symbol, one ASCII character."""
     thousands: str
@@ -169,10 +193,12 @@ class Settings:
                  precision: Sequence[int] = (4, 4, 4, 4, 4), angle_precision: int = 3,
                  percentage_precision: int = 2, time_precision: int = 2,
                  suppress_trailing_zeros: bool = True, notation: NotationArg = "si") -> None:
-        """The defaults, with the attributes given as keyword arguments."""
+        """The defaults, with the attributes given as keyword arguments; ValueError
+        when the symbols are not valid."""
     @staticmethod
     def from_registry() -> Settings:
-        """The current user's settings from the registry file; writes nothing."""
+        """The current user's settings from the registry file; writes nothing.
+        ValueError when its symbols are not valid."""
     @staticmethod
     def from_locale(name: str | None = None) -> Settings:
         """The defaults with the symbols and group size of a POSIX locale."""
@@ -197,7 +223,8 @@ def read(text: str, quantity: QuantityArg = "number", notation: NotationArg = "a
 def read_many(texts: Iterable[str], quantity: QuantityArg = "number",
               notation: NotationArg = "any", settings: Settings | None = None,
               units: UnitTable | None = None) -> tuple[list[float], list[ReadError | None]]:
-    """read() over many texts, without the GIL: (values, NaN where refused; errors)."""
+    """read() over many texts, without the GIL: (values, NaN where refused; errors).
+    Signals are handled between chunks: Ctrl-C raises KeyboardInterrupt at once."""
 def write(value: float, quantity: QuantityArg = "number", notation: NotationArg = "si",
           settings: Settings | None = None, units: UnitTable | None = None,
           with_unit: bool = True) -> str:
@@ -230,8 +257,9 @@ def natural_compare(a: Union[str, bytes], b: Union[str, bytes], ignore_case: boo
     """-1, 0 or 1 as `a` sorts before, with or after `b` ('R9' < 'R10')."""
 def natural_key(text: Union[str, bytes], ignore_case: bool = False) -> bytes:
     """A sort key ordering as natural_compare, equal exactly when it gives 0."""
-def check_name(text: str, kind: NameKindArg, allow_reserved: bool = False) -> bool:
-    """Whether `text` is a valid name of `kind`."""
+def check_name(text: str, kind: NameKindArg, allow_reserved: bool = False) -> NameCheck:
+    """Whether `text` is a valid name of `kind`: true or false, with .error,
+    .position and .message telling why not."""
 
 # ---- Bills of materials ------------------------------------------------------
 

@@ -15,18 +15,6 @@ namespace {
 
 using ToolBom = ToolTest;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
-
 constexpr const char* kAppended =
     "tarvil_status,tarvil_value,tarvil_unit,tarvil_text,tarvil_error,tarvil_message,tarvil_fitted,"
     "tarvil_tolerance,tarvil_voltage,tarvil_current,tarvil_power,tarvil_dielectric,tarvil_package";

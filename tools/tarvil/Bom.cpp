@@ -507,7 +507,7 @@ int RunBom(const Arguments& args) {
   BomOptionsOfLine options;
   if (!ReadBomOptions(line, options, error)) return UsageTrouble(command, error);
   Setup setup;
-  if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
+  if (!ChooseSettings(command, line, setup)) return kStatusTrouble;
   if (line.Operands().size() != 1) {
     return UsageTrouble(command, "one FILE is needed ('-' for standard input)");
   }

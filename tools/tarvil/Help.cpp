@@ -39,7 +39,11 @@ Common options:
   --settings S  locale (default): the built-in settings with the decimal and
               thousands symbols of the POSIX locale (LC_ALL, LC_NUMERIC,
               LANG; LC_ALL=C gives '.' and ','); registry: the user's
-              registry file, read only; defaults: the built-in settings
+              registry file, read only (a registry file that cannot be
+              read stops the command, status 2); defaults: the built-in
+              settings. Decimal and thousands symbols that cannot be told
+              apart from the numbers (blank decimal, a digit or a sign,
+              the same for both) stop the command (status 2).
   -h, --help  help of the program or of a command
   --version   the version
 
@@ -49,8 +53,8 @@ grouping, the shortest text that reads back to the same double ('1000',
 ('tarvil settings --init').
 
 Exit status: 0 when every input was accepted, 1 when any input was refused,
-2 for a usage error, a file that could not be read or written, or an input
-line longer than 1 MiB.
+2 for a usage error, a file that could not be read or written, settings that
+cannot be used, an input line longer than 1 MiB, or too little memory.
 
 The registry files are named by TARVIL_USER_REGISTRY and
 TARVIL_MACHINE_REGISTRY (see 'tarvil settings'). See also tarvil(1).
@@ -262,7 +266,9 @@ Nothing is written, unless --init asks for the notation settings to be
 added with their defaults to the user registry when they are missing. A
 registry file that is no regular file or is larger than 16 MiB is not
 read: the settings shown are then the ones that stand in for it, and the
-file is reported (status 2).
+file is reported (status 2); so are settings whose symbols cannot be told
+apart from the numbers. When --init cannot write the user registry, the
+file and the reason are reported (status 2) and the file is left as it was.
 
 Options:
   --settings S  locale (default), registry or defaults
