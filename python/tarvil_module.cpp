@@ -87,6 +87,9 @@ TARVIL_PYTHON_TYPE(AngleUnitName, "AngleUnit | str");
 TARVIL_PYTHON_TYPE(NameKindName, "NameKind | str");
 TARVIL_PYTHON_TYPE(NameCheckName, "NameCheck");
 TARVIL_PYTHON_TYPE(ReadManyName, "tuple[list[float], list[ReadError | None]]");
+TARVIL_PYTHON_TYPE(BomSourceName, "str | os.PathLike[str] | IO[bytes] | IO[str]");
+TARVIL_PYTHON_TYPE(ColumnName, "str | int | None");
+TARVIL_PYTHON_TYPE(PrefixesName, "dict[str, Quantity | str] | None");
 #undef TARVIL_PYTHON_TYPE
 
 using Str = Typed<StrName>;
@@ -964,10 +967,12 @@ void DefineBom(py::module_& m) {
 
   m.def(
       "read_bom",
-      [](py::object source, py::handle ref_column, py::handle value_column, py::handle prefixes,
-         bool no_header, py::handle notation, const std::string& bare_unit, py::handle delimiter,
-         py::handle settings, py::handle units) {
-        return BomRows(std::move(source),
+      [](const Typed<BomSourceName>& source, const Typed<ColumnName>& ref_column,
+         const Typed<ColumnName>& value_column, const Typed<PrefixesName>& prefixes,
+         bool no_header, const NotationArg& notation, const std::string& bare_unit,
+         const Typed<OptionalStrName>& delimiter, const SettingsArg& settings,
+         const UnitsArg& units) {
+        return BomRows(source.object,
                        BomOptionsOf(ref_column, value_column, prefixes, no_header, notation,
                                     bare_unit, delimiter, settings, units));
       },

@@ -216,8 +216,7 @@ TEST_F(ToolInput, HelpAndVersion) {
     EXPECT_EQ(Run({"help", command}).out, own.out);
   }
   // The line ends are named, not written raw into the sentence.
-  EXPECT_NE(Run({"help", "bom"}).out.find("lines end in \"\\n\" or\n\"\\r\\n\";"),
-            std::string::npos);
+  EXPECT_NE(Run({"help", "bom"}).out.find("lines end in LF, CRLF or CR;"), std::string::npos);
 }
 
 TEST_F(ToolInput, WriteFailureIsReported) {
