@@ -45,9 +45,9 @@ std::string Summary(int rows, int read, int refused, int ambiguous, int skipped)
 
 TEST_F(ToolBom, RecordsComeBackInOrderWithTheOutcomeAppended) {
   const std::string ambiguousMessage =
-      "\"4<,>7k\nAmbiguous value: common readings differ.\n4700: a decimal comma (from "
-      "--settings registry or the locale); no notation reads it with '.' as the decimal "
-      "symbol\n47000: --notation si\"";
+      "\"1234<,>567\nAmbiguous value: common readings differ.\n1234.567: a decimal comma "
+      "(from --settings registry or the locale); no notation reads it with '.' as the decimal "
+      "symbol\n1234567: --notation si\"";
   const std::vector<BomCase> cases = {
       {"quoted fields: delimiters, doubled quotes and line breaks inside",
        {},
@@ -59,9 +59,9 @@ TEST_F(ToolBom, RecordsComeBackInOrderWithTheOutcomeAppended) {
        0, Summary(3, 3, 0, 0, 0)},
       {"byte order mark, CRLF, ';' found in the header, other column names",
        {},
-       "\xEF\xBB\xBF Designator ;VAL;Qty\r\nR1;4,7k;2\r\nRN1;4k7;1\r\nL1;10uH;1",
+       "\xEF\xBB\xBF Designator ;VAL;Qty\r\nR1;1234,567;2\r\nRN1;4k7;1\r\nL1;10uH;1",
        "\xEF\xBB\xBF Designator ;VAL;Qty;tarvil_status;tarvil_value;tarvil_unit;tarvil_text;"
-       "tarvil_error;tarvil_message\r\nR1;4,7k;2;ambiguous;;;;13;" + ambiguousMessage +
+       "tarvil_error;tarvil_message\r\nR1;1234,567;2;ambiguous;;;;13;" + ambiguousMessage +
            "\r\nRN1;4k7;1;skipped;;;;;\r\nL1;10uH;1;read;1e-05;H;10u;0;\r\n",
        1, Summary(3, 1, 0, 1, 1)},
       {"tabs, --map, an empty value, a short record and a row without reference",
@@ -169,7 +169,7 @@ TEST_F(ToolBom, MillionRowsInConstantMemory) {
   {
     std::ofstream file(path, std::ios::binary);
     file << "Reference,Value,Footprint,Note\n";
-    const char* values[] = {"4k7", "100n", "10uH", "\"4,7k\"", "4x7", "2u2"};
+    const char* values[] = {"4k7", "100n", "10uH", "\"1234,567\"", "4x7", "2u2"};
     const char* prefixes[] = {"R", "C", "L", "R", "R", "C"};
     std::string line;
     for (int i = 0; i < kRows; ++i) {

@@ -30,7 +30,7 @@ namespace {
 const std::vector<OptionSpec> kBomOptions = {
     {"json", false},        {"help", false},         {"map", true},
     {"ref-column", true},   {"value-column", true},  {"delimiter", true},
-    {"notation", true},     kSettingsOption,
+    {"notation", true},     kSettingsOption,        kBareUnitOption,
 };
 
 constexpr const char* kAppendedColumns[] = {"tarvil_status", "tarvil_value",   "tarvil_unit",
@@ -449,6 +449,7 @@ int RunBom(const Arguments& args) {
   if (!ReadBomOptions(line, options, error)) return UsageTrouble(command, error);
   Setup setup;
   if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
+  if (!ChooseBareUnits(line, setup.settings, error)) return UsageTrouble(command, error);
   if (line.Operands().size() != 1) {
     return UsageTrouble(command, "one FILE is needed ('-' for standard input)");
   }

@@ -38,6 +38,16 @@ inline constexpr OptionSpec kSettingsOption = {"settings", true};
 // `setup`. False with a one-line `error` for an unknown word.
 bool ChooseSettings(const CommandLine& line, Setup& setup, std::string& error);
 
+// --bare-unit UNIT (pF, nF, uF, uH or H; repeatable): the unit of
+// capacitances and inductances written as bare numbers in any notation.
+inline constexpr OptionSpec kBareUnitOption = {"bare-unit", true};
+
+// ChooseBareUnits: applies each --bare-unit of `line` to
+// `settings.bare_capacitance` or `bare_inductance`, as its unit's quantity
+// says. False with a one-line `error` for an unknown unit or two units for
+// one quantity.
+bool ChooseBareUnits(const CommandLine& line, tarvil::Settings& settings, std::string& error);
+
 // SettingsSourceWord: "locale", "registry" or "defaults".
 const char* SettingsSourceWord(SettingsSource source);
 
