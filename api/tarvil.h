@@ -287,7 +287,9 @@ struct Part {
 // between digits with a W after is a fraction ('1/8W'), '+/-' a sign, a ','
 // between digits a decimal or thousands symbol ('4,7k') unless four or more
 // digits stand before it ('0805,10k' is two tokens). A value may take
-// blank-separated tokens after it ('4.7 k ohm', '10 uF'). Recognised, in
+// blank-separated tokens after it ('4.7 k ohm', '10 uF'); a number followed
+// by a blank and three digits ('1 000') is refused as a whole unless the
+// thousands symbol of `settings` is a blank. Recognised, in
 // any case where letters are written:
 //   value        the first token that reads as `quantity` in Notation::any
 //                with `settings` (bare capacitances and inductances in its
@@ -306,7 +308,9 @@ struct Part {
 //                2010 2220 2512, alone or after R, C or L ('R0402'): the
 //                view holds the digits; such a token is never the value.
 // Any other token starts `rest`, which runs to the end of the text (blanks
-// after it dropped); tokens after it are still recognised.
+// after it dropped); tokens after it are still recognised, but for the
+// value after one that begins as a number ('4x7 10k' has no value: a value
+// after a number that does not read would be a guess).
 //
 // Refusals, at 1-based byte positions of `text`: empty and blank as read;
 // no value while fitted: the error read gives for the first token that is

@@ -171,22 +171,36 @@ int ReadPercent(const Field& f, int i, double& value) {
   return f.At(k) == '%' && AtTokenEnd(f, k + 1) ? k + 1 : kNone;
 }
 
+// True when token `t` is three digits.
+bool IsGroupOfThree(const Field& f, PartToken t) {
+  return t.end - t.begin == 3 && IsDigitByte(f.At(t.begin)) && IsDigitByte(f.At(t.begin + 1)) &&
+         IsDigitByte(f.At(t.begin + 2));
+}
+
 // The value of `unit` in the token `t` or with up to two blank-separated
 // tokens after it that begin with no digit, sign or '%' (a digit only where
 // the thousands symbol is a blank): the longest span that reads, into
 // `scan`, and its end; else kNone with `scan` holding the refusal of `t`
-// alone, its cursor in the field.
+// alone (of `t` with a group of three digits after it: '1 000'), its
+// cursor in the field.
 int ReadValueSpan(const Field& f, PartToken t, eUnitTypes unit, AnyScan& scan) {
   int ends[kMaxValueTokens] = {t.end};
   int count = 1;
+  const bool blankGroups = IsBlankByte(f.locale.m_cThousand);
   for (PartToken last = t; count < kMaxValueTokens;) {
     const PartToken next = NextPartToken(f.text, last.end);
     if (next.begin >= f.length || f.SkipBlanks(last.end) != next.begin || next.begin == last.end) {
       break;
     }
     const char c = f.At(next.begin);
-    const bool digitAllowed = IsBlankByte(f.locale.m_cThousand);
-    if ((IsDigitByte(c) && !digitAllowed) || c == '+' || c == '-' || c == '%') break;
+    if (!blankGroups && count == 1 && IsDigitByte(f.At(t.end - 1)) && IsGroupOfThree(f, next)) {
+      // '1 000': a number in blank-separated groups, which these settings
+      // do not read; refused as a whole rather than read as its first group.
+      scan = ScanAnyNotation(f.Span(t.begin, next.end), unit, f.locale, f.bareExponent);
+      if (scan.cursor > 0) scan.cursor += t.begin;
+      return kNone;
+    }
+    if ((IsDigitByte(c) && !blankGroups) || c == '+' || c == '-' || c == '%') break;
     ends[count++] = next.end;
     last = next;
   }
@@ -360,8 +374,8 @@ bool IsDielectric(std::string_view word) {
 
 // Token `t` as each kind in turn, into `out`: the end of what it read, or
 // kNone with `failed` holding the value reader's refusal of the token while
-// there is no value.
-int Recognise(const Field& f, PartToken t, PartScan& out, AnyScan& failed) {
+// the value is open to it.
+int Recognise(const Field& f, PartToken t, bool valueOpen, PartScan& out, AnyScan& failed) {
   int end = ReadNotFitted(f, t);
   if (end != kNone) {
     out.fitted = false;
@@ -373,7 +387,7 @@ int Recognise(const Field& f, PartToken t, PartScan& out, AnyScan& failed) {
     return t.end;
   }
   if ((end = ReadTolerance(f, t, out)) != kNone) return end;
-  if (!out.hasValue) {
+  if (valueOpen) {
     end = ReadValueSpan(f, t, f.unit, failed);
     if (end != kNone) {
       out.hasValue = true;
@@ -398,6 +412,15 @@ std::string_view RestFrom(const Field& f, int begin) {
     while (end > begin && (f.At(end - 1) == ')' || IsBlankByte(f.At(end - 1)))) --end;
   }
   return f.Span(begin, end);
+}
+
+// True when token `t` begins as a number does: a digit, or a sign, '.' or
+// ',' before one.
+bool LooksLikeNumber(const Field& f, PartToken t) {
+  const char c = f.At(t.begin);
+  if (IsDigitByte(c)) return true;
+  return (c == '+' || c == '-' || c == '.' || c == ',') && t.end - t.begin > 1 &&
+         IsDigitByte(f.At(t.begin + 1));
 }
 
 void Refuse(PartScan& out, int error, int cursor) {
@@ -444,13 +467,19 @@ PartScan ScanPart(std::string_view text, eUnitTypes unit, const CTarvilLocale& l
   int restBegin = kNone;
   int firstToken = kNone;
   AnyScan refusal;
+  // A number that does not read closes the search for the value: a value
+  // after it ('1 000' as 1 then 000) would be a guess.
+  bool valueOpen = true;
   for (PartToken t = NextPartToken(text, 0); t.begin < f.length;) {
     if (firstToken == kNone) firstToken = t.begin;
     AnyScan failed;
-    int end = Recognise(f, t, out, failed);
+    int end = Recognise(f, t, valueOpen && !out.hasValue, out, failed);
     if (end == kNone) {
       if (restBegin == kNone) restBegin = t.begin;
-      if (!out.hasValue && refusal.error == 0) refusal = failed;
+      if (valueOpen && !out.hasValue) {
+        if (refusal.error == 0) refusal = failed;
+        valueOpen = !LooksLikeNumber(f, t);
+      }
       end = t.end;
     }
     t = NextPartToken(text, end);

@@ -72,14 +72,18 @@ struct PartScan {
 // '+/-20%', '+80/-20%', or '±', '+/-', '+-' then a value of `unit`:
 // '+/- 0.1 pF'), the value while there is none (the token, or with up to
 // two blank-separated tokens after it that begin with no digit, sign or '%',
-// the longest that reads: '4.7 k ohm'), a rating ('16V', '250 V', '500mA',
+// the longest that reads: '4.7 k ohm'; a number followed by a blank and
+// three digits is refused as a whole unless the thousands symbol is a
+// blank: '1 000'), a rating ('16V', '250 V', '500mA',
 // '62.5mW', '1/8W', '¼W'; one of `unit` itself while there is no value is
 // the value), a dielectric (X5R X7R X6S X7S X8R Y5V Z5U C0G COG NP0 NPO;
 // the first is kept), a temperature coefficient ('50ppm', '±100ppm/K',
 // '100 ppm/°C'). Ratings and numbers of attributes take no sign; their
 // numbers are digits with one '.' or ','. The first token that is none of
 // these begins `rest`, which ends at the last non-blank byte (and before
-// trailing ')' when `rest` holds no '(').
+// trailing ')' when `rest` holds no '('). Such a token that begins as a
+// number does (a digit, or a sign, '.' or ',' before one) while there is
+// no value closes the search for it: '4x7 10k' has no value.
 //
 // Refusals: an empty or blank text and one over INT_MAX / 2 bytes as
 // ScanAnyNotation; no value while fitted: the refusal of ScanAnyNotation for

@@ -129,6 +129,8 @@ TEST(ReadPart, FieldsAsExported) {
       {.text = "", .quantity = R, .error = Error::empty, .position = 0},
       {.text = " \t", .quantity = R, .error = Error::blank, .position = 3},
       {.text = "; /", .quantity = R, .error = Error::invalid_character, .position = 1},
+      {.text = "1 000 1%", .quantity = R, .error = Error::invalid_character, .position = 3},
+      {.text = "10 1uF", .quantity = C, .error = Error::ambiguous, .position = 3},
   };
   for (const Row& row : rows) Check(row);
 
