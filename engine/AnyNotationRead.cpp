@@ -457,8 +457,20 @@ int DecimalBySeparatorRule(std::string_view text, int lead, int end, const CTarv
   return found;
 }
 
+// The value mantissa × 10^exponent into `out`, when the power of ten is
+// exact (within ±22): both factors are exact, so one rounding gives the
+// nearest double. False otherwise.
+bool Accept(std::uint64_t mantissa, int exponent, bool negative, AnyScan& out) {
+  if (exponent < -22 || exponent > 22) return false;
+  const double d = static_cast<double>(mantissa);
+  const double value = exponent >= 0 ? d * kPowersOfTen[exponent] : d / kPowersOfTen[-exponent];
+  out.ok = true;
+  out.value = negative ? -value : value;
+  return true;
+}
+
 // ReadPlainSI: the commonest form alone, in one short pass: [sign] digits
-// [decimal symbol digits] [prefix [unit]], at most 19 digits, no blank, no
+// [decimal symbol digits] [prefix [unit] | unit], at most 19 digits, no blank, no
 // thousands symbol, an unambiguous prefix, a power of ten within ±22. Such
 // a number is an exact integer times an exact power of ten, so one rounding
 // gives the nearest double, as ScanPass's conversion would. False (with
@@ -488,6 +500,9 @@ bool ReadPlainSI(std::string_view text, eUnitTypes unit, int bareExponent,
   if (p < end) {
     const std::string_view rest(p, static_cast<std::size_t>(end - p));
     const Prefix prefix = MatchPrefix(rest);
+    if (prefix.length == 0 && MatchUnit(rest, unit, false) == static_cast<int>(rest.size())) {
+      return Accept(mantissa, exponent, negative, out);  // the unit alone: '16V', '47ohm'
+    }
     if (prefix.length == 0 || prefix.doubt != Doubt::kNone) return false;
     const std::string_view after = rest.substr(prefix.length);
     if (after.empty() ? MatchUnit(rest, unit, false) > 0  // 'f' or 'a' of the quantity
@@ -499,12 +514,7 @@ bool ReadPlainSI(std::string_view text, eUnitTypes unit, int bareExponent,
     if (bareExponent == kBareAsk) return false;
     exponent += bareExponent;
   }
-  if (exponent < -22 || exponent > 22) return false;
-  const double d = static_cast<double>(mantissa);
-  const double value = exponent >= 0 ? d * kPowersOfTen[exponent] : d / kPowersOfTen[-exponent];
-  out.ok = true;
-  out.value = negative ? -value : value;
-  return true;
+  return Accept(mantissa, exponent, negative, out);
 }
 
 }  // namespace

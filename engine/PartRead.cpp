@@ -109,7 +109,19 @@ bool IsNumberComma(std::string_view text, int i) {
                                             static_cast<std::size_t>(i - k))).empty();
 }
 
-bool IsSeparatorAt(std::string_view text, int i) {
+// The bytes that may separate tokens; most bytes are none, and are told so
+// by one look-up.
+struct SeparatorTable {
+  bool maybe[256];
+  constexpr SeparatorTable() : maybe{} {
+    for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r', '/', ',', '_', ';', '(', ')'}) {
+      maybe[c] = true;
+    }
+  }
+};
+constexpr SeparatorTable kSeparators;
+
+bool IsSeparatorByte(std::string_view text, int i) {
   const char c = text[static_cast<std::size_t>(i)];
   switch (c) {
     case '/':
@@ -128,6 +140,12 @@ bool IsSeparatorAt(std::string_view text, int i) {
   }
 }
 
+// True when a token ends before the byte at `i`: a separator there.
+inline bool IsSeparatorAt(std::string_view text, int i) {
+  return kSeparators.maybe[static_cast<unsigned char>(text[static_cast<std::size_t>(i)])] &&
+         IsSeparatorByte(text, i);
+}
+
 // True when a token ends at `i`.
 bool AtTokenEnd(const Field& f, int i) { return i >= f.length || IsSeparatorAt(f.text, i); }
 
@@ -143,6 +161,7 @@ int PlusMinusLength(const Field& f, int i) {
 // ',' followed by a digit, times 10^`exponent`, into `value`. Returns the
 // index after it, or kNone.
 int ReadAttributeNumber(const Field& f, int i, int exponent, double& value) {
+  if (!IsDigitByte(f.At(i)) && !IsDigitByte(f.At(i + 1))) return kNone;
   DigitCollector digits;
   int count = 0;
   int fraction = 0;
@@ -163,6 +182,12 @@ int ReadAttributeNumber(const Field& f, int i, int exponent, double& value) {
   return i;
 }
 
+// True when a '%' ends token `t` or stands after it, blanks between: the
+// token may be a percentage.
+bool PercentNear(const Field& f, PartToken t) {
+  return f.At(t.end - 1) == '%' || f.At(f.SkipBlanks(t.end)) == '%';
+}
+
 // A percentage at `i`, blanks allowed before the '%', as a fraction.
 int ReadPercent(const Field& f, int i, double& value) {
   const int after = ReadAttributeNumber(f, i, kPercent, value);
@@ -177,14 +202,13 @@ bool IsGroupOfThree(const Field& f, PartToken t) {
          IsDigitByte(f.At(t.begin + 2));
 }
 
-// The value of `unit` in the token `t` or with up to two blank-separated
-// tokens after it that begin with no digit, sign or '%' (a digit only where
-// the thousands symbol is a blank): the longest span that reads, into
-// `scan`, and its end; else kNone with `scan` holding the refusal of `t`
-// alone (of `t` with a group of three digits after it: '1 000'), its
-// cursor in the field.
-int ReadValueSpan(const Field& f, PartToken t, eUnitTypes unit, AnyScan& scan) {
-  int ends[kMaxValueTokens] = {t.end};
+// The ends of the spans a value may take from token `t`: `t` alone, then
+// with up to two blank-separated tokens after it that begin with no digit,
+// sign or '%' (a digit only where the thousands symbol is a blank). Returns
+// their count; 0 for a number followed by a blank and a group of three
+// digits that the settings do not read ('1 000'), whose span is ends[0].
+int SpanEnds(const Field& f, PartToken t, int (&ends)[kMaxValueTokens]) {
+  ends[0] = t.end;
   int count = 1;
   const bool blankGroups = IsBlankByte(f.locale.m_cThousand);
   for (PartToken last = t; count < kMaxValueTokens;) {
@@ -194,15 +218,28 @@ int ReadValueSpan(const Field& f, PartToken t, eUnitTypes unit, AnyScan& scan) {
     }
     const char c = f.At(next.begin);
     if (!blankGroups && count == 1 && IsDigitByte(f.At(t.end - 1)) && IsGroupOfThree(f, next)) {
-      // '1 000': a number in blank-separated groups, which these settings
-      // do not read; refused as a whole rather than read as its first group.
-      scan = ScanAnyNotation(f.Span(t.begin, next.end), unit, f.locale, f.bareExponent);
-      if (scan.cursor > 0) scan.cursor += t.begin;
-      return kNone;
+      ends[0] = next.end;
+      return 0;
     }
     if ((IsDigitByte(c) && !blankGroups) || c == '+' || c == '-' || c == '%') break;
     ends[count++] = next.end;
     last = next;
+  }
+  return count;
+}
+
+// The value of `unit` in the longest of the spans `ends` (SpanEnds) from
+// token `t` that reads, into `scan`, and its end; else kNone with `scan`
+// holding the refusal of `t` alone (of `t` with its group of three digits:
+// '1 000'), its cursor in the field.
+int ReadSpans(const Field& f, PartToken t, const int (&ends)[kMaxValueTokens], int count,
+              eUnitTypes unit, AnyScan& scan) {
+  if (count == 0) {
+    // '1 000': a number in blank-separated groups, which these settings do
+    // not read; refused as a whole rather than read as its first group.
+    scan = ScanAnyNotation(f.Span(t.begin, ends[0]), unit, f.locale, f.bareExponent);
+    if (scan.cursor > 0) scan.cursor += t.begin;
+    return kNone;
   }
   for (int k = count - 1; k >= 0; --k) {
     scan = ScanAnyNotation(f.Span(t.begin, ends[k]), unit, f.locale, f.bareExponent);
@@ -210,6 +247,12 @@ int ReadValueSpan(const Field& f, PartToken t, eUnitTypes unit, AnyScan& scan) {
   }
   if (scan.cursor > 0) scan.cursor += t.begin;
   return kNone;
+}
+
+int ReadValueSpan(const Field& f, PartToken t, eUnitTypes unit, AnyScan& scan) {
+  int ends[kMaxValueTokens];
+  const int count = SpanEnds(f, t, ends);
+  return ReadSpans(f, t, ends, count, unit, scan);
 }
 
 // A tolerance at token `t` into `out`: relative, absolute after a '±', or
@@ -283,6 +326,16 @@ int ReadFractionWatts(const Field& f, PartToken t, double& watts) {
   return i + 1;
 }
 
+// Which of the letters V, A and W (either case) `span` holds: bits 0, 1, 2.
+int UnitLetters(std::string_view span) {
+  int found = 0;
+  for (char c : span) {
+    const int upper = AsciiUpper(static_cast<unsigned char>(c));
+    found |= upper == 'V' ? 1 : upper == 'A' ? 2 : upper == 'W' ? 4 : 0;
+  }
+  return found;
+}
+
 // A rating at token `t`: a voltage, current or power with its unit,
 // unsigned, the unit perhaps written apart ('250 V'); into `out`, or as the
 // value when it is one of `f.unit` and there is none yet.
@@ -297,16 +350,17 @@ int ReadRating(const Field& f, PartToken t, PartScan& out) {
   int end = ReadFractionWatts(f, t, value);
   if (end == kNone) {
     AnyScan scan;
-    for (eUnitTypes candidate : {eVolts, eAmps, eWatts}) {
-      const char letter = candidate == eVolts ? 'V' : candidate == eAmps ? 'A' : 'W';
-      const int spanEnd = ReadValueSpan(f, t, candidate, scan);
-      if (spanEnd == kNone || scan.value < 0) continue;
+    int ends[kMaxValueTokens];
+    const int count = SpanEnds(f, t, ends);
+    constexpr eUnitTypes kUnits[] = {eVolts, eAmps, eWatts};
+    const int lettersOfAll = UnitLetters(f.Span(t.begin, ends[count > 0 ? count - 1 : 0]));
+    for (int u = 0; u < 3; ++u) {
       // The unit must be written: a bare number is no rating.
-      const std::string_view span = f.Span(t.begin, spanEnd);
-      if (span.find(letter) == std::string_view::npos &&
-          span.find(static_cast<char>(letter | 0x20)) == std::string_view::npos) {
-        continue;
-      }
+      if ((lettersOfAll & (1 << u)) == 0) continue;
+      const int spanEnd = ReadSpans(f, t, ends, count, kUnits[u], scan);
+      if (spanEnd == kNone || scan.value < 0) continue;
+      if ((UnitLetters(f.Span(t.begin, spanEnd)) & (1 << u)) == 0) continue;
+      const eUnitTypes candidate = kUnits[u];
       unit = candidate;
       value = scan.value;
       end = spanEnd;
@@ -376,7 +430,9 @@ bool IsDielectric(std::string_view word) {
 // kNone with `failed` holding the value reader's refusal of the token while
 // the value is open to it.
 int Recognise(const Field& f, PartToken t, bool valueOpen, PartScan& out, AnyScan& failed) {
-  int end = ReadNotFitted(f, t);
+  // Marks and dielectrics begin with a letter.
+  const bool letter = !IsDigitByte(f.At(t.begin));
+  int end = letter ? ReadNotFitted(f, t) : kNone;
   if (end != kNone) {
     out.fitted = false;
     return end;
@@ -386,7 +442,9 @@ int Recognise(const Field& f, PartToken t, bool valueOpen, PartScan& out, AnySca
     if (out.package.empty()) out.package = package;
     return t.end;
   }
-  if ((end = ReadTolerance(f, t, out)) != kNone) return end;
+  const char first = f.At(t.begin);
+  const bool signed_ = first == '+' || first == '-' || PlusMinusLength(f, t.begin) > 0;
+  if ((signed_ || PercentNear(f, t)) && (end = ReadTolerance(f, t, out)) != kNone) return end;
   if (valueOpen) {
     end = ReadValueSpan(f, t, f.unit, failed);
     if (end != kNone) {
@@ -397,9 +455,16 @@ int Recognise(const Field& f, PartToken t, bool valueOpen, PartScan& out, AnySca
     }
   }
   if ((end = ReadRating(f, t, out)) != kNone) return end;
-  if (IsDielectric(f.Of(t))) {
+  if (letter && IsDielectric(f.Of(t))) {
     if (out.dielectric.empty()) out.dielectric = f.Of(t);
     return t.end;
+  }
+  // 'ppm' in the token or right after it ('100 ppm').
+  const char after = static_cast<char>(AsciiUpper(f.At(f.SkipBlanks(t.end))));
+  const std::string_view token = f.Of(t);
+  if (after != 'P' && token.find('p') == std::string_view::npos &&
+      token.find('P') == std::string_view::npos) {
+    return kNone;
   }
   return ReadTemperatureCoefficient(f, t, out);
 }
@@ -470,9 +535,9 @@ PartScan ScanPart(std::string_view text, eUnitTypes unit, const CTarvilLocale& l
   // A number that does not read closes the search for the value: a value
   // after it ('1 000' as 1 then 000) would be a guess.
   bool valueOpen = true;
+  AnyScan failed;
   for (PartToken t = NextPartToken(text, 0); t.begin < f.length;) {
     if (firstToken == kNone) firstToken = t.begin;
-    AnyScan failed;
     int end = Recognise(f, t, valueOpen && !out.hasValue, out, failed);
     if (end == kNone) {
       if (restBegin == kNone) restBegin = t.begin;
