@@ -334,6 +334,37 @@ struct Part {
                                      const Settings& settings = {},
                                      const UnitTable& units = UnitTable::built_in()) noexcept;
 
+// Reading: one reading of an ambiguous text: its value in the base unit and
+// what picks it, as the library names it ("Notation::si", "a decimal comma
+// (Settings::decimal = ',')", "Settings::bare_capacitance = BareUnit::pF",
+// ...; the view is of a text that lives as long as the program).
+struct Reading {
+  double value = 0;
+  std::string_view picked_by;
+};
+
+// Readings: the readings of an ambiguous text, `count` of them (0 when the
+// text is not ambiguous).
+struct Readings {
+  std::array<Reading, 2> reading{};
+  int count = 0;
+};
+
+// readings: why `text` is ambiguous as `quantity` in Notation::any with
+// `settings` (read_part's value field too: the readings of its ambiguous
+// value): each reading's value and what picks it; count 0 when read and
+// read_part find no ambiguity. Allocates nothing.
+[[nodiscard]] Readings readings(std::string_view text, Quantity quantity,
+                                const Settings& settings = {},
+                                const UnitTable& units = UnitTable::built_in()) noexcept;
+
+// describe: as describe(text, error, position), with the readings of an
+// ambiguous text those of `quantity` with `settings` (readings above), one
+// line each: its value and what picks it.
+[[nodiscard]] std::string describe(std::string_view text, Error error, int position,
+                                   Quantity quantity, const Settings& settings,
+                                   const UnitTable& units = UnitTable::built_in());
+
 // ---- Physical measures -------------------------------------------------------
 
 enum class LengthUnit { inch, millimeter, micron, mil };

@@ -441,3 +441,32 @@ TEST_F(Api, UnitTableLoadReadsNoRegistry) {
   EXPECT_NE(log.find("decimal symbol"), std::string::npos) << log;
   EXPECT_EQ(writeWith(refused.value), "4k7");
 }
+
+// The readings of an ambiguous text are data: each value and what picks it,
+// with the caller's settings and quantity; describe tells them line by line.
+TEST_F(Api, ReadingsOfAnAmbiguousText) {
+  using tarvil::Quantity;
+  const struct {
+    const char* text;
+    Quantity quantity;
+    double first, second;
+  } rows[] = {{"10", Quantity::capacitance, 1e-11, 1e-5},
+              {"10", Quantity::inductance, 1e-5, 10.0},
+              {"10 16V", Quantity::capacitance, 1e-11, 1e-5},
+              {"4P7", Quantity::resistance, 4.7e15, 4.7e-12}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    const tarvil::Readings r = tarvil::readings(row.text, row.quantity);
+    ASSERT_EQ(r.count, 2);
+    EXPECT_EQ(r.reading[0].value, row.first);
+    EXPECT_EQ(r.reading[1].value, row.second);
+  }
+  EXPECT_EQ(tarvil::readings("4k7", Quantity::resistance).count, 0);
+  tarvil::Settings uF;
+  uF.bare_capacitance = tarvil::BareUnit::uF;
+  EXPECT_EQ(tarvil::readings("10", Quantity::capacitance, uF).count, 0);
+  EXPECT_EQ(tarvil::describe("10", tarvil::Error::ambiguous, 3, Quantity::inductance, {}),
+            "10< >\nAmbiguous value: common readings differ.\n"
+            "1e-05: Settings::bare_inductance = BareUnit::uH\n"
+            "10: Settings::bare_inductance = BareUnit::H");
+}

@@ -56,7 +56,9 @@ void Check(const Row& row, const tarvil::Settings& settings = {}) {
   EXPECT_EQ(p.fitted, row.fitted);
   EXPECT_EQ(p.tolerance ? p.tolerance->minus : kNone, row.minus);
   EXPECT_EQ(p.tolerance ? p.tolerance->plus : kNone, row.plus);
-  if (p.tolerance) EXPECT_EQ(p.tolerance->relative, row.relative);
+  if (p.tolerance) {
+    EXPECT_EQ(p.tolerance->relative, row.relative);
+  }
   EXPECT_EQ(Or(p.voltage), row.voltage);
   EXPECT_EQ(Or(p.current), row.current);
   EXPECT_EQ(Or(p.power), row.power);

@@ -63,8 +63,11 @@ TEST_F(ToolCommands, ParseRefusalsNameWhatReadsTheText) {
        "--settings registry or the locale); no notation reads it with '.' as the decimal "
        "symbol\n1234567: --notation si"},
       {{"parse", "--as", "henrys", "10"}, "", "\n", 1,
-       "10< >\nAmbiguous value: common readings differ.\n1e-11: --bare-unit pF\n"
-       "1e-05: --bare-unit uF\n1e-05: --bare-unit uH\n10: --bare-unit H"},
+       "10< >\nAmbiguous value: common readings differ.\n1e-05: --bare-unit uH\n"
+       "10: --bare-unit H\n"},
+      {{"parse", "--part", "--as", "farads", "10 16V"}, "", "\n", 1,
+       "10< >16V\nAmbiguous value: common readings differ.\n1e-11: --bare-unit pF\n"
+       "1e-05: --bare-unit uF\n"},
       {{"parse", "1.5,5"}, "", "\n", 1, "1.5<,>5\n"},
       {{"parse", "--part", "--as", "farads", "0402", "16V X7R"}, "", "\n\n", 1,
        "0402\nThe text names a package, not a value."},

@@ -212,7 +212,7 @@ class BomRun {
     if (!row.part) {
       const Reading refused{false, 0.0, row.part.error, row.part.position};
       const std::string hint = Hint(*outcome.kind, row.value_field, m_options.reader.notation, refused, m_setup);
-      outcome.message = Describe(row.value_field, refused, hint, m_setup.settings);
+      outcome.message = Describe(row.value_field, refused, hint, m_setup, row.quantity);
       return outcome;
     }
     if (!row.part.value.has_value) return outcome;

@@ -21,11 +21,13 @@ const std::vector<OptionSpec> kParseOptions = {
 bool IsWhole(Kind kind) { return kind == Kind::kLength || kind == Kind::kInteger; }
 
 Answer Refuse(const std::string& text, const Reading& refused, const std::string& hint,
-              const Setup& setup) {
+              const Setup& setup, std::optional<Kind> kind) {
   Answer answer;
   answer.error = static_cast<int>(refused.error);
   answer.cursor = refused.position;
-  answer.message = Describe(text, refused, hint, setup.settings);
+  std::optional<Quantity> quantity;
+  if (kind && (IsElectrical(*kind) || *kind == Kind::kNumber)) quantity = QuantityOf(*kind);
+  answer.message = Describe(text, refused, hint, setup, quantity);
   return answer;
 }
 
@@ -36,7 +38,7 @@ Answer AnswerParse(const std::string& text, std::optional<Kind> asKind,
     Reading refusal;
     kind = Classify(text, options, setup, refusal);
     if (!kind) {
-      Answer answer = Refuse(text, refusal, std::string(), setup);
+      Answer answer = Refuse(text, refusal, std::string(), setup, std::nullopt);
       answer.fields.AddNull("kind").AddNull("value").AddNull("unit");
       return answer;
     }
@@ -49,7 +51,7 @@ Answer AnswerParse(const std::string& text, std::optional<Kind> asKind,
     if (IsElectrical(*kind) || (plain && options.notation)) {
       hint = Hint(*kind, text, options.notation.value_or(Notation::any), reading, setup);
     }
-    Answer answer = Refuse(text, reading, hint, setup);
+    Answer answer = Refuse(text, reading, hint, setup, kind);
     answer.fields.AddString("kind", KindName(*kind)).AddNull("value").AddNull("unit");
     return answer;
   }
@@ -136,7 +138,8 @@ std::string PartAttributes(const tarvil::Part& part) {
 Answer AnswerPart(const std::string& text, Kind kind, const Setup& setup) {
   const auto r = tarvil::read_part(text, QuantityOf(kind), setup.settings, setup.units);
   if (!r) {
-    Answer answer = Refuse(text, Reading{false, 0.0, r.error, r.position}, std::string(), setup);
+    Answer answer =
+        Refuse(text, Reading{false, 0.0, r.error, r.position}, std::string(), setup, kind);
     answer.fields = PartShape(kind);
     return answer;
   }

@@ -179,31 +179,28 @@ std::string Hint(Kind kind, std::string_view text, Notation notation, const Read
 }
 
 std::string Describe(std::string_view text, const Reading& refused, const std::string& hint,
-                     const tarvil::Settings& settings) {
+                     const Setup& setup, std::optional<Quantity> quantity) {
   std::string described = DescribeRefusal(text, refused.error, refused.position);
-  if (refused.error == Error::ambiguous) {
-    // The readings ("VALUE: what picks it") follow the message line; they
-    // are told in the command's terms.
-    std::string told;
-    std::size_t start = 0;
-    int line = 0;
-    while (start <= described.size()) {
-      std::size_t end = described.find('\n', start);
-      if (end == std::string::npos) end = described.size();
-      std::string_view current(described.data() + start, end - start);
-      const std::size_t colon = current.find(": ");
-      if (line >= 2 && colon != std::string_view::npos) {
-        told += std::string(current.substr(0, colon)) + ": " +
-                PickedBy(current.substr(colon + 2), settings);
-      } else {
-        told += current;
-      }
-      if (end == described.size()) break;
-      told += '\n';
-      start = end + 1;
-      ++line;
+  if (refused.error == Error::ambiguous && refused.position != 0) {
+    constexpr Quantity kEvery[] = {Quantity::number,     Quantity::resistance,
+                                   Quantity::capacitance, Quantity::inductance,
+                                   Quantity::voltage,    Quantity::current,
+                                   Quantity::power};
+    tarvil::Readings found;
+    for (Quantity q : kEvery) {
+      if (quantity && q != *quantity) continue;
+      found = tarvil::readings(text, q, setup.settings, setup.units);
+      if (found.count > 0) break;
     }
-    described = told;
+    // The marked text and the message, then the readings in the command's
+    // terms.
+    described = DescribeRefusal(text, Error::invalid_character, refused.position);
+    described.resize(described.size() - tarvil::message(Error::invalid_character).size());
+    described += tarvil::message(Error::ambiguous);
+    for (int i = 0; i < found.count; ++i) {
+      const tarvil::Reading& r = found.reading[static_cast<std::size_t>(i)];
+      described += '\n' + ShortestNumber(r.value) + ": " + PickedBy(r.picked_by, setup.settings);
+    }
   }
   if (!hint.empty()) {
     if (!described.empty()) described += '\n';

@@ -77,9 +77,11 @@ std::string Hint(Kind kind, std::string_view text, Notation notation, const Read
                  const Setup& setup);
 
 // Describe: the library's message for a refused text, then the hint when
-// there is one.
+// there is one. An ambiguous text's readings are those of `quantity` (when
+// unknown, of the first quantity that finds the text ambiguous), each told
+// with what picks it in the command's terms.
 std::string Describe(std::string_view text, const Reading& refused, const std::string& hint,
-                     const tarvil::Settings& settings);
+                     const Setup& setup, std::optional<Quantity> quantity);
 
 struct WriteOptions {
   std::optional<Notation> notation;  // absent: the settings' notation
