@@ -5,7 +5,7 @@ and name checks. Every enum argument also takes the member's name as a str."""
 
 import enum
 import os
-from typing import IO, Iterable, Iterator, Literal, Sequence, Union
+from typing import IO, Any, Iterable, Iterator, Literal, Sequence, Union
 
 class Error(enum.IntEnum):
     """Why a text was refused (ReadError.code)."""
@@ -244,8 +244,12 @@ def read(text: str, quantity: QuantityArg = "number", notation: NotationArg = "a
     """`text` as a value of `quantity` in its base unit; raises ReadError."""
 def read_many(texts: Iterable[str], quantity: QuantityArg = "number",
               notation: NotationArg = "any", settings: Settings | None = None,
-              units: UnitTable | None = None) -> tuple[list[float], list[ReadError | None]]:
+              units: UnitTable | None = None,
+              out: Literal["list", "array", "numpy"] = "list") -> tuple[Any, Any]:
     """read() over many texts, without the GIL: (values, NaN where refused; errors).
+    out='list': lists of floats and of ReadError or None; out='array': an
+    array.array('d') of values and an array.array('i') of error codes (0 where
+    read); out='numpy': the same as NumPy float64 and int32 arrays.
     Signals are handled between chunks: Ctrl-C raises KeyboardInterrupt at once."""
 class Tolerance:
     """How far a part's value may lie from its nominal value; immutable."""

@@ -32,6 +32,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include <tarvil/bom.h>
@@ -86,7 +88,7 @@ TARVIL_PYTHON_TYPE(VelocityUnitName, "VelocityUnit | str");
 TARVIL_PYTHON_TYPE(AngleUnitName, "AngleUnit | str");
 TARVIL_PYTHON_TYPE(NameKindName, "NameKind | str");
 TARVIL_PYTHON_TYPE(NameCheckName, "NameCheck");
-TARVIL_PYTHON_TYPE(ReadManyName, "tuple[list[float], list[ReadError | None]]");
+TARVIL_PYTHON_TYPE(ReadManyName, "tuple[list[float], list[ReadError | None]] | tuple[array.array, array.array]");
 TARVIL_PYTHON_TYPE(PartName, "Part");
 TARVIL_PYTHON_TYPE(ReadPartsName, "tuple[list[Part | None], list[ReadError | None]]");
 TARVIL_PYTHON_TYPE(BomSourceName, "str | os.PathLike[str] | IO[bytes] | IO[str]");
@@ -680,16 +682,63 @@ double Read(const Str& text, const QuantityArg& quantity, const NotationArg& not
 // buffers small and reused, and let threads take turns with the GIL often.
 // The reading uses a copy of the settings (another thread may assign to the
 // Settings object meanwhile) and a shared handle on the immutable table.
-constexpr Py_ssize_t kReadChunk = 4096;
+// Texts read per release of the GIL: their views and results (16 bytes
+// each) stay on the stack, and a signal waits at most this many reads.
+constexpr Py_ssize_t kReadChunk = 512;
 
+// A buffer a Python object exports (an array.array or a NumPy array),
+// released with it.
+class ExportedBuffer {
+ public:
+  explicit ExportedBuffer(py::handle object) {
+    if (PyObject_GetBuffer(object.ptr(), &m_view, PyBUF_WRITABLE | PyBUF_C_CONTIGUOUS) != 0) {
+      throw py::error_already_set();
+    }
+  }
+  ~ExportedBuffer() { PyBuffer_Release(&m_view); }
+  ExportedBuffer(const ExportedBuffer&) = delete;
+  ExportedBuffer& operator=(const ExportedBuffer&) = delete;
+  template <class T>
+  T* As() const noexcept {
+    return static_cast<T*>(m_view.buf);
+  }
+
+ private:
+  Py_buffer m_view{};
+};
+
+// The two arrays of read_many(out="array"|"numpy"): `count` doubles and
+// `count` 32-bit error codes.
+std::pair<py::object, py::object> MakeArrays(std::string_view out, Py_ssize_t count) {
+  if (out == "numpy") {
+    const py::module_ numpy = py::module_::import("numpy");
+    return {numpy.attr("empty")(count, "float64"), numpy.attr("empty")(count, "int32")};
+  }
+  const py::module_ array = py::module_::import("array");
+  const auto zeros = [&](std::size_t size) {
+    return array.attr("array")(size == sizeof(double) ? "d" : "i",
+                               py::bytes(std::string(static_cast<std::size_t>(count) * size, '\0')));
+  };
+  static_assert(sizeof(std::int32_t) == sizeof(int));
+  return {zeros(sizeof(double)), zeros(sizeof(std::int32_t))};
+}
+
+// ReadMany: read() over the texts, in chunks small enough to live on the
+// stack (no scratch memory to fault in again on every call), each read with
+// the GIL released; signals are answered between chunks. out "list": two
+// lists (values, ReadError or None); "array"/"numpy": two arrays (values
+// with NaN where refused, error codes).
 Typed<ReadManyName> ReadMany(const Typed<TextsName>& textsArg, const QuantityArg& quantity,
                              const NotationArg& notation, const SettingsArg& settings,
-                             const UnitsArg& units) {
+                             const UnitsArg& units, const std::string& out) {
   const py::handle texts = textsArg;
   const auto q = ToEnum<tarvil::Quantity>(g.quantity, quantity, "quantity");
   const auto n = ToEnum<tarvil::Notation>(g.notation, notation, "notation");
   const tarvil::Settings s = SettingsOr(settings);
   const tarvil::UnitTable u = UnitsOr(units);
+  if (out != "list" && out != "array" && out != "numpy") {
+    throw py::value_error("out: 'list', 'array' or 'numpy', not '" + out + "'");
+  }
 
   py::object items = py::reinterpret_borrow<py::object>(texts);
   if (!PyTuple_CheckExact(texts.ptr())) {
@@ -697,32 +746,49 @@ Typed<ReadManyName> ReadMany(const Typed<TextsName>& textsArg, const QuantityArg
   }
   const Py_ssize_t count = PyTuple_GET_SIZE(items.ptr());
   PyObject** item = &PyTuple_GET_ITEM(items.ptr(), 0);
-  py::list values(count);
-  py::list errors(count);
+  const bool lists = out == "list";
+  py::object values, errors;
+  std::optional<ExportedBuffer> valueBuffer, codeBuffer;
+  if (lists) {
+    values = py::list(count);
+    errors = py::list(count);
+  } else {
+    std::tie(values, errors) = MakeArrays(out, count);
+    valueBuffer.emplace(values);
+    codeBuffer.emplace(errors);
+  }
 
   // The UTF-8 text of a str is the str's own (cached) bytes: the tuple keeps
   // every str alive and a str never changes, so the views stay valid while
   // the GIL is released.
-  std::vector<std::string_view> views;
-  std::vector<tarvil::Result<double>> results;
+  std::array<std::string_view, kReadChunk> views;
+  std::array<tarvil::Result<double>, kReadChunk> results;
   for (Py_ssize_t first = 0; first < count; first += kReadChunk) {
     const Py_ssize_t last = std::min(count, first + kReadChunk);
-    views.clear();
+    const auto size = static_cast<std::size_t>(last - first);
     for (Py_ssize_t i = first; i < last; ++i) {
       if (!PyUnicode_Check(item[i])) {
         throw py::type_error("texts: item " + std::to_string(i) + " is " +
                              Py_TYPE(item[i])->tp_name + ", not str");
       }
-      views.push_back(Utf8Of(item[i], "texts"));
+      views[static_cast<std::size_t>(i - first)] = Utf8Of(item[i], "texts");
     }
-    results.resize(views.size());
     {
       py::gil_scoped_release unlocked;
-      for (std::size_t k = 0; k < views.size(); ++k) results[k] = tarvil::read(views[k], q, n, s, u);
+      for (std::size_t k = 0; k < size; ++k) results[k] = tarvil::read(views[k], q, n, s, u);
+      if (!lists) {
+        double* value = valueBuffer->As<double>() + first;
+        std::int32_t* code = codeBuffer->As<std::int32_t>() + first;
+        for (std::size_t k = 0; k < size; ++k) {
+          value[k] = results[k] ? results[k].value : std::nan("");
+          code[k] = static_cast<std::int32_t>(results[k].error);
+        }
+      }
     }
     // Ctrl-C (or any signal's Python handler) is answered between chunks,
     // with the GIL held again, rather than after the whole list.
     if (PyErr_CheckSignals() != 0) throw py::error_already_set();
+    if (!lists) continue;
     for (Py_ssize_t i = first; i < last; ++i) {
       const auto k = static_cast<std::size_t>(i - first);
       const tarvil::Result<double>& r = results[k];
@@ -738,6 +804,8 @@ Typed<ReadManyName> ReadMany(const Typed<TextsName>& textsArg, const QuantityArg
       }
     }
   }
+  valueBuffer.reset();
+  codeBuffer.reset();
   return {py::make_tuple(values, errors)};
 }
 
@@ -1279,12 +1347,14 @@ PYBIND11_MODULE(tarvil, m) {
         "when the text is refused.");
   m.def("read_many", &ReadMany, py::arg("texts"), py::arg("quantity") = "number",
         py::arg("notation") = "any", py::arg("settings") = py::none(),
-        py::arg("units") = py::none(),
+        py::arg("units") = py::none(), py::arg("out") = "list",
         "read() over an iterable of str: two lists as long as the input, the values (NaN where "
-        "a text was refused) and the errors (None, or the ReadError read() would raise). The "
-        "GIL is released while the texts are read, so threads reading lists run in parallel; "
-        "signals are handled between chunks of a few thousand texts, so Ctrl-C raises "
-        "KeyboardInterrupt within a fraction of a second.");
+        "a text was refused) and the errors (None, or the ReadError read() would raise). With "
+        "out='array' two array.array objects instead, the values ('d', NaN where refused) and "
+        "the error codes ('i', Error values, 0 where read); out='numpy' the same as NumPy "
+        "float64 and int32 arrays. The GIL is released while the texts are read, so threads "
+        "reading lists run in parallel; signals are handled between chunks of a few hundred "
+        "texts, so Ctrl-C raises KeyboardInterrupt within a fraction of a second.");
   m.def("read_part", &ReadPart, py::arg("text"), py::arg("quantity"),
         py::arg("settings") = py::none(), py::arg("units") = py::none(),
         "read_part(text, quantity, settings=None, units=None) -> Part\n\n"

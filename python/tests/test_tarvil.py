@@ -464,3 +464,21 @@ def test_parts_catalogue_example(notation):
     assert table["value_error"].iloc[-2].startswith("<?>")
     assert table["value_error"].iloc[-1] == "unknown part type"
     assert math.isnan(table["value_base"].iloc[-1])
+
+
+def test_read_many_into_arrays():
+    texts = ["4k7", "x", "1MEG", "", "-4k7", "100n"] * 700
+    values, errors = tarvil.read_many(texts, "resistance")
+    a_values, a_codes = tarvil.read_many(texts, "resistance", out="array")
+    assert (a_values.typecode, a_codes.typecode, len(a_values), len(a_codes)) == \
+        ("d", "i", len(texts), len(texts))
+    for value, error, a_value, code in zip(values, errors, a_values, a_codes):
+        assert (math.isnan(a_value) and math.isnan(value)) or a_value == value
+        assert code == (0 if error is None else error.code)
+    np = pytest.importorskip("numpy")
+    n_values, n_codes = tarvil.read_many(texts, "resistance", out="numpy")
+    assert (n_values.dtype, n_codes.dtype) == (np.float64, np.int32)
+    assert n_codes.tolist() == list(a_codes)
+    assert np.array_equal(n_values, np.array(a_values), equal_nan=True)
+    with pytest.raises(ValueError):
+        tarvil.read_many(texts, out="tuple")
