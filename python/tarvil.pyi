@@ -230,8 +230,9 @@ class UnitTable:
     def __init__(self) -> None:
         """The built-in tables."""
     @staticmethod
-    def load(path: Union[str, os.PathLike[str]]) -> UnitTable:
-        """The built-in tables with the units of a units definition file.
+    def load(path: Union[str, os.PathLike[str]], settings: Settings | None = None) -> UnitTable:
+        """The built-in tables with the units of a units definition file, read
+        with the regional symbols of `settings` (no registry is read).
 
         Raises OSError when the file cannot be read, ValueError (with .log) when
         the loader refuses it."""

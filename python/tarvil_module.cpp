@@ -628,7 +628,10 @@ struct Units {
   Raise(Checked(PyObject_CallFunction(PyExc_OSError, "isO", error, why, original.ptr())));
 }
 
-Units LoadUnits(const Typed<PathName>& path) {
+const tarvil::Settings& SettingsOr(py::handle settings);
+
+Units LoadUnits(const Typed<PathName>& path, const SettingsArg& settings) {
+  const tarvil::Settings symbols = SettingsOr(settings);
   const py::object os = py::module_::import("os");
   const py::object name = os.attr("fspath")(path);
   const std::string bytes = py::cast<std::string>(os.attr("fsencode")(name));
@@ -637,7 +640,7 @@ Units LoadUnits(const Typed<PathName>& path) {
   tarvil::Result<tarvil::UnitTable> r;
   {
     py::gil_scoped_release unlocked;
-    r = tarvil::UnitTable::load(std::filesystem::path(bytes), &units.log);
+    r = tarvil::UnitTable::load(std::filesystem::path(bytes), symbols, &units.log);
   }
   if (r.error == tarvil::Error::no_unit) RaiseUnreadable(bytes, name);
   if (!r) {
@@ -1323,9 +1326,11 @@ PYBIND11_MODULE(tarvil, m) {
                     "the built-in tables; UnitTable.load(path) adds those of a units definition "
                     "file. Immutable, and safe to share between threads.")
       .def(py::init<>(), "The built-in tables.")
-      .def_static("load", &LoadUnits, py::arg("path"),
+      .def_static("load", &LoadUnits, py::arg("path"), py::arg("settings") = py::none(),
                   "The built-in tables with the units of the units definition file `path` (a "
-                  "str or os.PathLike). Raises OSError when the file cannot be read (missing, "
+                  "str or os.PathLike), a DISPLAY text holding the decimal or thousands symbol "
+                  "of `settings` (default: the built-in '.' and ',') refused; no registry is "
+                  "read. Raises OSError when the file cannot be read (missing, "
                   "unreadable, not a regular file of at most 16 MiB) and ValueError, with the "
                   "loader's log as its message and .log, when the file has syntax errors. "
                   "Refused entries only warn: see .log. Writes no file.")
