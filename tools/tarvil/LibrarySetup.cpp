@@ -129,8 +129,10 @@ bool ChooseSettings(const std::string& command, const CommandLine& line, Setup& 
     const std::string commonDir = InstalledCommonDir();
     if (!commonDir.empty()) {
       // A file that cannot be loaded leaves the built-in tables, as it does
-      // for the library.
-      auto loaded = tarvil::UnitTable::load(std::filesystem::path(commonDir) / kUnitsFileName);
+      // for the library; its displays are checked against the symbols the
+      // command reads with.
+      auto loaded = tarvil::UnitTable::load(std::filesystem::path(commonDir) / kUnitsFileName,
+                                            setup.settings);
       if (loaded.error != tarvil::Error::no_unit) setup.units = loaded.value;
     }
   }
