@@ -65,15 +65,13 @@ std::optional<Quantity> QuantityOfPrefix(const BomOptions& options, std::string_
 // settings); one per reader.
 class FieldReader {
  public:
-  explicit FieldReader(const BomOptions& options);
+  explicit FieldReader(const BomOptions& options) : m_options(options) {}
   Result<Part> Read(std::string_view field, Quantity quantity);
   // The text the last Read read: the field itself.
   std::string_view LastText() const noexcept { return m_last; }
 
  private:
   const BomOptions& m_options;
-  // The options' settings with the bare unit in place.
-  Settings m_settings;
   std::string_view m_last;
 };
 

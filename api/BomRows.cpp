@@ -26,26 +26,6 @@ std::string Upper(std::string_view text) {
 
 }  // namespace
 
-FieldReader::FieldReader(const BomOptions& options)
-    : m_options(options), m_settings(options.settings) {
-  // The bare unit names the quantity it serves; a unit the settings give
-  // already stands.
-  constexpr struct {
-    std::string_view word;
-    BareUnit unit;
-    bool capacitance;
-  } kUnits[] = {{"pF", BareUnit::pF, true},
-                {"nF", BareUnit::nF, true},
-                {"uF", BareUnit::uF, true},
-                {"uH", BareUnit::uH, false},
-                {"H", BareUnit::H, false}};
-  for (const auto& u : kUnits) {
-    if (u.word != options.bare_unit) continue;
-    BareUnit& target = u.capacitance ? m_settings.bare_capacitance : m_settings.bare_inductance;
-    if (target == BareUnit::none) target = u.unit;
-  }
-}
-
 Result<Part> FieldReader::Read(std::string_view field, Quantity quantity) {
   m_last = field;
   if (m_options.notation != Notation::any) {
@@ -58,7 +38,7 @@ Result<Part> FieldReader::Read(std::string_view field, Quantity quantity) {
     part.value.has_value = static_cast<bool>(value);
     return part;
   }
-  return read_part(field, quantity, m_settings, m_options.units);
+  return read_part(field, quantity, m_options.settings, m_options.units);
 }
 
 void RowMaker::Start(const BomLayout& layout) {

@@ -151,11 +151,9 @@ struct BomOptions {
   // Notation::any reads the field with read_part; a declared notation reads
   // the whole field with read in that notation (no attributes).
   Notation notation = Notation::any;
-  // The unit of a bare number on a capacitance or inductance ("pF", "nF",
-  // "uF", "uH", "H"), as Settings::bare_capacitance or bare_inductance
-  // gives it ('10' on a capacitor: 10 uF with "uF"); empty, or a quantity
-  // whose bare unit the settings set already: the settings decide.
-  std::string bare_unit;
+  // Read with these settings; a bare number on a capacitance or inductance
+  // in Settings::bare_capacitance or bare_inductance ('10' on a capacitor is
+  // ambiguous while that is BareUnit::none).
   Settings settings;
   UnitTable units;
 

@@ -1052,7 +1052,6 @@ tarvil::BomOptions BomOptionsOf(py::handle ref_column, py::handle value_column, 
   }
   options.no_header = no_header;
   options.notation = ToEnum<tarvil::Notation>(g.notation, notation, "notation");
-  options.bare_unit = bare_unit;
   if (!delimiter.is_none()) {
     const std::string d = py::cast<std::string>(delimiter);
     if (d.size() != 1 || d[0] == '"' || d[0] == '\n' || d[0] == '\r') {
@@ -1062,6 +1061,15 @@ tarvil::BomOptions BomOptionsOf(py::handle ref_column, py::handle value_column, 
   }
   options.settings = SettingsOr(settings);
   options.units = UnitsOr(units);
+  // The bare unit names its quantity; one the settings give already stands.
+  if (!bare_unit.empty()) {
+    const auto unit = ToEnum<tarvil::BareUnit>(g.bare_unit, py::str(bare_unit), "bare_unit");
+    const bool farads = unit == tarvil::BareUnit::pF || unit == tarvil::BareUnit::nF ||
+                        unit == tarvil::BareUnit::uF;
+    tarvil::BareUnit& target =
+        farads ? options.settings.bare_capacitance : options.settings.bare_inductance;
+    if (target == tarvil::BareUnit::none) target = unit;
+  }
   return options;
 }
 

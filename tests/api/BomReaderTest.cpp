@@ -218,7 +218,7 @@ TEST(BomReader, OptionsOverrideWhatIsFound) {
   numbered.value_column = "1";
   numbered.notation = tarvil::Notation::european;
   BomOptions bare;
-  bare.bare_unit = "uF";
+  bare.settings.bare_capacitance = tarvil::BareUnit::uF;
   const struct {
     std::string input;
     BomOptions options;
