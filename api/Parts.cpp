@@ -6,7 +6,11 @@
 namespace tarvil {
 
 Result<Part> read_part(std::string_view text, Quantity quantity, const Settings& settings,
-                       const UnitTable& /*units*/) noexcept {
+                       const UnitTable& units) noexcept {
+  if (const auto refused = api::RefusedAtNul<Part>(text, [&](std::string_view head) {
+        return read_part(head, quantity, settings, units);
+      }))
+    return *refused;
   const CTarvilLocale locale = api::ReadingLocaleOf(settings);
   const detail::PartScan scan = detail::ScanPart(text, api::UnitOf(quantity), locale,
                                                  api::BareExponentOf(quantity, settings));

@@ -384,11 +384,20 @@ TEST_F(Api, NulInsideTheTextIsRefusedWhereItStands) {
         }
       }
     }
+    const auto part = tarvil::read_part(row.text, Quantity::resistance);
+    EXPECT_EQ(part.error, tarvil::Error::invalid_character);
+    EXPECT_TRUE(part.position >= 1 && part.position <= nul) << part.position;
     EXPECT_EQ(tarvil::read_length(row.text, tarvil::LengthUnit::mil).error,
               tarvil::Error::invalid_character);
     EXPECT_EQ(tarvil::read_time(row.text).error, tarvil::Error::invalid_character);
     EXPECT_EQ(tarvil::read_velocity(row.text).error, tarvil::Error::invalid_character);
     EXPECT_EQ(tarvil::read_angle(row.text).error, tarvil::Error::invalid_character);
+  }
+  // A part's value field: the NUL after its attributes or its marking.
+  for (const auto& [field, nul] : {std::pair{text("10k 1%\0", 7), 7}, {text("DNP\0", 4), 4}}) {
+    const auto part = tarvil::read_part(field, Quantity::resistance);
+    EXPECT_EQ(part.error, tarvil::Error::invalid_character);
+    EXPECT_EQ(part.position, nul);
   }
 }
 
