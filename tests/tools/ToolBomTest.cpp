@@ -206,7 +206,8 @@ TEST_F(ToolBom, TroubleGivesStatusTwoAndNoOutput) {
 // A million rows: the peak resident set stays under 30 MB (the output goes
 // to /dev/null, so that only the command's own memory counts).
 TEST_F(ToolBom, MillionRowsInConstantMemory) {
-  constexpr int kRows = 1000000;
+  // Under the sanitizers a fifth of the rows: their run checks memory, not its bound.
+  constexpr int kRows = kSanitized ? 200000 : 1000000;
   const std::string path = m_home.Path() + "/million.csv";
   int counts[6] = {};
   {
