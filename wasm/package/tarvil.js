@@ -450,6 +450,43 @@ function bomOptionText(options) {
   return parts.map((p) => p + "\0").join("");
 }
 
+// The row's status, kind and unit by their numbers in the module's rows.
+const BOM_STATUSES = ["read", "not-fitted", "refused", "ambiguous", "skipped"];
+const KINDS = ["number", "ohms", "farads", "henrys", "volts", "amps", "watts"];
+const UNITS = ["", "ohms", "F", "H", "V", "A", "W"];
+const FIELDS_AT = 21;
+
+// rowOf: a row of the module (an array: wasm/PartsAndBom.cpp, RowMember)
+// as the object the package gives.
+function rowOf(m) {
+  const input = m[2];
+  const q = m[4];
+  const position = m[8];
+  return {
+    row: m[0],
+    ref: m[1],
+    input,
+    status: BOM_STATUSES[m[3]],
+    kind: q >= 0 ? KINDS[q] : null,
+    value: m[5],
+    unit: m[5] !== null && q >= 0 ? UNITS[q] : "",
+    text: m[6],
+    error: q >= 0 ? m[7] : null,
+    position: position > 1 && !isAscii(input) ? unitPosition(input, position) : position,
+    message: m[9],
+    fitted: m[10],
+    tolerance: m[11] !== null ? { minus: m[11], plus: m[12], relative: m[13] } : null,
+    voltage: m[14],
+    current: m[15],
+    power: m[16],
+    temperatureCoefficient: m[17],
+    dielectric: m[18],
+    package: m[19],
+    rest: m[20],
+    fields: m.slice(FIELDS_AT),
+  };
+}
+
 // A BOM being read in the module; rows come back as JSON, a batch per call.
 class BomSession {
   constructor(options) {
@@ -485,10 +522,7 @@ class BomSession {
       this.layout = batch.layout;
       this.onLayout?.(batch.layout);
     }
-    for (const row of batch.rows) {
-      if (row.position > 1 && !isAscii(row.input)) row.position = unitPosition(row.input, row.position);
-      rows.push(row);
-    }
+    for (const member of batch.rows) rows.push(rowOf(member));
     if (stop !== 0) {
       abi.tarvil_bom_problem(this.handle);
       throw new BomError(replyText(), BOM_STOPS[stop] ?? String(stop));
