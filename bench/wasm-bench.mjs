@@ -57,7 +57,7 @@ function best(run) {
 
 function bomFile() {
   const lines = ["Reference,Value,Footprint,Description"];
-  const values = ["4k7", "100n", "2u2", "4,7k", "10pF", "4x7", "1MEG", "47R"];
+  const values = ["4k7", "100n", "2u2", '"4,7k"', "10pF", "4x7", "1MEG", "47R"];
   for (let i = 1; i <= COUNT; i++) {
     const prefix = "RCL"[i % 3];
     lines.push(`${prefix}${i},${values[i % values.length]},R_0603,"Part ${i}, generated"`);
