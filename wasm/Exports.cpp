@@ -118,6 +118,26 @@ double tarvil_read(const char* text, std::size_t length, std::int32_t quantity,
   return r.value;
 }
 
+// tarvil_read_many: read() of `count` texts laid end to end at `texts`, the
+// i-th ending at ends[i]; values[i] gets its value (NaN when refused) and
+// errors[2i], errors[2i + 1] its error and position.
+TARVIL_WASM_EXPORT("tarvil_read_many")
+void tarvil_read_many(const char* texts, const std::uint32_t* ends, std::size_t count,
+                      std::int32_t quantity, std::int32_t notation, const std::int32_t* settings,
+                      double* values, std::int32_t* errors) {
+  const tarvil::Quantity q = tarvil::wasm::QuantityOf(quantity);
+  const tarvil::Notation n = tarvil::wasm::NotationOf(notation);
+  const tarvil::Settings s = tarvil::wasm::SettingsOf(settings);
+  std::uint32_t begin = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto r = tarvil::read(std::string_view(texts + begin, ends[i] - begin), q, n, s);
+    values[i] = r ? r.value : std::nan("");
+    errors[2 * i] = static_cast<std::int32_t>(r.error);
+    errors[2 * i + 1] = r.position;
+    begin = ends[i];
+  }
+}
+
 // tarvil_write: write() as the reply's text.
 TARVIL_WASM_EXPORT("tarvil_write")
 void tarvil_write(double value, std::int32_t quantity, std::int32_t notation,

@@ -78,6 +78,13 @@ export declare class ReadError extends Error {
  */
 export declare function read(text: string, quantity?: Quantity | number, notation?: Notation | number, settings?: Settings): number;
 
+/**
+ * read() of many texts at once: [values, errors], values NaN where a text is
+ * refused and errors null where it is read. Much faster than read() in a
+ * loop: the texts cross into the module in batches.
+ */
+export declare function readMany(texts: Iterable<string>, quantity?: Quantity | number, notation?: Notation | number, settings?: Settings): [Float64Array, (ReadError | null)[]];
+
 /** `value` as text in `notation`, as the library writes it ('4.7kohms', '4R7'). */
 export declare function write(value: number, quantity?: Quantity | number, notation?: Notation | number, settings?: Settings, withUnit?: boolean): string;
 

@@ -275,15 +275,15 @@ export class ReadError extends Error {
   }
 }
 
-function describeBytes(length, code, position) {
-  abi.tarvil_describe(input, length, code, position);
+function describeBytes(length, code, position, at = input) {
+  abi.tarvil_describe(at, length, code, position);
   return replyText();
 }
 
-// refusal: the ReadError of a text at `input` (`length` bytes) refused with
+// refusal: the ReadError of a text at `at` (`length` bytes) refused with
 // `code` at byte `position`.
-function refusal(text, length, code, position) {
-  const message = describeBytes(length, code, position);
+function refusal(text, length, code, position, at = input) {
+  const message = describeBytes(length, code, position, at);
   return new ReadError(message, code, length === text.length ? position : unitPosition(text, position), text);
 }
 
@@ -303,6 +303,50 @@ export function read(text, quantity = "number", notation = "any", settings = und
   const code = i32[REPLY_ERROR];
   if (code !== 0) throw refusal(text, length, code, i32[REPLY_POSITION]);
   return value;
+}
+
+const MANY = 4096;
+const manyArea = abi.tarvil_alloc(MANY * 20);  // ends (4 bytes each), values (8), errors (8)
+const MANY_ENDS = manyArea;
+const MANY_VALUES = manyArea + MANY * 4;
+const MANY_ERRORS = manyArea + MANY * 12;
+
+/**
+ * read() of many texts at once: [values, errors], values a Float64Array
+ * (NaN where a text is refused), errors an array of ReadError or null. Much
+ * faster than read() in a loop: the texts cross into the module in batches.
+ */
+export function readMany(texts, quantity = "number", notation = "any", settings = undefined) {
+  const list = Array.isArray(texts) ? texts : Array.from(texts);
+  const q = indexOf(quantityIndex, QUANTITIES, quantity, "quantity");
+  const n = indexOf(notationIndex, NOTATIONS, notation, "notation");
+  const values = new Float64Array(list.length);
+  const errors = new Array(list.length).fill(null);
+  const block = encodeSettings(settings);
+  for (let first = 0; first < list.length; first += MANY) {
+    const count = Math.min(MANY, list.length - first);
+    let room = 0;
+    for (let i = first; i < first + count; i++) {
+      checkText(list[i], `texts[${i}]`);
+      room += list[i].length * 3;
+    }
+    reserve(room);
+    const ends = new Uint32Array(count);
+    let at = 0;
+    for (let i = 0; i < count; i++) ends[i] = at += putText(list[first + i], at);
+    heap();
+    u8.set(new Uint8Array(ends.buffer), MANY_ENDS);
+    abi.tarvil_read_many(input, MANY_ENDS, count, q, n, block, MANY_VALUES, MANY_ERRORS);
+    heap();
+    values.set(f64.subarray(MANY_VALUES >> 3, (MANY_VALUES >> 3) + count), first);
+    for (let i = 0; i < count; i++) {
+      const code = i32[(MANY_ERRORS >> 2) + 2 * i];
+      if (code === 0) continue;
+      const begin = i === 0 ? 0 : ends[i - 1];
+      errors[first + i] = refusal(list[first + i], ends[i] - begin, code, i32[(MANY_ERRORS >> 2) + 2 * i + 1], input + begin);
+    }
+  }
+  return [values, errors];
 }
 
 /** `value` as text in `notation`, as the library writes it. */

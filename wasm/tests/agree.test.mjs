@@ -80,6 +80,16 @@ test("read: every text, quantity, notation and setting as in C++", { skip }, () 
       describeCases.push({ text, error: Number(a), bytePosition: Number(b), position: got.position, message: got.message });
     }
   });
+  // readMany gives read's answers, batch by batch.
+  for (let q = 0; q < QUANTITIES.length; q++) {
+    const [values, errors] = tarvil.readMany(TEXTS, QUANTITIES[q]);
+    TEXTS.forEach((text, i) => {
+      const one = outcome(() => tarvil.read(text, QUANTITIES[q]));
+      const many = errors[i] === null ? { value: values[i] }
+        : { error: errors[i].code, position: errors[i].position, message: errors[i].message };
+      assert.deepEqual(many, one, JSON.stringify(text));
+    });
+  }
   // The marked messages: ReadError's and describe's with the UTF-16
   // position, against C++'s describe with the byte position.
   const texts = ask(describeCases.map((c) => ["describe", hex(c.text), c.error, c.bytePosition]));
