@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -60,7 +61,8 @@ enum class Error : int {
   negative_not_allowed,
   positive_not_allowed,
   not_an_integer,
-  ambiguous
+  ambiguous,
+  not_a_value  // read_part: temporary stand-in until the part-value reader lands
 };
 
 // message: the library's text for `error` ("Invalid character(s)
@@ -230,6 +232,34 @@ class UnitTable {
                                          const Settings& settings = {},
                                          const UnitTable& units = UnitTable::built_in(),
                                          bool with_unit = true) noexcept;
+
+// read_part: temporary stand-in until the part-value reader lands.
+// Tolerance: a part's tolerance; relative ones as fractions (1% -> 0.01,
+// 0.01, true), absolute ones in the base unit.
+struct Tolerance {
+  double minus = 0;
+  double plus = 0;
+  bool relative = true;
+};
+// Part: a value field of a bill of materials: the value and its attributes.
+// The views point into the text read.
+struct Part {
+  double value = 0;  // base unit; 0 when !has_value
+  bool has_value = false;
+  bool fitted = true;
+  std::optional<Tolerance> tolerance;
+  std::optional<double> voltage, current, power;  // ratings: V, A, W
+  std::optional<double> temperature_coefficient;  // ppm per kelvin
+  std::string_view dielectric, package;           // as written; empty when absent
+  std::string_view rest;  // from the first token recognised as none of these to the end
+};
+// read_part: `text` as a part's value field of `quantity`: the value and the
+// attributes written after it; a part marked not fitted alone ('DNP') has
+// no value and is no error. Refusals as `read` gives them for the value.
+[[nodiscard]] Result<Part> read_part(std::string_view text, Quantity quantity,
+                                     const Settings& settings = {},
+                                     const UnitTable& units = UnitTable::built_in()) noexcept;
+// End of the temporary stand-in.
 
 // ---- Physical measures -------------------------------------------------------
 

@@ -87,6 +87,11 @@ TARVIL_API LONG RegQueryValueEx(HKEY key, const char* name, DWORD* reserved, DWO
 TARVIL_API LONG RegSetValueEx(HKEY key, const char* name, DWORD reserved, DWORD type,
                               const BYTE* data, DWORD cbData);
 
+// A call that fails with ERROR_CANTWRITE leaves errno telling why: the
+// error of the step that failed (ENOSPC, EACCES, EROFS, ENOTDIR, ...), or
+// EBADMSG for a file that is not a regular file, is too large or unreadable,
+// or could not be parsed whole, and is therefore left as it is.
+
 // RegCloseKey: releases a handle from RegOpenKeyEx / RegCreateKeyEx.
 TARVIL_API LONG RegCloseKey(HKEY key);
 

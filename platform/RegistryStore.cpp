@@ -56,15 +56,28 @@ std::string NameOf(const std::string& path) {
 }
 
 // mkdir -p, private to the user for the folders it creates.
+// False with errno set when `folder` is not a folder at the end.
 bool MakeFolders(const std::string& folder) {
   struct stat st;
-  if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+  const auto isFolder = [&] {
+    if (::stat(folder.c_str(), &st) != 0) return false;
+    if (!S_ISDIR(st.st_mode)) errno = ENOTDIR;
+    return S_ISDIR(st.st_mode);
+  };
+  if (::stat(folder.c_str(), &st) == 0) return isFolder();
   for (std::size_t at = folder.find('/', 1);; at = folder.find('/', at + 1)) {
     const std::string prefix = folder.substr(0, at);
     if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
     if (at == std::string::npos) break;
   }
-  return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return isFolder();
+}
+
+// Unlinks `path` without changing errno, which tells why a write failed.
+void RemoveKeepingErrno(const std::string& path) {
+  const int error = errno;
+  ::unlink(path.c_str());
+  errno = error;
 }
 
 bool WriteAll(int fd, const std::string& bytes) {
@@ -158,7 +171,7 @@ bool ReplaceThroughUnnamed(const std::string& folder, const std::string& target,
       return false;
     }
     if (::rename(temp.c_str(), target.c_str()) == 0) return true;
-    ::unlink(temp.c_str());
+    RemoveKeepingErrno(temp);
     return false;
   }
 #else
@@ -178,7 +191,7 @@ bool ReplaceThroughNamed(const std::string& folder, const std::string& target, m
   bool ok = FillTemporary(fd.get(), mode, bytes);
   ok = ::close(fd.release()) == 0 && ok;
   if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
+  if (!ok) RemoveKeepingErrno(temp);
   return ok;
 }
 
@@ -239,7 +252,10 @@ Document ReadHive(const std::string& path) {
 
 bool ModifyHive(const std::string& path, const std::function<bool(Document&)>& edit,
                 Document& after) {
-  if (path.empty()) return false;
+  if (path.empty()) {
+    errno = ENOENT;
+    return false;
+  }
   std::string target;
   if (!ResolveTarget(path, target)) return false;
   const std::string folder = FolderOf(target);
@@ -253,7 +269,10 @@ bool ModifyHive(const std::string& path, const std::function<bool(Document&)>& e
   }
 
   Document doc = ReadHive(target);
-  if (!doc.whole) return false;
+  if (!doc.whole) {
+    errno = EBADMSG;
+    return false;
+  }
   if (!edit(doc)) {
     after = doc;
     return true;

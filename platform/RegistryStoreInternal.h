@@ -20,7 +20,9 @@ Document ReadHive(const std::string& path);
 // `edit` returns true writes it to a temporary file in the same folder that
 // then replaces the file. The file is left untouched when it could not be
 // parsed whole or any step fails. `after` receives the document as it now
-// stands. False on failure.
+// stands. False on failure, with errno telling why: the error of the step
+// that failed, ENOTDIR for a folder that is a file, EBADMSG for a file that
+// could not be read or parsed whole.
 bool ModifyHive(const std::string& path, const std::function<bool(Document&)>& edit,
                 Document& after);
 

@@ -5,7 +5,7 @@ and name checks. Every enum argument also takes the member's name as a str."""
 
 import enum
 import os
-from typing import Iterable, Literal, Sequence, Union
+from typing import IO, Iterable, Iterator, Literal, Sequence, Union
 
 class Error(enum.IntEnum):
     """Why a text was refused (ReadError.code)."""
@@ -23,6 +23,7 @@ class Error(enum.IntEnum):
     positive_not_allowed = 11
     not_an_integer = 12
     ambiguous = 13
+    not_a_value = 14
 
 class Quantity(enum.IntEnum):
     """What a value measures; number has no unit."""
@@ -133,8 +134,32 @@ class ReadError(ValueError):
     """The text that was given."""
     def __init__(self, message: str, code: int, position: int, text: str) -> None: ...
 
+class NameCheck:
+    """The answer of check_name: true when the name is valid, with the reason
+    when it is not. Immutable; equal to another NameCheck with the same answer
+    and to the bool it stands for."""
+    @property
+    def error(self) -> Error:
+        """Why the name is not valid; Error.none when it is."""
+    @property
+    def position(self) -> int:
+        """1-based position of the faulty character, in characters of the str; 0 for none."""
+    @property
+    def message(self) -> str:
+        """The library's message (the text with the faulty character marked); '' when valid."""
+    def __init__(self, error: int = 0, position: int = 0, message: str = "") -> None: ...
+    def __bool__(self) -> bool: ...
+
 class Settings:
-    """Regional symbols, precisions and the active notation; compared by value, picklable."""
+    """Regional symbols, precisions and the active notation; compared by value, picklable.
+
+    Always valid: the constructor, every attribute assignment, unpickling and
+    from_registry raise ValueError for regional symbols that cannot be told
+    apart from the numbers (a blank decimal symbol, a decimal or thousands
+    symbol that is a digit or a sign, the same symbol for both; a blank
+    thousands symbol, as in '1 000', is valid). A refused assignment leaves
+    the object as it was; symbols that are valid only together (swapping '.'
+    and ',') are given together: Settings(decimal=',', thousands='.')."""
     decimal: str
     """The decimal symbol, one ASCII character."""
     thousands: str
@@ -168,10 +193,12 @@ class Settings:
                  precision: Sequence[int] = (4, 4, 4, 4, 4), angle_precision: int = 3,
                  percentage_precision: int = 2, time_precision: int = 2,
                  suppress_trailing_zeros: bool = True, notation: NotationArg = "si") -> None:
-        """The defaults, with the attributes given as keyword arguments."""
+        """The defaults, with the attributes given as keyword arguments; ValueError
+        when the symbols are not valid."""
     @staticmethod
     def from_registry() -> Settings:
-        """The current user's settings from the registry file; writes nothing."""
+        """The current user's settings from the registry file; writes nothing.
+        ValueError when its symbols are not valid."""
     @staticmethod
     def from_locale(name: str | None = None) -> Settings:
         """The defaults with the symbols and group size of a POSIX locale."""
@@ -196,7 +223,8 @@ def read(text: str, quantity: QuantityArg = "number", notation: NotationArg = "a
 def read_many(texts: Iterable[str], quantity: QuantityArg = "number",
               notation: NotationArg = "any", settings: Settings | None = None,
               units: UnitTable | None = None) -> tuple[list[float], list[ReadError | None]]:
-    """read() over many texts, without the GIL: (values, NaN where refused; errors)."""
+    """read() over many texts, without the GIL: (values, NaN where refused; errors).
+    Signals are handled between chunks: Ctrl-C raises KeyboardInterrupt at once."""
 def write(value: float, quantity: QuantityArg = "number", notation: NotationArg = "si",
           settings: Settings | None = None, units: UnitTable | None = None,
           with_unit: bool = True) -> str:
@@ -229,5 +257,44 @@ def natural_compare(a: Union[str, bytes], b: Union[str, bytes], ignore_case: boo
     """-1, 0 or 1 as `a` sorts before, with or after `b` ('R9' < 'R10')."""
 def natural_key(text: Union[str, bytes], ignore_case: bool = False) -> bytes:
     """A sort key ordering as natural_compare, equal exactly when it gives 0."""
-def check_name(text: str, kind: NameKindArg, allow_reserved: bool = False) -> bool:
-    """Whether `text` is a valid name of `kind`."""
+def check_name(text: str, kind: NameKindArg, allow_reserved: bool = False) -> NameCheck:
+    """Whether `text` is a valid name of `kind`: true or false, with .error,
+    .position and .message telling why not."""
+
+# ---- Bills of materials ------------------------------------------------------
+
+class BomRow:
+    """One record of a bill of materials and what became of it (read_bom)."""
+    row: int  # 1-based among the records after the header (all, without one); 0 before it
+    line: int  # 1-based line where the record begins
+    fields: tuple[str, ...]  # the record's fields, unquoted
+    reference: str  # blanks trimmed
+    prefix: str  # its leading letters
+    value_field: str
+    quantity: Quantity | None  # the prefix's quantity
+    status: Literal["read", "not-fitted", "refused", "ambiguous", "skipped"]
+    skip: Literal["before_header", "section", "no_reference", "no_kind"] | None
+    fault: Literal["too_many_fields", "unterminated_quote", "character_after_quote"] | None
+    message: str  # why refused, ambiguous or skipped; '' otherwise
+    value: float | None  # in the base unit
+    has_value: bool
+    fitted: bool
+    error: Error  # Error.none unless the value field was refused
+    position: int  # 1-based, in characters of value_field; 0 when none
+    tolerance: tuple[float, float, bool] | None  # (minus, plus, relative)
+    voltage: float | None
+    current: float | None
+    power: float | None
+    temperature_coefficient: float | None
+    dielectric: str
+    package: str
+    rest: str
+
+def read_bom(source: Union[str, bytes, os.PathLike, IO[bytes], IO[str]], *,
+             ref_column: str | None = None, value_column: str | None = None,
+             prefixes: dict[str, QuantityArg] | None = None, no_header: bool = False,
+             notation: NotationArg = "any", bare_unit: str = "", delimiter: str | None = None,
+             settings: Settings | None = None, units: UnitTable | None = None) -> Iterator[BomRow]:
+    """The rows of a bill of materials (CSV), read in chunks as they are asked
+    for. Raises OSError for a file that cannot be read, ValueError when no
+    reference or value column is found."""

@@ -11,6 +11,9 @@
 // Thread safety is the C++ interface's: no state but the classes looked up
 // once when the module is loaded, and read_many and UnitTable.load release
 // the GIL while the library works on copies of their inputs.
+//
+// A Settings object is always valid by the library's rule (tarvil::valid):
+// every way of making or changing one checks it.
 #include <Python.h>
 #include <pybind11/eval.h>
 #include <pybind11/pybind11.h>
@@ -25,15 +28,76 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <tarvil/bom.h>
 #include <tarvil/tarvil.h>
 
 namespace py = pybind11;
 
+// ---- Signatures -------------------------------------------------------------
+
+// Typed<Name>: an object passed through as it is, for the module to check
+// itself (so that its messages name the parameter and take enum names),
+// shown in signatures (help(), __doc__) as the Python type `Name::name`.
+template <class Name>
+struct Typed {
+  py::object object;
+  operator py::handle() const { return object; }
+};
+
+namespace pybind11::detail {
+template <class Name>
+struct type_caster<Typed<Name>> {
+  PYBIND11_TYPE_CASTER(Typed<Name>, Name::name);
+  bool load(handle source, bool) {
+    value.object = reinterpret_borrow<object>(source);
+    return true;
+  }
+  static handle cast(const Typed<Name>& source, return_value_policy, handle) {
+    return source.object.inc_ref();
+  }
+};
+}  // namespace pybind11::detail
+
 namespace {
+
+#define TARVIL_PYTHON_TYPE(Tag, Text)                              \
+  struct Tag {                                                      \
+    static constexpr auto name = py::detail::const_name(Text);    \
+  }
+TARVIL_PYTHON_TYPE(StrName, "str");
+TARVIL_PYTHON_TYPE(StrOrBytesName, "str | bytes");
+TARVIL_PYTHON_TYPE(TextsName, "Iterable[str]");
+TARVIL_PYTHON_TYPE(PathName, "str | os.PathLike[str]");
+TARVIL_PYTHON_TYPE(OptionalStrName, "str | None");
+TARVIL_PYTHON_TYPE(SettingsArgName, "Settings | None");
+TARVIL_PYTHON_TYPE(UnitsArgName, "UnitTable | None");
+TARVIL_PYTHON_TYPE(QuantityName, "Quantity | str");
+TARVIL_PYTHON_TYPE(NotationName, "Notation | str");
+TARVIL_PYTHON_TYPE(LengthUnitName, "LengthUnit | str");
+TARVIL_PYTHON_TYPE(ResolutionName, "Resolution | str");
+TARVIL_PYTHON_TYPE(TimeUnitName, "TimeUnit | str");
+TARVIL_PYTHON_TYPE(VelocityUnitName, "VelocityUnit | str");
+TARVIL_PYTHON_TYPE(AngleUnitName, "AngleUnit | str");
+TARVIL_PYTHON_TYPE(NameKindName, "NameKind | str");
+TARVIL_PYTHON_TYPE(NameCheckName, "NameCheck");
+TARVIL_PYTHON_TYPE(ReadManyName, "tuple[list[float], list[ReadError | None]]");
+TARVIL_PYTHON_TYPE(BomSourceName, "str | os.PathLike[str] | IO[bytes] | IO[str]");
+TARVIL_PYTHON_TYPE(ColumnName, "str | int | None");
+TARVIL_PYTHON_TYPE(PrefixesName, "dict[str, Quantity | str] | None");
+#undef TARVIL_PYTHON_TYPE
+
+using Str = Typed<StrName>;
+using StrOrBytes = Typed<StrOrBytesName>;
+using SettingsArg = Typed<SettingsArgName>;
+using UnitsArg = Typed<UnitsArgName>;
+using QuantityArg = Typed<QuantityName>;
+using NotationArg = Typed<NotationName>;
 
 // ---- The Python part ------------------------------------------------------
 
@@ -72,6 +136,63 @@ class ReadError(ValueError):
 
     def __reduce__(self):
         return (type(self), (self.args[0], int(self.code), self.position, self.text))
+
+
+class NameCheck:
+    """The answer of check_name: true when the name is valid, false when not,
+    with the reason. Immutable; compares equal to another NameCheck with the
+    same answer, and to the bool it stands for.
+
+    Attributes:
+        error: why the name is not valid, a tarvil.Error (Error.none when it is).
+        position: the 1-based position of the faulty character in the text,
+            counted in characters of the Python string; 0 when the fault has
+            no place (an empty text) or the name is valid.
+        message: the library's message ('a<\\>b' and the explanation for an
+            invalid character); '' when the name is valid.
+    """
+
+    __slots__ = ("_error", "_position", "_message")
+
+    def __init__(self, error=0, position=0, message=""):
+        object.__setattr__(self, "_error", Error(error))
+        object.__setattr__(self, "_position", int(position))
+        object.__setattr__(self, "_message", str(message))
+
+    error = property(lambda self: self._error,
+                     doc="Why the name is not valid; Error.none when it is.")
+    position = property(lambda self: self._position,
+                        doc="1-based position of the faulty character, in characters; 0 for none.")
+    message = property(lambda self: self._message, doc="The library's message; '' when valid.")
+
+    def __setattr__(self, name, value):
+        raise AttributeError("NameCheck is immutable")
+
+    def __delattr__(self, name):
+        raise AttributeError("NameCheck is immutable")
+
+    def __bool__(self):
+        return self._error == Error.none
+
+    def __eq__(self, other):
+        if isinstance(other, NameCheck):
+            return (self._error, self._position, self._message) == \
+                (other._error, other._position, other._message)
+        if isinstance(other, bool):
+            return bool(self) == other
+        return NotImplemented
+
+    def __hash__(self):
+        return hash(bool(self))
+
+    def __repr__(self):
+        if self:
+            return "tarvil.NameCheck(valid)"
+        return "tarvil.NameCheck(error=Error.%s, position=%d, message=%r)" % (
+            self._error.name, self._position, self._message)
+
+    def __reduce__(self):
+        return (type(self), (int(self._error), self._position, self._message))
 )PY";
 
 struct EnumSpec {
@@ -87,7 +208,7 @@ const std::vector<EnumSpec>& EnumSpecs() {
        "13, ambiguous, means that two common readings of the text differ.",
        {"none", "empty", "blank", "too_many_decimal_places", "invalid_character",
         "character_limit", "no_unit", "too_large", "too_small", "zero_not_allowed",
-        "negative_not_allowed", "positive_not_allowed", "not_an_integer", "ambiguous"}},
+        "negative_not_allowed", "positive_not_allowed", "not_an_integer", "ambiguous", "not_a_value"}},
       {"Quantity", "What a value measures; number has no unit.",
        {"number", "resistance", "capacitance", "inductance", "voltage", "current", "power"}},
       {"Notation",
@@ -126,12 +247,14 @@ struct EnumRef {
   PyObject* by_name = nullptr;  // dict: member name -> int value
   long count = 0;
   const char* name = "";
+  std::string members;  // "number, resistance, ...", for messages
 };
 
 struct ModuleState {
   EnumRef error, quantity, notation, length_unit, resolution, time_unit, velocity_unit,
       angle_unit, name_kind;
   PyObject* read_error = nullptr;
+  PyObject* name_check = nullptr;
 };
 ModuleState g;
 
@@ -143,6 +266,10 @@ EnumRef LookUpEnum(py::module_& m, const EnumSpec& spec) {
   ref.by_name = names.release().ptr();
   ref.count = static_cast<long>(spec.members.size());
   ref.name = spec.name;
+  for (const char* member : spec.members) {
+    if (!ref.members.empty()) ref.members += ", ";
+    ref.members += member;
+  }
   return ref;
 }
 
@@ -169,6 +296,10 @@ py::object Member(const EnumRef& ref, int value) {
 // int, so that Notation.si never passes for a Quantity.
 template <class E>
 E ToEnum(const EnumRef& ref, py::handle arg, const char* param) {
+  const auto noMember = [&](const std::string& shown) {
+    return py::value_error(std::string(param) + ": " + shown + " is no member of " + ref.name +
+                           " (" + ref.members + ")");
+  };
   PyObject* o = arg.ptr();
   long value = -1;
   if (PyObject_TypeCheck(o, reinterpret_cast<PyTypeObject*>(ref.cls)) || PyLong_CheckExact(o)) {
@@ -178,8 +309,7 @@ E ToEnum(const EnumRef& ref, py::handle arg, const char* param) {
     PyObject* v = PyDict_GetItemWithError(ref.by_name, o);
     if (v == nullptr) {
       if (PyErr_Occurred()) throw py::error_already_set();
-      throw py::value_error(std::string(param) + ": " + py::repr(arg).cast<std::string>() +
-                            " is no member of " + ref.name);
+      throw noMember(py::repr(arg).cast<std::string>());
     }
     value = PyLong_AsLong(v);
   } else {
@@ -187,8 +317,7 @@ E ToEnum(const EnumRef& ref, py::handle arg, const char* param) {
                          " or the name of one, not " + Py_TYPE(o)->tp_name);
   }
   if (value < 0 || value >= ref.count) {
-    throw py::value_error(std::string(param) + ": " + std::to_string(value) +
-                          " is no member of " + ref.name);
+    throw noMember(std::to_string(value));
   }
   return static_cast<E>(value);
 }
@@ -370,6 +499,25 @@ void ApplyFields(tarvil::Settings& s, const py::dict& values, const char* contex
   }
 }
 
+// RequireValid: raises ValueError unless `s` is valid by the library's rule
+// (tarvil::valid), with `context` and the symbols in the message.
+void RequireValid(const tarvil::Settings& s, const std::string& context) {
+  if (tarvil::valid(s)) return;
+  throw py::value_error(context + ": decimal " +
+                        py::repr(SymbolStr(s.decimal)).cast<std::string>() + " and thousands " +
+                        py::repr(SymbolStr(s.thousands)).cast<std::string>() +
+                        " cannot be told apart from the numbers (the decimal symbol may not be "
+                        "blank, neither may be a digit or a sign, and the two must differ)");
+}
+
+// Settings made from `values`, or ValueError when they are not valid.
+tarvil::Settings ValidSettings(const py::dict& values, const char* context) {
+  tarvil::Settings s;
+  ApplyFields(s, values, context);
+  RequireValid(s, context);
+  return s;
+}
+
 py::dict FieldsOf(const tarvil::Settings& s) {
   py::dict d;
   for (const SettingsField& f : SettingsFields()) d[f.name] = f.get(s);
@@ -405,7 +553,7 @@ struct Units {
   Raise(Checked(PyObject_CallFunction(PyExc_OSError, "isO", error, why, original.ptr())));
 }
 
-Units LoadUnits(py::handle path) {
+Units LoadUnits(const Typed<PathName>& path) {
   const py::object os = py::module_::import("os");
   const py::object name = os.attr("fspath")(path);
   const std::string bytes = py::cast<std::string>(os.attr("fsencode")(name));
@@ -443,8 +591,8 @@ const tarvil::UnitTable& UnitsOr(py::handle units) {
 
 // ---- Electrical values -----------------------------------------------------------------
 
-double Read(py::handle text, py::handle quantity, py::handle notation, py::handle settings,
-            py::handle units) {
+double Read(const Str& text, const QuantityArg& quantity, const NotationArg& notation,
+            const SettingsArg& settings, const UnitsArg& units) {
   const std::string_view utf8 = Utf8Of(text, "text");
   const auto r = tarvil::read(utf8, ToEnum<tarvil::Quantity>(g.quantity, quantity, "quantity"),
                               ToEnum<tarvil::Notation>(g.notation, notation, "notation"),
@@ -461,8 +609,10 @@ double Read(py::handle text, py::handle quantity, py::handle notation, py::handl
 // Settings object meanwhile) and a shared handle on the immutable table.
 constexpr Py_ssize_t kReadChunk = 4096;
 
-py::tuple ReadMany(py::handle texts, py::handle quantity, py::handle notation,
-                   py::handle settings, py::handle units) {
+Typed<ReadManyName> ReadMany(const Typed<TextsName>& textsArg, const QuantityArg& quantity,
+                             const NotationArg& notation, const SettingsArg& settings,
+                             const UnitsArg& units) {
+  const py::handle texts = textsArg;
   const auto q = ToEnum<tarvil::Quantity>(g.quantity, quantity, "quantity");
   const auto n = ToEnum<tarvil::Notation>(g.notation, notation, "notation");
   const tarvil::Settings s = SettingsOr(settings);
@@ -497,6 +647,9 @@ py::tuple ReadMany(py::handle texts, py::handle quantity, py::handle notation,
       py::gil_scoped_release unlocked;
       for (std::size_t k = 0; k < views.size(); ++k) results[k] = tarvil::read(views[k], q, n, s, u);
     }
+    // Ctrl-C (or any signal's Python handler) is answered between chunks,
+    // with the GIL held again, rather than after the whole list.
+    if (PyErr_CheckSignals() != 0) throw py::error_already_set();
     for (Py_ssize_t i = first; i < last; ++i) {
       const auto k = static_cast<std::size_t>(i - first);
       const tarvil::Result<double>& r = results[k];
@@ -512,11 +665,11 @@ py::tuple ReadMany(py::handle texts, py::handle quantity, py::handle notation,
       }
     }
   }
-  return py::make_tuple(values, errors);
+  return {py::make_tuple(values, errors)};
 }
 
-py::str Write(double value, py::handle quantity, py::handle notation, py::handle settings,
-              py::handle units, bool with_unit) {
+py::str Write(double value, const QuantityArg& quantity, const NotationArg& notation,
+              const SettingsArg& settings, const UnitsArg& units, bool with_unit) {
   return ToStr(tarvil::write(value, ToEnum<tarvil::Quantity>(g.quantity, quantity, "quantity"),
                              ToEnum<tarvil::Notation>(g.notation, notation, "notation"),
                              SettingsOr(settings), UnitsOr(units), with_unit));
@@ -525,11 +678,11 @@ py::str Write(double value, py::handle quantity, py::handle notation, py::handle
 // ---- Natural order ------------------------------------------------------------------------
 
 // NaturalKey: natural_key's bytes.
-py::bytes NaturalKey(py::handle text, bool ignore_case) {
+py::bytes NaturalKey(const StrOrBytes& text, bool ignore_case) {
   return py::bytes(tarvil::natural_key(BytesOf(text, "text"), ignore_case));
 }
 
-int NaturalCompare(py::handle a, py::handle b, bool ignore_case) {
+int NaturalCompare(const StrOrBytes& a, const StrOrBytes& b, bool ignore_case) {
   return tarvil::natural_compare(BytesOf(a, "a"), BytesOf(b, "b"), ignore_case);
 }
 
@@ -541,6 +694,263 @@ double ReadMeasure(py::handle text, const EnumRef& ref, py::handle unit, py::han
   const std::string_view utf8 = Utf8Of(text, "text");
   return ValueOrRaise(text, utf8,
                       reader(utf8, ToEnum<Unit>(ref, unit, "unit_when_none"), SettingsOr(settings)));
+}
+
+// ---- Bills of materials (read_bom) ---------------------------------------------------
+// tarvil.read_bom iterates the rows of <tarvil/bom.h>'s reader: the source
+// (a path, or a binary or text file object) is read in chunks as rows are
+// asked for, so a file of any size takes constant memory.
+
+// A str of bytes from the input, any byte kept (as a lone surrogate when it
+// is no UTF-8).
+py::str InputStr(std::string_view bytes) {
+  PyObject* s =
+      PyUnicode_DecodeUTF8(bytes.data(), static_cast<Py_ssize_t>(bytes.size()), "surrogateescape");
+  if (s == nullptr) throw py::error_already_set();
+  return py::reinterpret_steal<py::str>(s);
+}
+
+py::object OptionalFloat(const std::optional<double>& value) {
+  return value ? py::object(py::float_(*value)) : py::object(py::none());
+}
+
+const char* SkipName(tarvil::BomSkip skip) {
+  switch (skip) {
+    case tarvil::BomSkip::before_header: return "before_header";
+    case tarvil::BomSkip::section: return "section";
+    case tarvil::BomSkip::no_reference: return "no_reference";
+    case tarvil::BomSkip::no_kind: return "no_kind";
+    case tarvil::BomSkip::none: break;
+  }
+  return nullptr;
+}
+
+const char* FaultName(tarvil::BomFault fault) {
+  switch (fault) {
+    case tarvil::BomFault::too_many_fields: return "too_many_fields";
+    case tarvil::BomFault::unterminated_quote: return "unterminated_quote";
+    case tarvil::BomFault::character_after_quote: return "character_after_quote";
+    case tarvil::BomFault::none: break;
+  }
+  return nullptr;
+}
+
+py::object NameOrNone(const char* name) { return name ? py::object(py::str(name)) : py::object(py::none()); }
+
+// One row, copied out of the reader's buffers.
+struct PyBomRow {
+  long row = 0, line = 0;
+  py::object fields, reference, prefix, value_field, quantity, status, skip, fault, message;
+  py::object value, has_value, fitted, error, position, tolerance, voltage, current, power,
+      temperature_coefficient, dielectric, package, rest;
+};
+
+PyBomRow MakeBomRow(const tarvil::BomRow& r) {
+  PyBomRow row;
+  row.row = r.row;
+  row.line = r.line;
+  py::tuple fields(r.fields.size());
+  for (std::size_t i = 0; i < r.fields.size(); ++i) fields[i] = InputStr(r.fields[i]);
+  row.fields = fields;
+  row.reference = InputStr(r.reference);
+  row.prefix = InputStr(r.prefix);
+  row.value_field = InputStr(r.value_field);
+  row.quantity = r.quantity ? Member(g.quantity, static_cast<int>(*r.quantity)) : py::none();
+  row.status = py::str(std::string(tarvil::bom_status_name(r.status)));
+  row.skip = NameOrNone(SkipName(r.skip));
+  row.fault = NameOrNone(FaultName(r.fault));
+  row.message = ToStr(r.message);
+  const tarvil::Part& part = r.part.value;
+  row.value = part.has_value ? py::object(py::float_(part.value)) : py::object(py::none());
+  row.has_value = py::bool_(part.has_value);
+  row.fitted = py::bool_(part.fitted);
+  row.error = Member(g.error, static_cast<int>(r.part.error));
+  row.position = py::int_(CharacterPosition(r.value_field, r.part.position));
+  row.tolerance = part.tolerance ? py::object(py::make_tuple(part.tolerance->minus, part.tolerance->plus,
+                                                             part.tolerance->relative))
+                                 : py::object(py::none());
+  row.voltage = OptionalFloat(part.voltage);
+  row.current = OptionalFloat(part.current);
+  row.power = OptionalFloat(part.power);
+  row.temperature_coefficient = OptionalFloat(part.temperature_coefficient);
+  row.dielectric = InputStr(part.dielectric);
+  row.package = InputStr(part.package);
+  row.rest = InputStr(part.rest);
+  return row;
+}
+
+tarvil::BomOptions BomOptionsOf(py::handle ref_column, py::handle value_column, py::handle prefixes,
+                                bool no_header, py::handle notation, const std::string& bare_unit,
+                                py::handle delimiter, py::handle settings, py::handle units) {
+  tarvil::BomOptions options;
+  if (!ref_column.is_none()) options.reference_column = py::str(ref_column).cast<std::string>();
+  if (!value_column.is_none()) options.value_column = py::str(value_column).cast<std::string>();
+  if (!prefixes.is_none()) {
+    for (const auto& item : py::cast<py::dict>(prefixes)) {
+      std::string prefix = py::cast<std::string>(item.first);
+      for (char& c : prefix) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+      options.prefixes[prefix] = ToEnum<tarvil::Quantity>(g.quantity, item.second, "prefixes");
+    }
+  }
+  options.no_header = no_header;
+  options.notation = ToEnum<tarvil::Notation>(g.notation, notation, "notation");
+  options.bare_unit = bare_unit;
+  if (!delimiter.is_none()) {
+    const std::string d = py::cast<std::string>(delimiter);
+    if (d.size() != 1 || d[0] == '"' || d[0] == '\n' || d[0] == '\r') {
+      throw py::value_error("delimiter: one character other than a quote or line end");
+    }
+    options.delimiter = d[0];
+  }
+  options.settings = SettingsOr(settings);
+  options.units = UnitsOr(units);
+  return options;
+}
+
+// The iterator read_bom returns.
+class BomRows {
+ public:
+  BomRows(py::object source, tarvil::BomOptions options) {
+    const py::object os = py::module_::import("os");
+    if (py::isinstance<py::str>(source) || py::isinstance<py::bytes>(source) ||
+        py::hasattr(source, "__fspath__")) {
+      const std::string path = py::cast<std::string>(os.attr("fsencode")(source));
+      if (path.find('\0') != std::string::npos) throw py::value_error("path: embedded null byte");
+      m_file = std::make_unique<tarvil::BomFile>(path);
+      if (!m_file->ok()) RaiseBomFile(path, m_file->problem());
+      m_path = path;
+    } else if (py::hasattr(source, "read")) {
+      m_source = std::move(source);
+    } else {
+      throw py::type_error("read_bom: expected a path or a file object, not " +
+                           std::string(Py_TYPE(source.ptr())->tp_name));
+    }
+    // The rows land in a vector of their own, which stays where it is when
+    // this iterator is moved.
+    std::vector<PyBomRow>* rows = m_rows.get();
+    m_reader = std::make_unique<tarvil::BomReader>(
+        std::move(options), [rows](const tarvil::BomRow& row) { rows->push_back(MakeBomRow(row)); });
+  }
+
+  PyBomRow Next() {
+    std::vector<PyBomRow>& rows = *m_rows;
+    while (m_next == rows.size() && !m_done) Fill();
+    if (m_next == rows.size()) throw py::stop_iteration();
+    PyBomRow row = std::move(rows[m_next++]);
+    if (m_next == rows.size()) {
+      rows.clear();
+      m_next = 0;
+    }
+    return row;
+  }
+
+ private:
+  static constexpr std::size_t kChunkBytes = 64 * 1024;
+
+  [[noreturn]] static void RaiseBomFile(const std::string& path, const std::string& why) {
+    int error = EINVAL;
+    if (why == std::strerror(ENOENT)) error = ENOENT;
+    if (why == std::strerror(EISDIR)) error = EISDIR;
+    if (why == std::strerror(EACCES)) error = EACCES;
+    Raise(Checked(PyObject_CallFunction(PyExc_OSError, "iss", error, why.c_str(), path.c_str())));
+  }
+
+  void Fill() {
+    std::string_view bytes;
+    py::object chunk;
+    if (m_file) {
+      m_buffer.resize(kChunkBytes);
+      long got;
+      {
+        py::gil_scoped_release unlocked;
+        got = m_file->read(m_buffer.data(), m_buffer.size());
+      }
+      if (got < 0) RaiseBomFile(m_path, m_file->problem());
+      bytes = std::string_view(m_buffer.data(), static_cast<std::size_t>(got));
+    } else {
+      chunk = m_source.attr("read")(kChunkBytes);
+      if (py::isinstance<py::str>(chunk)) chunk = chunk.attr("encode")("utf-8", "surrogateescape");
+      chunk = py::bytes(chunk);  // a bytearray or memoryview becomes bytes that `bytes` may view
+      bytes = py::cast<std::string_view>(chunk);
+    }
+    if (!bytes.empty() && m_reader->feed(bytes)) return;
+    m_done = true;
+    const tarvil::BomProblem& problem = m_reader->finish();
+    if (problem) throw py::value_error(problem.message);
+  }
+
+  std::unique_ptr<tarvil::BomFile> m_file;
+  std::string m_path;
+  py::object m_source;
+  std::unique_ptr<tarvil::BomReader> m_reader;
+  std::unique_ptr<std::vector<PyBomRow>> m_rows = std::make_unique<std::vector<PyBomRow>>();
+  std::size_t m_next = 0;
+  std::vector<char> m_buffer;
+  bool m_done = false;
+};
+
+void DefineBom(py::module_& m) {
+  auto row = py::class_<PyBomRow>(
+      m, "BomRow",
+      "One record of a bill of materials and what became of it (tarvil.read_bom). status is "
+      "'read', 'not-fitted', 'refused', 'ambiguous' or 'skipped'; skip says why a row was "
+      "skipped ('before_header', 'section', 'no_reference', 'no_kind'), fault why a record "
+      "was refused as CSV ('too_many_fields', 'unterminated_quote', "
+      "'character_after_quote'); both None otherwise. value and the attributes are those of "
+      "the value field's reading (None where absent); error and position (1-based, in "
+      "characters of value_field) say why it was refused.");
+  row.def_readonly("row", &PyBomRow::row).def_readonly("line", &PyBomRow::line);
+  const std::pair<const char*, py::object PyBomRow::*> members[] = {
+      {"fields", &PyBomRow::fields},   {"reference", &PyBomRow::reference},
+      {"prefix", &PyBomRow::prefix},   {"value_field", &PyBomRow::value_field},
+      {"quantity", &PyBomRow::quantity}, {"status", &PyBomRow::status},
+      {"skip", &PyBomRow::skip},       {"fault", &PyBomRow::fault},
+      {"message", &PyBomRow::message}, {"value", &PyBomRow::value},
+      {"has_value", &PyBomRow::has_value}, {"fitted", &PyBomRow::fitted},
+      {"error", &PyBomRow::error},     {"position", &PyBomRow::position},
+      {"tolerance", &PyBomRow::tolerance}, {"voltage", &PyBomRow::voltage},
+      {"current", &PyBomRow::current}, {"power", &PyBomRow::power},
+      {"temperature_coefficient", &PyBomRow::temperature_coefficient},
+      {"dielectric", &PyBomRow::dielectric}, {"package", &PyBomRow::package},
+      {"rest", &PyBomRow::rest}};
+  for (const auto& [name, member] : members) row.def_readonly(name, member);
+  row.def("__repr__", [](const PyBomRow& r) {
+    return "BomRow(row=" + std::to_string(r.row) + ", reference=" + py::repr(r.reference).cast<std::string>() +
+           ", status=" + py::repr(r.status).cast<std::string>() + ", value=" +
+           py::repr(r.value).cast<std::string>() + ")";
+  });
+
+  py::class_<BomRows>(m, "_BomRows")
+      .def("__iter__", [](py::object self) { return self; })
+      .def("__next__", &BomRows::Next);
+
+  m.def(
+      "read_bom",
+      [](const Typed<BomSourceName>& source, const Typed<ColumnName>& ref_column,
+         const Typed<ColumnName>& value_column, const Typed<PrefixesName>& prefixes,
+         bool no_header, const NotationArg& notation, const std::string& bare_unit,
+         const Typed<OptionalStrName>& delimiter, const SettingsArg& settings,
+         const UnitsArg& units) {
+        return BomRows(source.object,
+                       BomOptionsOf(ref_column, value_column, prefixes, no_header, notation,
+                                    bare_unit, delimiter, settings, units));
+      },
+      py::arg("source"), py::kw_only(), py::arg("ref_column") = py::none(),
+      py::arg("value_column") = py::none(), py::arg("prefixes") = py::none(),
+      py::arg("no_header") = false, py::arg("notation") = "any", py::arg("bare_unit") = "",
+      py::arg("delimiter") = py::none(), py::arg("settings") = py::none(),
+      py::arg("units") = py::none(),
+      "read_bom(source, *, ref_column=None, value_column=None, prefixes=None, no_header=False, "
+      "notation='any', bare_unit='', delimiter=None, settings=None, units=None) -> "
+      "Iterator[BomRow]\n\n"
+      "The rows of a bill of materials (CSV), one BomRow per record, read as they are asked "
+      "for. `source` is a path (a regular file) or a file object (binary or text). The "
+      "header, delimiter and columns are found as the C++ reader finds them; ref_column and "
+      "value_column name columns (1-based numbers without a header), prefixes adds or "
+      "changes reference prefixes ({'FB': 'resistance'}), bare_unit ('uF', 'pF', 'nF', "
+      "'uH', 'H') is the unit of bare numbers on capacitors and inductors. Raises OSError "
+      "for a file that cannot be read and ValueError when no reference or value column is "
+      "found (its message names the header looked at and the names accepted).");
 }
 
 }  // namespace
@@ -570,6 +980,7 @@ PYBIND11_MODULE(tarvil, m) {
                        &g.time_unit, &g.velocity_unit, &g.angle_unit, &g.name_kind};
     for (std::size_t i = 0; i < s.size(); ++i) *refs[i] = LookUpEnum(m, s[i]);
     g.read_error = py::object(m.attr("ReadError")).release().ptr();
+    g.name_check = py::object(m.attr("NameCheck")).release().ptr();
   }
 
   // Settings.
@@ -579,34 +990,56 @@ PYBIND11_MODULE(tarvil, m) {
       "Settings() holds the library's built-in defaults; keyword arguments set attributes "
       "(Settings(decimal=',', thousands='.')). Compared by value; picklable.");
   settings.def(py::init([](const py::kwargs& kwargs) {
-                 tarvil::Settings s;
-                 ApplyFields(s, kwargs, "Settings()");
-                 return s;
+                 return ValidSettings(kwargs, "Settings()");
                }),
-               "Settings(**attributes): the defaults, with the attributes given as keyword "
-               "arguments.");
+               "The defaults, with the attributes given as keyword arguments. Raises ValueError "
+               "for regional symbols that cannot be told apart from the numbers: a decimal "
+               "symbol that is blank, a decimal or thousands symbol that is a digit or a sign, "
+               "or the same symbol for both (a blank thousands symbol, as in '1 000', is "
+               "valid).");
   for (const SettingsField& f : SettingsFields()) {
+    // An assignment that would make the settings not valid raises
+    // ValueError and leaves them as they were.
     settings.def_property(
         f.name, [get = f.get](const tarvil::Settings& s) { return get(s); },
-        [set = f.set](tarvil::Settings& s, py::handle v) { set(s, v); }, f.doc);
+        [set = f.set, name = f.name](tarvil::Settings& s, py::handle v) {
+          tarvil::Settings changed = s;
+          set(changed, v);
+          RequireValid(changed, std::string("Settings.") + name);
+          s = changed;
+        },
+        f.doc);
   }
   settings
-      .def_static("from_registry", &tarvil::Settings::from_registry,
-                  "The current user's settings from the user's registry file (the defaults for "
-                  "what is missing or unreadable). Writes nothing.")
+      .def_static(
+          "from_registry",
+          [] {
+            const tarvil::Settings s = tarvil::Settings::from_registry();
+            RequireValid(s, "Settings.from_registry()");
+            return s;
+          },
+          "The current user's settings from the user's registry file (the defaults for what "
+          "is missing or unreadable). Raises ValueError when its regional symbols cannot be "
+          "told apart from the numbers, as Settings() does. Writes nothing.")
       .def_static(
           "from_locale",
-          [](const py::object& name) {
-            if (name.is_none()) return tarvil::Settings::from_locale(nullptr);
-            const std::string n = py::cast<std::string>(name);
-            return tarvil::Settings::from_locale(n.c_str());
+          [](const Typed<OptionalStrName>& name) {
+            tarvil::Settings s;
+            if (name.object.is_none()) {
+              s = tarvil::Settings::from_locale(nullptr);
+            } else {
+              const std::string n = py::cast<std::string>(name.object);
+              s = tarvil::Settings::from_locale(n.c_str());
+            }
+            RequireValid(s, "Settings.from_locale()");
+            return s;
           },
           py::arg("name") = py::none(),
           "The defaults with the decimal symbol, thousands symbol and group size of the POSIX "
           "locale `name` (None: the environment's, LC_ALL then LC_NUMERIC then LANG). An "
           "unknown name gives the defaults. The process's locale is not touched.")
       .def("__eq__",
-           [](const tarvil::Settings& a, py::handle b) -> py::object {
+           [](const tarvil::Settings& a, const py::object& b) -> py::object {
              if (!py::isinstance<tarvil::Settings>(b)) return py::reinterpret_borrow<py::object>(Py_NotImplemented);
              return py::bool_(FieldsOf(a).equal(FieldsOf(py::cast<const tarvil::Settings&>(b))));
            })
@@ -624,11 +1057,7 @@ PYBIND11_MODULE(tarvil, m) {
              return out + ")";
            })
       .def(py::pickle([](const tarvil::Settings& s) { return FieldsOf(s); },
-                      [](const py::dict& d) {
-                        tarvil::Settings s;
-                        ApplyFields(s, d, "Settings.__setstate__");
-                        return s;
-                      }));
+                      [](const py::dict& d) { return ValidSettings(d, "Settings.__setstate__"); }));
   settings.attr("__hash__") = py::none();
 
   // UnitTable.
@@ -655,7 +1084,6 @@ PYBIND11_MODULE(tarvil, m) {
   m.def("read", &Read, py::arg("text"), py::arg("quantity") = "number",
         py::arg("notation") = "any", py::arg("settings") = py::none(),
         py::arg("units") = py::none(),
-        "read(text, quantity='number', notation='any', settings=None, units=None) -> float\n\n"
         "`text` as a value of `quantity` in `notation`, in its base unit (ohms, farads, "
         "henrys, volts, amperes, watts). Notation.any reads every form of bills of materials: "
         "'4k7', '4.7k', '4K7', '4R7', '1MEG', '100nF', '2u2', '4.7 kohm'. Raises ReadError "
@@ -663,16 +1091,14 @@ PYBIND11_MODULE(tarvil, m) {
   m.def("read_many", &ReadMany, py::arg("texts"), py::arg("quantity") = "number",
         py::arg("notation") = "any", py::arg("settings") = py::none(),
         py::arg("units") = py::none(),
-        "read_many(texts, quantity='number', notation='any', settings=None, units=None) -> "
-        "(values, errors)\n\n"
         "read() over an iterable of str: two lists as long as the input, the values (NaN where "
         "a text was refused) and the errors (None, or the ReadError read() would raise). The "
-        "GIL is released while the texts are read, so threads reading lists run in parallel.");
+        "GIL is released while the texts are read, so threads reading lists run in parallel; "
+        "signals are handled between chunks of a few thousand texts, so Ctrl-C raises "
+        "KeyboardInterrupt within a fraction of a second.");
   m.def("write", &Write, py::arg("value"), py::arg("quantity") = "number",
         py::arg("notation") = "si", py::arg("settings") = py::none(),
         py::arg("units") = py::none(), py::arg("with_unit") = true,
-        "write(value, quantity='number', notation='si', settings=None, units=None, "
-        "with_unit=True) -> str\n\n"
         "`value` (in the base unit) as text in `notation` with the configured precision and, "
         "when `with_unit`, the unit name. full_precision writes the shortest digits that read "
         "back exactly.");
@@ -680,7 +1106,8 @@ PYBIND11_MODULE(tarvil, m) {
   // Measures.
   m.def(
       "read_length",
-      [](py::handle text, py::handle unit_when_none, py::handle resolution, py::handle settings) {
+      [](const Str& text, const Typed<LengthUnitName>& unit_when_none,
+         const Typed<ResolutionName>& resolution, const SettingsArg& settings) {
         const std::string_view utf8 = Utf8Of(text, "text");
         return ValueOrRaise(
             text, utf8,
@@ -690,98 +1117,100 @@ PYBIND11_MODULE(tarvil, m) {
       },
       py::arg("text"), py::arg("unit_when_none"), py::arg("resolution") = "nm",
       py::arg("settings") = py::none(),
-      "read_length(text, unit_when_none, resolution='nm', settings=None) -> int\n\n"
       "A length ('25.4mm', '10 th', '10mil') as a count of base units of `resolution`; a bare "
       "number is in `unit_when_none`. Raises ReadError (not_an_integer when the count passes "
       "the 64-bit range or a non-zero length is below half a base unit).");
   m.def(
       "read_time",
-      [](py::handle text, py::handle unit_when_none, py::handle settings) {
+      [](const Str& text, const Typed<TimeUnitName>& unit_when_none, const SettingsArg& settings) {
         return ReadMeasure<tarvil::TimeUnit>(text, g.time_unit, unit_when_none, settings,
                                              [](auto... a) { return tarvil::read_time(a...); });
       },
       py::arg("text"), py::arg("unit_when_none") = "s", py::arg("settings") = py::none(),
-      "read_time(text, unit_when_none='s', settings=None) -> float\n\n"
       "A time in seconds ('10ns', '1.5 us'); a bare number is in `unit_when_none`. Raises "
       "ReadError.");
   m.def(
       "read_velocity",
-      [](py::handle text, py::handle unit_when_none, py::handle settings) {
+      [](const Str& text, const Typed<VelocityUnitName>& unit_when_none,
+         const SettingsArg& settings) {
         return ReadMeasure<tarvil::VelocityUnit>(
             text, g.velocity_unit, unit_when_none, settings,
             [](auto... a) { return tarvil::read_velocity(a...); });
       },
       py::arg("text"), py::arg("unit_when_none") = "m_per_s", py::arg("settings") = py::none(),
-      "read_velocity(text, unit_when_none='m_per_s', settings=None) -> float\n\n"
       "A propagation velocity in metres per second ('6in/ns', '50%c'). Raises ReadError.");
   m.def(
       "read_angle",
-      [](py::handle text, py::handle unit_when_none, py::handle settings) {
+      [](const Str& text, const Typed<AngleUnitName>& unit_when_none, const SettingsArg& settings) {
         return ReadMeasure<tarvil::AngleUnit>(text, g.angle_unit, unit_when_none, settings,
                                               [](auto... a) { return tarvil::read_angle(a...); });
       },
       py::arg("text"), py::arg("unit_when_none") = "deg", py::arg("settings") = py::none(),
-      "read_angle(text, unit_when_none='deg', settings=None) -> float\n\n"
       "An angle in degrees within (-360, 360) ('45deg', \"10deg 30'\"). Raises ReadError.");
   m.def(
       "write_length",
-      [](std::int64_t count, py::handle unit, py::handle resolution, py::handle settings) {
+      [](std::int64_t count, const Typed<LengthUnitName>& unit,
+         const Typed<ResolutionName>& resolution, const SettingsArg& settings) {
         return ToStr(tarvil::write_length(count, ToEnum<tarvil::LengthUnit>(g.length_unit, unit, "unit"),
                                           ToEnum<tarvil::Resolution>(g.resolution, resolution, "resolution"),
                                           SettingsOr(settings)));
       },
       py::arg("count"), py::arg("unit"), py::arg("resolution") = "nm",
       py::arg("settings") = py::none(),
-      "write_length(count, unit, resolution='nm', settings=None) -> str\n\n"
       "A count of base units of `resolution` as a length in `unit` ('25.4mm', '10th').");
   m.def(
       "write_time",
-      [](double seconds, py::handle unit, py::handle settings) {
+      [](double seconds, const Typed<TimeUnitName>& unit, const SettingsArg& settings) {
         return ToStr(tarvil::write_time(seconds, ToEnum<tarvil::TimeUnit>(g.time_unit, unit, "unit"),
                                         SettingsOr(settings)));
       },
       py::arg("seconds"), py::arg("unit"), py::arg("settings") = py::none(),
-      "write_time(seconds, unit, settings=None) -> str\n\nA time in `unit` ('12.5ns').");
+      "A time in `unit` ('12.5ns').");
   m.def(
       "write_velocity",
-      [](double metres_per_second, py::handle unit, py::handle settings) {
+      [](double metres_per_second, const Typed<VelocityUnitName>& unit,
+         const SettingsArg& settings) {
         return ToStr(tarvil::write_velocity(
             metres_per_second, ToEnum<tarvil::VelocityUnit>(g.velocity_unit, unit, "unit"),
             SettingsOr(settings)));
       },
       py::arg("metres_per_second"), py::arg("unit"), py::arg("settings") = py::none(),
-      "write_velocity(metres_per_second, unit, settings=None) -> str\n\n"
       "A velocity in `unit` ('50%c').");
   m.def(
       "write_angle",
-      [](double degrees, py::handle unit, py::handle settings) {
+      [](double degrees, const Typed<AngleUnitName>& unit, const SettingsArg& settings) {
         return ToStr(tarvil::write_angle(degrees, ToEnum<tarvil::AngleUnit>(g.angle_unit, unit, "unit"),
                                          SettingsOr(settings)));
       },
       py::arg("degrees"), py::arg("unit"), py::arg("settings") = py::none(),
-      "write_angle(degrees, unit, settings=None) -> str\n\nAn angle in `unit` ('45 deg').");
+      "An angle in `unit` ('45 deg').");
 
   // Names.
   m.def("natural_compare", &NaturalCompare, py::arg("a"), py::arg("b"),
         py::arg("ignore_case") = false,
-        "natural_compare(a, b, ignore_case=False) -> int\n\n"
         "-1, 0 or 1 as `a` sorts before, with or after `b`, runs of digits compared by value "
         "('R9' < 'R10'; a leading zero makes a run longer: 'R1' < 'R01'), other characters by "
         "their UTF-8 bytes (ASCII letters folded to upper case when `ignore_case`). str or "
         "bytes.");
   m.def("natural_key", &NaturalKey, py::arg("text"), py::arg("ignore_case") = false,
-        "natural_key(text, ignore_case=False) -> bytes\n\n"
         "A sort key for sorted(names, key=tarvil.natural_key): keys order as natural_compare "
         "with the same `ignore_case` orders the texts, and are equal exactly when it gives 0.");
   m.def(
       "check_name",
-      [](py::handle text, py::handle kind, bool allow_reserved) {
-        return static_cast<bool>(tarvil::check_name(
-            Utf8Of(text, "text"), ToEnum<tarvil::NameKind>(g.name_kind, kind, "kind"), allow_reserved));
+      [](const Str& text, const Typed<NameKindName>& kind, bool allow_reserved) {
+        const std::string_view utf8 = Utf8Of(text, "text");
+        const auto r = tarvil::check_name(
+            utf8, ToEnum<tarvil::NameKind>(g.name_kind, kind, "kind"), allow_reserved);
+        return Typed<NameCheckName>{Checked(PyObject_CallFunction(
+            g.name_check, "iiO", static_cast<int>(r.error), CharacterPosition(utf8, r.position),
+            ToStr(tarvil::describe(utf8, r.error, r.position)).ptr()))};
       },
       py::arg("text"), py::arg("kind"), py::arg("allow_reserved") = false,
-      "check_name(text, kind, allow_reserved=False) -> bool\n\n"
       "Whether `text` is a valid name of `kind` (a NameKind: 'type0'..'type18', 'file', "
       "'path', 'posix_file', 'posix_path'); a reserved design-object name passes when "
-      "`allow_reserved`.");
+      "`allow_reserved`. The NameCheck answer is true or false as the name is valid, and "
+      "carries the reason: .error, .position (in characters) and .message.");
+
+  // Bills of materials.
+  DefineBom(m);
 }

@@ -11,6 +11,8 @@ import pathlib
 import pickle
 import random
 import re
+import subprocess
+import sys
 import threading
 
 import pytest
@@ -44,13 +46,18 @@ def test_enums_are_the_headers(name):
     assert [m.value for m in cls] == list(range(len(members)))
 
 
-@pytest.mark.parametrize("arg, raises", [
-    ("resistance", None), (tarvil.Quantity.resistance, None), (1, None),
-    ("ohms", ValueError), (7, ValueError), (tarvil.Notation.european, TypeError), (1.0, TypeError),
+MEMBERS = r"\(number, resistance, capacitance, inductance, voltage, current, power\)"
+
+
+@pytest.mark.parametrize("arg, raises, match", [
+    ("resistance", None, None), (tarvil.Quantity.resistance, None, None), (1, None, None),
+    ("ohms", ValueError, "'ohms' is no member of Quantity " + MEMBERS),
+    (7, ValueError, "7 is no member of Quantity " + MEMBERS),
+    (tarvil.Notation.european, TypeError, None), (1.0, TypeError, None),
 ])
-def test_enum_arguments(arg, raises):
+def test_enum_arguments(arg, raises, match):
     if raises:
-        with pytest.raises(raises):
+        with pytest.raises(raises, match=match):
             tarvil.read("4.7k", arg, "si")
     else:
         assert tarvil.read("4.7k", arg, "si") == 4700.0
@@ -62,6 +69,13 @@ def test_stub_names_the_module():
     names = {n.name for n in stub.body if isinstance(n, (ast.FunctionDef, ast.ClassDef))}
     public = {n for n in dir(tarvil) if not n.startswith("_")}
     assert names == public
+    # help() shows the parameters' Python types, never pybind11's "handle".
+    for name in public:
+        item = getattr(tarvil, name)
+        for f in [item] + list(getattr(item, "__dict__", {}).values()):
+            doc = getattr(f, "__doc__", None) or ""
+            assert ": handle" not in doc and "-> handle" not in doc, (name, doc)
+    assert tarvil.read.__doc__.startswith("read(text: str, quantity: Quantity | str = 'number'")
 
 
 # ---- Values --------------------------------------------------------------------
@@ -191,7 +205,24 @@ NAMES = [
 @pytest.mark.parametrize("text, accepted", NAMES)
 def test_check_name(text, accepted):
     kinds = ["type0", "type5", "file", "path", "posix_file", tarvil.NameKind.posix_path]
-    assert [tarvil.check_name(text, k) for k in kinds] == accepted
+    assert [bool(tarvil.check_name(text, k)) for k in kinds] == accepted
+
+
+# (text, kind, error, position in characters, message)
+@pytest.mark.parametrize("text, kind, error, position, message", [
+    ("R1", "type0", E.none, 0, ""),
+    ("ä\\b", "type0", E.invalid_character, 2, "ä<\\>b\nInvalid character(s) detected."),
+    ("ä/b", "posix_file", E.invalid_character, 2, "ä</>b\nInvalid character(s) detected."),
+    ("", "file", E.empty, 0, "String is empty."),
+])
+def test_check_name_tells_why(text, kind, error, position, message):
+    check = tarvil.check_name(text, kind)
+    assert (bool(check), check.error, check.position, check.message) == \
+        (error == E.none, error, position, message)
+    assert check == (error == E.none) and pickle.loads(pickle.dumps(check)) == check
+    assert repr(check).startswith("tarvil.NameCheck(")
+    with pytest.raises(AttributeError):
+        check.error = E.none
 
 
 @pytest.mark.parametrize("a, b, ignore_case, expected", [
@@ -270,6 +301,35 @@ def test_read_many_refuses_what_is_no_str_and_agrees_across_threads():
     assert results == [expected] * 4
 
 
+# A child that interrupts itself (SIGINT from a timer) during a read_many of
+# millions of texts, and prints whether the handler ran while read_many was
+# at work: then most values are not made yet, while after the whole list
+# every one of them is (a float each).
+INTERRUPTED_CHILD = r"""
+import os, signal, sys, threading
+import tarvil
+count = 5_000_000
+texts = ("4.7k",) * count
+seen = []
+def interrupted(signum, frame):
+    seen.append(sys.getallocatedblocks())
+    raise KeyboardInterrupt
+signal.signal(signal.SIGINT, interrupted)
+before = sys.getallocatedblocks()
+threading.Timer(0.1, os.kill, (os.getpid(), signal.SIGINT)).start()
+try:
+    tarvil.read_many(texts, "resistance")
+except KeyboardInterrupt:
+    print(len(seen) == 1 and seen[0] - before < count // 2)
+"""
+
+
+def test_read_many_answers_ctrl_c_between_chunks():
+    child = subprocess.run([sys.executable, "-c", INTERRUPTED_CHILD], capture_output=True,
+                           text=True, timeout=120)
+    assert (child.returncode, child.stdout) == (0, "True\n"), child.stderr
+
+
 # ---- Settings and unit tables -----------------------------------------------------------
 
 
@@ -290,12 +350,27 @@ def test_settings(tmp_path, monkeypatch):
                        ({"notation": "metric"}, ValueError)]:
         with pytest.raises(error):
             tarvil.Settings(**bad)
+    # Symbols that cannot be told apart from the numbers, given to the
+    # constructor or assigned to the defaults (which then stay as they were).
+    for name, symbol in [("decimal", "5"), ("decimal", " "), ("thousands", "-"),
+                         ("decimal", "+"), ("decimal", ","), ("thousands", ".")]:
+        with pytest.raises(ValueError, match="cannot be told apart"):
+            tarvil.Settings(**{name: symbol})
+        kept = tarvil.Settings()
+        with pytest.raises(ValueError):
+            setattr(kept, name, symbol)
+        assert kept == tarvil.Settings()
+    assert tarvil.Settings(thousands=" ").thousands == " "
     assert tarvil.Settings.from_locale("C").grouping == 0
     assert tarvil.Settings.from_locale("xx_NOWHERE") == tarvil.Settings()
     registry = tmp_path / "user.reg"
     monkeypatch.setenv("TARVIL_USER_REGISTRY", str(registry))
     assert tarvil.Settings.from_registry() == tarvil.Settings()
     assert not registry.exists()
+    registry.write_text('REGEDIT4\n[HKEY_CURRENT_USER\\Control Panel\\International]\n'
+                        '"sDecimal"="5"\n')
+    with pytest.raises(ValueError, match="decimal '5'"):
+        tarvil.Settings.from_registry()
 
 
 UNITS = """.FILETYPE ELECTRICAL_UNITS

@@ -163,6 +163,12 @@ TEST_F(ToolCommands, ConvertMovesMeasuresBetweenUnits) {
       {{"convert", "3ks", "--to", "s"}, "", "\n", 1, std::string("3<k>s\n") + kInvalid},
       {{"convert", "12", "--to", "in"}, "", "\n", 1, "12\nNo unit detected."},
       {{"convert", "86in", "--to", "nm"}, "", "2184400000\n", 0, ""},
+      // A refusal the library describes by its message alone shows the text,
+      // marked, as well.
+      {{"convert", "0.0000001mm", "--to", "nm"}, "", "\n", 1,
+       "tarvil: convert: 0.0000001mm< >\nDoes not represent an integer value.\n"},
+      {{"parse", "--as", "ohms", "--", "-4k7"}, "", "\n", 1,
+       "tarvil: parse: <->4k7\nNegative values are not allowed.\n"},
   });
 }
 
@@ -229,6 +235,21 @@ TEST_F(ToolCommands, SortReadsFilesInTurnAndReportsLineNumbers) {
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.out, "");
   EXPECT_EQ(Lines(missing.err).size(), 1u) << missing.err;
+}
+
+// Lines that do not fit in memory are a message and status 2, not an abort:
+// the input, half as large again as the address space allowed, cannot be
+// held whole.
+TEST_F(ToolCommands, SortOutOfMemoryIsStatusTwo) {
+  if (kSanitized) GTEST_SKIP() << "the sanitizer's shadow memory needs more address space";
+  constexpr unsigned long long kAddressSpace = 64ull << 20;
+  std::string input;
+  input.reserve(kAddressSpace * 3 / 2);
+  while (input.size() < kAddressSpace * 3 / 2) input += "R10\nR9\n";
+  const ToolResult result = RunTool({"sort"}, input, m_home, {}, "", RunLimits{kAddressSpace, 0});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err.rfind("tarvil: sort: out of memory", 0), 0u) << result.err;
 }
 
 }  // namespace

@@ -14,6 +14,21 @@
 
 namespace tarvil::tooltest {
 
+// Whether the program runs under AddressSanitizer (built as the tests are),
+// whose shadow memory and quarantine make memory figures and limits say
+// nothing about the program itself.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kSanitized = true;
+#else
+inline constexpr bool kSanitized = false;
+#endif
+#else
+inline constexpr bool kSanitized = false;
+#endif
+
 // Regional settings written out, so that results do not depend on how the
 // machine's C locale groups digits.
 inline const char* const kDefaultUserHive =

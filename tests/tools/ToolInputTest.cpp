@@ -215,6 +215,8 @@ TEST_F(ToolInput, HelpAndVersion) {
     EXPECT_EQ(own.out.rfind(std::string("Usage: tarvil ") + command, 0), 0u) << own.out;
     EXPECT_EQ(Run({"help", command}).out, own.out);
   }
+  // The line ends are named, not written raw into the sentence.
+  EXPECT_NE(Run({"help", "bom"}).out.find("lines end in LF, CRLF or CR;"), std::string::npos);
 }
 
 TEST_F(ToolInput, WriteFailureIsReported) {

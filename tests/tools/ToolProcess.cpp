@@ -98,16 +98,32 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 }
 
 // The program, its arguments and its environment (see RunTool), as exec
-// wants them.
+// wants them. With limits, the shell sets them (its ulimit counts the
+// address space in KiB and file sizes in blocks of 512 bytes) and then
+// becomes the program: this process, which may already take more than the
+// limit, is left as it is.
 struct Invocation {
   Invocation(const std::vector<std::string>& args, const TempDir& home,
-             const std::map<std::string, std::string>& extra)
-      : tool(ToolPath()), envText(RunEnvironment(home, extra)), argText{tool} {
+             const std::map<std::string, std::string>& extra, const RunLimits& limits = {})
+      : tool(ToolPath()), program(tool), envText(RunEnvironment(home, extra)), argText{tool} {
+    if (limits.addressSpaceBytes != 0 || limits.fileSizeBytes != 0) {
+      std::string script;
+      if (limits.addressSpaceBytes != 0) {
+        script += "ulimit -v " + std::to_string(limits.addressSpaceBytes / 1024) + "; ";
+      }
+      if (limits.fileSizeBytes != 0) {
+        script += "ulimit -f " + std::to_string((limits.fileSizeBytes + 511) / 512) +
+                  "; trap '' XFSZ; ";
+      }
+      program = "/bin/sh";
+      argText = {program, "-c", script + "exec \"$0\" \"$@\"", tool};
+    }
     argText.insert(argText.end(), args.begin(), args.end());
     envp = Pointers(envText);
     argv = Pointers(argText);
   }
   std::string tool;
+  std::string program;  // what is started: the tool, or the shell that sets its limits
   std::vector<std::string> envText;
   std::vector<std::string> argText;
   std::vector<char*> envp;
@@ -118,8 +134,8 @@ struct Invocation {
 
 ToolResult RunTool(const std::vector<std::string>& args, const std::string& input,
                    const TempDir& home, const std::map<std::string, std::string>& extra,
-                   const std::string& outputPath) {
-  Invocation run(args, home, extra);
+                   const std::string& outputPath, const RunLimits& limits) {
+  Invocation run(args, home, extra, limits);
   const std::string& tool = run.tool;
   std::vector<char*>& envp = run.envp;
   std::vector<char*>& argv = run.argv;
@@ -142,7 +158,7 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::string& inpu
   posix_spawn_file_actions_adddup2(&actions, err[1], 2);
   posix_spawn_file_actions_addchdir_np(&actions, home.Path().c_str());
   pid_t pid = 0;
-  const int spawned = ::posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv.data(),
+  const int spawned = ::posix_spawn(&pid, run.program.c_str(), &actions, nullptr, argv.data(),
                                     envp.data());
   posix_spawn_file_actions_destroy(&actions);
   ::close(in[0]);

@@ -35,14 +35,23 @@ class TempDir {
   std::string m_path;
 };
 
+// Limits the program starts with; 0 leaves a limit as it is. With a file
+// size limit, SIGXFSZ is ignored, so that a write past it fails with EFBIG
+// as a write to a full disk fails. The address space is counted in KiB and
+// file sizes in blocks of 512 bytes (rounded up).
+struct RunLimits {
+  unsigned long long addressSpaceBytes = 0;  // RLIMIT_AS
+  unsigned long long fileSizeBytes = 0;      // RLIMIT_FSIZE
+};
+
 // RunTool: runs the program with `args` and `input` on standard input. The
 // environment is the test's own, with the C locale and with both registries
 // pointing into `home` (files that do not exist unless the test wrote them),
 // then `extra` on top. With `outputPath`, standard output goes to that file
-// instead of being collected.
+// instead of being collected. `limits` apply to the program only.
 ToolResult RunTool(const std::vector<std::string>& args, const std::string& input,
                    const TempDir& home, const std::map<std::string, std::string>& extra = {},
-                   const std::string& outputPath = std::string());
+                   const std::string& outputPath = std::string(), const RunLimits& limits = {});
 
 // RunToolIntoClosedPipe: runs the program as RunTool does, with no input
 // and with its standard output a pipe whose reader is gone before the

@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -28,6 +30,20 @@ const JsonValue* FindTable(const std::vector<JsonValue>& lines, const std::strin
     }
   }
   return nullptr;
+}
+
+// Every path under `folder` with the bytes of each regular file: equal
+// before and after a run that wrote nothing there.
+std::string Snapshot(const std::string& folder) {
+  std::string state;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    state += entry.path().string() + "\n";
+    if (entry.is_regular_file()) {
+      std::ifstream file(entry.path(), std::ios::binary);
+      state.append(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+  }
+  return state;
 }
 
 std::string Displays(const JsonValue& table) {
@@ -198,17 +214,7 @@ TEST_F(ToolSetup, SettingsNameTheirSource) {
 // which holds both registries, is left byte for byte as it was.
 TEST_F(ToolSetup, NothingIsWrittenUnlessAsked) {
   const std::string bom = m_home.Write("bom.csv", "Ref,Value\nR1,4k7\nC1,4x7\n");
-  const auto snapshot = [&] {
-    std::string state;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_home.Path())) {
-      state += entry.path().string() + "\n";
-      if (entry.is_regular_file()) {
-        std::ifstream file(entry.path(), std::ios::binary);
-        state.append(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-      }
-    }
-    return state;
-  };
+  const auto snapshot = [&] { return Snapshot(m_home.Path()); };
   const std::string before = snapshot();
   const std::vector<std::vector<std::string>> runs = {
       {"parse", "4.7kohms"},         {"format", "--as", "ohms", "1"}, {"convert", "1mm", "--to", "in"},
@@ -226,6 +232,103 @@ TEST_F(ToolSetup, NothingIsWrittenUnlessAsked) {
   }
   EXPECT_EQ(Run({"settings", "--init"}).status, 0);
   EXPECT_NE(snapshot(), before);
+}
+
+// --init that cannot write the user registry says which file and why, with
+// status 2, and leaves every file as it was: a device, a pipe or a folder
+// in its place, a file where its folder should be, a read-only folder (not
+// for root, who may write there), and a write that fails as on a full disk.
+TEST_F(ToolSetup, SettingsInitReportsWhatItCannotWrite) {
+  const std::string fifo = m_home.Path() + "/fifo.reg";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string folder = m_home.Path() + "/folder.reg";
+  ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+  const std::string readOnly = m_home.Path() + "/read-only";
+  ASSERT_EQ(::mkdir(readOnly.c_str(), 0500), 0);
+  struct Row {
+    std::string path;
+    RunLimits limits;
+    std::string reason;
+  };
+  std::vector<Row> rows = {
+      {"/dev/full", {}, "not a regular file"},
+      {fifo, {}, "not a regular file"},
+      {folder, {}, "not a regular file"},
+      {m_home.Write("plain.txt", "") + "/user.reg", {}, std::strerror(ENOTDIR)},
+      // Larger than the limit, so that no new version of it can be written.
+      {m_home.Write("user.reg",
+                    kDefaultUserHive + ("\"sNote\"=\"" + std::string(600, 'x') + "\"\n")),
+       RunLimits{0, 512}, std::strerror(EFBIG)},
+  };
+  if (::geteuid() != 0) rows.push_back({readOnly + "/user.reg", {}, std::strerror(EACCES)});
+  const std::string before = Snapshot(m_home.Path());
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.path);
+    const ToolResult result = RunTool({"settings", "--init"}, "", m_home,
+                                      {{"TARVIL_USER_REGISTRY", row.path}}, "", row.limits);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "tarvil: settings: cannot write the user registry '" + row.path +
+                              "': " + row.reason + "\n");
+    EXPECT_EQ(Snapshot(m_home.Path()), before);
+  }
+}
+
+// With --settings registry, every command refuses registry settings it
+// cannot use before reading any input, instead of reading with the defaults
+// ('1,5' as 15): a registry file the library cannot read, and regional
+// symbols that cannot be told apart from the numbers.
+TEST_F(ToolSetup, EveryCommandRefusesRegistrySettingsItCannotUse) {
+  const std::string huge = m_home.Write("huge.reg", kDefaultUserHive);
+  ASSERT_EQ(::truncate(huge.c_str(), (16 << 20) + 1), 0);
+  const std::string fifo = m_home.Path() + "/fifo.reg";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string zero = m_home.Path() + "/zero.reg";
+  ASSERT_EQ(::symlink("/dev/zero", zero.c_str()), 0);
+  const auto hive = [&](const std::string& name, const std::string& values) {
+    return m_home.Write(name, "Windows Registry Editor Version 5.00\n\n"
+                              "[HKEY_CURRENT_USER\\Control Panel\\International]\n" + values);
+  };
+  const std::string invalid = "the settings of the user registry are not valid: ";
+  const struct {
+    const char* variable;
+    std::string path;
+    std::string message;
+  } rows[] = {
+      {"TARVIL_USER_REGISTRY", huge,
+       "cannot read the user registry '" + huge + "': larger than 16 MiB"},
+      {"TARVIL_USER_REGISTRY", fifo,
+       "cannot read the user registry '" + fifo + "': not a regular file"},
+      {"TARVIL_MACHINE_REGISTRY", zero,
+       "cannot read the machine registry '" + zero + "': not a regular file"},
+      {"TARVIL_USER_REGISTRY", hive("digit.reg", "\"sDecimal\"=\"5\"\n"),
+       invalid + "decimal symbol '5' and thousands symbol ','"},
+      {"TARVIL_USER_REGISTRY", hive("blank.reg", "\"sDecimal\"=\" \"\n"),
+       invalid + "decimal symbol ' '"},
+      {"TARVIL_USER_REGISTRY", hive("sign.reg", "\"sThousand\"=\"-\"\n"),
+       invalid + "decimal symbol '.' and thousands symbol '-'"},
+  };
+  const std::vector<std::vector<std::string>> commands = {
+      {"parse", "-"}, {"format", "-"}, {"convert", "--to", "mm", "-"}, {"sort"},
+      {"check", "name"}, {"units"}, {"bom", "-"}};
+  for (const auto& row : rows) {
+    for (std::vector<std::string> args : commands) {
+      SCOPED_TRACE(args.front() + " " + row.path);
+      args.insert(args.begin() + 1, {"--settings", "registry"});
+      const ToolResult result = Run(args, "Ref,Value\n1,5\n", {{row.variable, row.path}});
+      EXPECT_EQ(result.status, 2);
+      EXPECT_EQ(result.out, "");
+      EXPECT_EQ(result.err.rfind("tarvil: " + args.front() + ": " + row.message, 0), 0u)
+          << result.err;
+    }
+  }
+  // 'settings' shows such settings, then refuses them.
+  const ToolResult shown = Run({"settings", "--settings", "registry"}, "",
+                               {{"TARVIL_USER_REGISTRY", m_home.Path() + "/digit.reg"}});
+  EXPECT_EQ(shown.status, 2);
+  EXPECT_NE(shown.out.find("sDecimal"), std::string::npos);
+  EXPECT_NE(shown.err.find("these settings are not valid: decimal symbol '5'"), std::string::npos)
+      << shown.err;
 }
 
 TEST_F(ToolSetup, SettingsAndReadingFollowTheUserRegistry) {

@@ -1,10 +1,12 @@
 // Bom.cpp: 'tarvil bom': the values of a bill of materials (CSV) checked
-// row by row, each record written back with the outcome appended.
+// row by row by the library's reader (<tarvil/bom.h>), each record written
+// back with the outcome appended.
 //
-// The file is read in chunks and parsed by libcsv; each output record is
-// written as soon as its input record is complete, so memory stays bounded
-// by the longest record (at most kMaxLineBytes), whatever the file's size.
-#include <csv.h>
+// The input is read in chunks and each output record is written as soon as
+// the reader gives its row, so memory stays bounded by the longest record
+// (tarvil::bom_max_record_bytes) and the few records the reader holds while
+// it looks for the header, whatever the file's size.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +15,7 @@
 #include <cstring>
 #include <map>
 
+#include <tarvil/bom.h>
 #include <tarvil/tarvil.h>
 
 #include "Commands.h"
@@ -28,34 +31,22 @@ namespace tarvil::tool {
 namespace {
 
 const std::vector<OptionSpec> kBomOptions = {
-    {"json", false},        {"help", false},         {"map", true},
-    {"ref-column", true},   {"value-column", true},  {"delimiter", true},
-    {"notation", true},     kSettingsOption,
+    {"json", false},       {"help", false},       {"map", true},      {"ref-column", true},
+    {"value-column", true}, {"delimiter", true},  {"notation", true},  {"no-header", false},
+    {"bare-unit", true},   kSettingsOption,
 };
 
-constexpr const char* kAppendedColumns[] = {"tarvil_status", "tarvil_value",   "tarvil_unit",
-                                            "tarvil_text",   "tarvil_error",   "tarvil_message"};
+constexpr const char* kAppendedColumns[] = {
+    "tarvil_status",    "tarvil_value",   "tarvil_unit",     "tarvil_text",
+    "tarvil_error",     "tarvil_message", "tarvil_fitted",   "tarvil_tolerance",
+    "tarvil_voltage",   "tarvil_current", "tarvil_power",    "tarvil_dielectric",
+    "tarvil_package"};
 constexpr std::size_t kChunkBytes = 64 * 1024;
 // A file larger than this shows its progress on a terminal.
 constexpr long long kProgressBytes = 4LL * 1024 * 1024;
-
-// libcsv grows a field's buffer through this function; refusing to go past
-// the tool's line limit bounds the memory a single field may take.
-void* BoundedRealloc(void* block, std::size_t size) {
-  if (size > kMaxLineBytes + 1024) return nullptr;
-  return std::realloc(block, size);
-}
-
-// Fields are kept as written: no blanks are trimmed.
-int NoSpace(unsigned char) { return 0; }
-
-std::string Trimmed(std::string_view text) {
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && (text[first] == ' ' || text[first] == '\t')) ++first;
-  while (last > first && (text[last - 1] == ' ' || text[last - 1] == '\t')) --last;
-  return std::string(text.substr(first, last - first));
-}
+// The most prefix names the summary counts one by one; the rest are "others".
+constexpr std::size_t kNamedPrefixes = 50;
+constexpr const char* kBareUnits[] = {"pF", "nF", "uF", "uH", "H"};
 
 std::string Upper(std::string_view text) {
   std::string upper(text);
@@ -67,6 +58,20 @@ std::string Upper(std::string_view text) {
 
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
+// The tool's kind of a quantity a prefix maps to.
+Kind KindOf(Quantity quantity) {
+  switch (quantity) {
+    case Quantity::resistance: return Kind::kOhms;
+    case Quantity::capacitance: return Kind::kFarads;
+    case Quantity::inductance: return Kind::kHenrys;
+    case Quantity::voltage: return Kind::kVolts;
+    case Quantity::current: return Kind::kAmps;
+    case Quantity::power: return Kind::kWatts;
+    case Quantity::number: break;
+  }
+  return Kind::kNumber;
+}
+
 // The kinds a reference prefix may map to.
 std::optional<Kind> ParseBomKind(const std::string& word) {
   const std::optional<Kind> kind = ParseKind(word);
@@ -74,175 +79,257 @@ std::optional<Kind> ParseBomKind(const std::string& word) {
   return std::nullopt;
 }
 
-// What the header says: the delimiter, the line end, and where the header
-// ends. Quotes are followed so that a delimiter or line break inside a
-// quoted field counts for nothing.
-struct HeaderScan {
-  bool complete = false;  // the header's line end was seen
-  char delimiter = ',';
-  bool crlf = false;
-};
-
-HeaderScan ScanHeader(std::string_view bytes, bool atEnd) {
-  HeaderScan scan;
-  long counts[3] = {0, 0, 0};
-  constexpr char kCandidates[3] = {',', ';', '\t'};
-  bool quoted = false;
-  std::size_t i = 0;
-  for (; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (c == '"') {
-      quoted = !quoted;
-    } else if (!quoted && (c == '\n' || c == '\r')) {
-      scan.complete = true;
-      if (c == '\r') {
-        if (i + 1 == bytes.size() && !atEnd) scan.complete = false;  // "\r\n" may be cut
-        scan.crlf = i + 1 < bytes.size() && bytes[i + 1] == '\n';
-      }
-      break;
-    } else if (!quoted) {
-      for (int k = 0; k < 3; ++k) counts[k] += c == kCandidates[k] ? 1 : 0;
+// A message on one line: its line breaks become "; ".
+std::string OneLine(std::string_view text) {
+  std::string line;
+  for (char c : text) {
+    if (c == '\n') {
+      line += "; ";
+    } else {
+      line += c;
     }
   }
-  if (atEnd) scan.complete = true;
-  int best = 0;
-  for (int k = 1; k < 3; ++k) {
-    if (counts[k] > counts[best]) best = k;
-  }
-  scan.delimiter = counts[best] > 0 ? kCandidates[best] : ',';
-  return scan;
+  return line;
 }
 
-struct BomOptions {
-  std::optional<char> delimiter;
-  std::optional<std::string> refColumn;
-  std::optional<std::string> valueColumn;
-  std::map<std::string, Kind> prefixes;
-  Notation notation = Notation::any;
+// A tolerance for scripts: relative ones as fractions, absolute ones in the
+// base unit with the unit after them; '+PLUS/-MINUS' when they differ.
+std::string ToleranceText(const Tolerance& tolerance, const std::string& unit) {
+  std::string text = tolerance.plus == tolerance.minus
+                         ? ShortestNumber(tolerance.plus)
+                         : "+" + ShortestNumber(tolerance.plus) + "/-" + ShortestNumber(tolerance.minus);
+  if (!tolerance.relative) text += " " + unit;
+  return text;
+}
+
+struct BomOptionsOfLine {
+  tarvil::BomOptions reader;
+  std::map<std::string, Kind> kinds;  // what --map gave, for the hint of a prefix
   bool json = false;
 };
 
-// One run over one input: the parser's callbacks land here.
+// The counts of the summary.
+struct Counts {
+  long rows = 0, read = 0, refused = 0, ambiguous = 0, skipped = 0, notFitted = 0, before = 0;
+  std::map<std::string, long> prefixes;  // skipped for having no kind
+  long otherPrefixes = 0;
+};
+
+// One run over one input: the reader's rows land here and are written out.
 class BomRun {
  public:
-  BomRun(const BomOptions& options, const Setup& setup)
-      : m_options(options), m_setup(setup) {
+  BomRun(const BomOptionsOfLine& options, const Setup& setup) : m_options(options), m_setup(setup) {
     // The written-back text has the built-in precision.
     const tarvil::Settings builtIn;
     m_textSettings = setup.settings;
     m_textSettings.precision = builtIn.precision;
     m_textSettings.suppress_trailing_zeros = builtIn.suppress_trailing_zeros;
-    m_textNotation = options.notation == Notation::any ? Notation::si : options.notation;
+    const Notation notation = options.reader.notation;
+    m_textNotation = notation == Notation::any ? Notation::si : notation;
   }
 
-  // Stop: why the run ended early (a usage error or trouble); empty while
-  // it goes on.
-  const std::string& Stop() const { return m_stop; }
-  bool StopIsUsage() const { return m_stopIsUsage; }
-
-  void SetFormat(char delimiter, bool crlf, bool byteOrderMark) {
-    m_delimiter = delimiter;
-    m_lineEnd = crlf ? "\r\n" : "\n";
-    m_byteOrderMark = byteOrderMark;
-  }
-
-  static void OnField(void* data, std::size_t size, void* self) {
-    static_cast<BomRun*>(self)->Field(static_cast<const char*>(data), size);
-  }
-  static void OnRecord(int, void* self) { static_cast<BomRun*>(self)->Record(); }
-
-  bool SawHeader() const { return m_sawHeader; }
-  long Rows() const { return m_rows; }
-  std::string Summary() const {
-    return std::to_string(m_rows) + " rows, " + std::to_string(m_read) + " read, " +
-           std::to_string(m_refused) + " refused, " + std::to_string(m_ambiguous) +
-           " ambiguous, " + std::to_string(m_skipped) + " skipped";
-  }
-  bool AnyRefused() const { return m_refused + m_ambiguous > 0; }
-
- private:
-  void Field(const char* data, std::size_t size) {
-    if (!m_stop.empty()) return;
-    m_recordBytes += size + 1;
-    if (m_recordBytes > kMaxLineBytes) {
-      m_stop = "record " + std::to_string(m_rows + 2) + " is longer than " +
-               SizeText(kMaxLineBytes);
-      return;
-    }
-    if (m_count == m_fields.size()) m_fields.emplace_back();
-    m_fields[m_count++].assign(data != nullptr ? data : "", data != nullptr ? size : 0);
-  }
-
-  void Record() {
-    if (m_stop.empty()) {
-      if (!m_sawHeader) {
-        Header();
-      } else {
-        Row();
-      }
-    }
-    m_count = 0;
-    m_recordBytes = 0;
-  }
-
-  std::string_view FieldAt(std::size_t index) const {
-    return index < m_count ? std::string_view(m_fields[index]) : std::string_view();
-  }
-
-  // Finds a column: `named` when given, else the first of `names`.
-  std::optional<std::size_t> Column(const std::optional<std::string>& named,
-                                    std::initializer_list<const char*> names) const {
-    std::vector<std::string> wanted;
-    if (named) {
-      wanted.push_back(Upper(Trimmed(*named)));
-    } else {
-      for (const char* name : names) wanted.push_back(Upper(name));
-    }
-    for (const std::string& name : wanted) {
-      for (std::size_t i = 0; i < m_count; ++i) {
-        if (Upper(Trimmed(m_fields[i])) == name) return i;
-      }
-    }
-    return std::nullopt;
-  }
-
-  void Header() {
-    m_sawHeader = true;
-    const auto reference = Column(m_options.refColumn, {"Reference", "Designator", "Ref", "RefDes"});
-    const auto value = Column(m_options.valueColumn, {"Value", "Val"});
-    if (!reference || !value) {
-      m_stopIsUsage = true;
-      m_stop = !reference ? (m_options.refColumn ? "no column '" + *m_options.refColumn + "'"
-                                                 : std::string("no reference column (Reference, "
-                                                               "Designator, Ref or RefDes)"))
-                          : (m_options.valueColumn
-                                 ? "no column '" + *m_options.valueColumn + "'"
-                                 : std::string("no value column (Value or Val)"));
-      m_stop += " in the header";
-      return;
-    }
-    m_refIndex = *reference;
-    m_valueIndex = *value;
-    m_width = m_count;
+  void Layout(const tarvil::BomLayout& layout) {
+    m_layout = layout;
     if (m_options.json) return;
     m_out.clear();
-    if (m_byteOrderMark) m_out += "\xEF\xBB\xBF";
-    for (std::size_t i = 0; i < m_count; ++i) AppendField(m_fields[i], i == 0);
+    if (layout.byte_order_mark) m_out += "\xEF\xBB\xBF";
+    // Without a header the input's columns get empty names.
+    for (std::size_t i = 0; i < layout.width; ++i) {
+      AppendField(layout.has_header ? std::string_view(layout.header[i]) : std::string_view(), i == 0);
+    }
     for (const char* name : kAppendedColumns) AppendField(name, false);
-    m_out += m_lineEnd;
+    m_out += LineEnd();
     Flush();
   }
 
-  void AppendField(std::string_view text, bool first) {
-    if (!first) m_out += m_delimiter;
-    bool quote = false;
-    for (char c : text) {
-      if (c == m_delimiter || c == '"' || c == '\n' || c == '\r') {
-        quote = true;
-        break;
-      }
+  void Row(const tarvil::BomRow& row) {
+    Count(row);
+    if (row.skip == tarvil::BomSkip::before_header) return;
+    const Outcome outcome = OutcomeOf(row);
+    m_out.clear();
+    if (m_options.json) {
+      WriteJson(row, outcome);
+    } else {
+      WriteCsv(row, outcome);
     }
-    if (!quote) {
+    Flush();
+  }
+
+  const Counts& Totals() const { return m_counts; }
+
+ private:
+  // What the appended columns say about a row.
+  struct Outcome {
+    std::optional<Kind> kind;
+    std::string value, unit, text, error, message;
+    bool valued = false;
+  };
+
+  const char* LineEnd() const { return m_layout.crlf ? "\r\n" : "\n"; }
+
+  void Count(const tarvil::BomRow& row) {
+    if (row.skip == tarvil::BomSkip::before_header) {
+      ++m_counts.before;
+      return;
+    }
+    ++m_counts.rows;
+    switch (row.status) {
+      case tarvil::BomStatus::read: ++m_counts.read; break;
+      case tarvil::BomStatus::not_fitted: ++m_counts.notFitted; break;
+      case tarvil::BomStatus::refused: ++m_counts.refused; break;
+      case tarvil::BomStatus::ambiguous: ++m_counts.ambiguous; break;
+      case tarvil::BomStatus::skipped: ++m_counts.skipped; break;
+    }
+    if (row.skip != tarvil::BomSkip::no_kind || row.prefix.empty()) return;
+    const std::string prefix = Upper(row.prefix);
+    auto found = m_counts.prefixes.find(prefix);
+    if (found != m_counts.prefixes.end()) {
+      ++found->second;
+    } else if (m_counts.prefixes.size() < kNamedPrefixes) {
+      m_counts.prefixes.emplace(prefix, 1);
+    } else {
+      ++m_counts.otherPrefixes;
+    }
+  }
+
+  // The hint of a prefix without a kind: the kind of its first letter when
+  // that has one ('--map RC=ohms').
+  std::string PrefixHint(std::string_view prefix) const {
+    const std::string upper = Upper(prefix);
+    const auto found = m_options.reader.prefixes.find(upper.substr(0, 1));
+    const bool known = found != m_options.reader.prefixes.end();
+    return " (--map " + upper + "=" + (known ? KindName(KindOf(found->second)) : "KIND") + ")";
+  }
+
+  Outcome OutcomeOf(const tarvil::BomRow& row) const {
+    Outcome outcome;
+    if (row.quantity) outcome.kind = KindOf(*row.quantity);
+    outcome.message = row.message;
+    if (row.skip == tarvil::BomSkip::no_kind && !row.prefix.empty()) outcome.message += PrefixHint(row.prefix);
+    const bool reading = row.status != tarvil::BomStatus::skipped && row.fault == tarvil::BomFault::none;
+    if (!reading) return outcome;
+    outcome.error = std::to_string(static_cast<int>(row.part.error));
+    if (!row.part) {
+      const Reading refused{false, 0.0, row.part.error, row.part.position};
+      const std::string hint = Hint(*outcome.kind, row.value_field, m_options.reader.notation, refused, m_setup);
+      outcome.message = Describe(row.value_field, refused, hint, m_setup.settings);
+      return outcome;
+    }
+    if (!row.part.value.has_value) return outcome;
+    const double value = row.part.value.value;
+    outcome.valued = true;
+    outcome.value = ShortestNumber(value);
+    outcome.unit = BaseUnitText(*outcome.kind);
+    char buffer[128];
+    const auto written = tarvil::write(buffer, buffer + sizeof buffer, value, *row.quantity, m_textNotation,
+                                       m_textSettings, m_setup.units, false);
+    if (written.ec == std::errc()) outcome.text.assign(buffer, written.ptr);
+    return outcome;
+  }
+
+  // The attributes of a part, as text for scripts (empty where absent).
+  struct Attributes {
+    std::string fitted, tolerance, voltage, current, power;
+    std::string_view dielectric, package;
+  };
+  static Attributes AttributesOf(const tarvil::BomRow& row, const Outcome& outcome) {
+    Attributes a;
+    const bool reading = row.part && (row.status == tarvil::BomStatus::read ||
+                                      row.status == tarvil::BomStatus::not_fitted);
+    if (!reading) return a;
+    const Part& part = row.part.value;
+    a.fitted = part.fitted ? "yes" : "no";
+    if (part.tolerance) a.tolerance = ToleranceText(*part.tolerance, outcome.unit);
+    if (part.voltage) a.voltage = ShortestNumber(*part.voltage);
+    if (part.current) a.current = ShortestNumber(*part.current);
+    if (part.power) a.power = ShortestNumber(*part.power);
+    a.dielectric = part.dielectric;
+    a.package = part.package;
+    return a;
+  }
+
+  void WriteCsv(const tarvil::BomRow& row, const Outcome& outcome) {
+    const std::size_t width = m_layout.width;
+    const std::size_t count = row.fields.size();
+    const std::size_t kept = count > width && width > 0 ? width - 1 : std::max(count, width);
+    for (std::size_t i = 0; i < kept; ++i) {
+      AppendField(i < count ? row.fields[i] : std::string_view(), i == 0);
+    }
+    if (kept < count) {
+      // Fields beyond the header's stay together in its last column, so the
+      // appended columns stand under their names.
+      std::string rest(row.fields[kept]);
+      for (std::size_t i = kept + 1; i < count; ++i) (rest += m_layout.delimiter) += row.fields[i];
+      AppendField(rest, kept == 0);
+    }
+    const Attributes a = AttributesOf(row, outcome);
+    const std::string message = OneLine(outcome.message);
+    const std::string_view columns[] = {
+        tarvil::bom_status_name(row.status), outcome.value, outcome.unit, outcome.text, outcome.error,
+        message, a.fitted, a.tolerance, a.voltage, a.current, a.power, a.dielectric,
+        a.package};
+    bool first = width == 0 && count == 0;
+    for (std::string_view column : columns) {
+      AppendField(column, first);
+      first = false;
+    }
+    m_out += LineEnd();
+  }
+
+  static void AddOptional(JsonObject& object, const char* key, const std::optional<double>& value) {
+    if (value) {
+      object.AddNumber(key, *value);
+    } else {
+      object.AddNull(key);
+    }
+  }
+
+  void WriteJson(const tarvil::BomRow& row, const Outcome& outcome) {
+    JsonObject object;
+    object.AddInt("row", row.row).AddInt("line", row.line).AddString("ref", row.reference);
+    object.AddString("input", row.value_field).AddString("status", tarvil::bom_status_name(row.status));
+    if (outcome.kind) {
+      object.AddString("kind", KindName(*outcome.kind));
+    } else {
+      object.AddNull("kind");
+    }
+    AddOptional(object, "value", outcome.valued ? std::optional<double>(row.part.value.value) : std::nullopt);
+    object.AddString("unit", outcome.unit).AddString("text", outcome.text);
+    if (outcome.error.empty()) {
+      object.AddNull("error");
+    } else {
+      object.AddInt("error", static_cast<int>(row.part.error));
+    }
+    object.AddInt("cursor", row.part.position).AddString("message", outcome.message);
+    const bool reading = !outcome.error.empty() && row.part;
+    const Part& part = row.part.value;
+    if (reading) {
+      object.AddBool("fitted", part.fitted);
+    } else {
+      object.AddNull("fitted");
+    }
+    if (reading && part.tolerance) {
+      JsonObject tolerance;
+      tolerance.AddNumber("minus", part.tolerance->minus).AddNumber("plus", part.tolerance->plus);
+      tolerance.AddBool("relative", part.tolerance->relative);
+      object.AddRaw("tolerance", tolerance.Text());
+    } else {
+      object.AddNull("tolerance");
+    }
+    AddOptional(object, "voltage", reading ? part.voltage : std::nullopt);
+    AddOptional(object, "current", reading ? part.current : std::nullopt);
+    AddOptional(object, "power", reading ? part.power : std::nullopt);
+    object.AddString("dielectric", reading ? part.dielectric : "");
+    object.AddString("package", reading ? part.package : "");
+    m_out = object.Text();
+    m_out += '\n';
+  }
+
+  void AppendField(std::string_view text, bool first) {
+    const char delimiter = m_layout.delimiter;
+    if (!first) m_out += delimiter;
+    const char special[] = {delimiter, '"', '\n', '\r'};
+    if (text.find_first_of(std::string_view(special, sizeof special)) == std::string_view::npos) {
       m_out.append(text);
       return;
     }
@@ -256,127 +343,20 @@ class BomRun {
 
   void Flush() { std::fwrite(m_out.data(), 1, m_out.size(), stdout); }
 
-  void Row() {
-    ++m_rows;
-    const std::string_view reference = FieldAt(m_refIndex);
-    const std::string_view input = FieldAt(m_valueIndex);
-    std::size_t first = 0;
-    while (first < reference.size() && (reference[first] == ' ' || reference[first] == '\t')) {
-      ++first;
-    }
-    std::size_t last = first;
-    while (last < reference.size() && IsAsciiLetter(reference[last])) ++last;
-    const auto found = m_options.prefixes.find(Upper(reference.substr(first, last - first)));
-    if (found == m_options.prefixes.end()) {
-      ++m_skipped;
-      Write(reference, input, "skipped", std::nullopt, Reading{}, std::string());
-      return;
-    }
-    const Kind kind = found->second;
-    const auto result =
-        tarvil::read(input, QuantityOf(kind), m_options.notation, m_setup.settings, m_setup.units);
-    const Reading reading{static_cast<bool>(result), result.value, result.error, result.position};
-    if (reading.accepted) {
-      ++m_read;
-      Write(reference, input, "read", kind, reading, std::string());
-      return;
-    }
-    const bool ambiguous = reading.error == tarvil::Error::ambiguous;
-    ++(ambiguous ? m_ambiguous : m_refused);
-    const std::string hint = Hint(kind, input, m_options.notation, reading, m_setup);
-    Write(reference, input, ambiguous ? "ambiguous" : "refused", kind, reading,
-          Describe(input, reading, hint, m_setup.settings));
-  }
-
-  void Write(std::string_view reference, std::string_view input, const char* status,
-             std::optional<Kind> kind, const Reading& reading, const std::string& message) {
-    std::string value;
-    std::string unit;
-    std::string text;
-    if (reading.accepted) {
-      value = ShortestNumber(reading.value);
-      unit = BaseUnitText(*kind);
-      char buffer[128];
-      const auto written = tarvil::write(buffer, buffer + sizeof buffer, reading.value,
-                                         QuantityOf(*kind), m_textNotation, m_textSettings,
-                                         m_setup.units, false);
-      if (written.ec == std::errc()) text.assign(buffer, written.ptr);
-    }
-    const int error = static_cast<int>(reading.error);
-    m_out.clear();
-    if (m_options.json) {
-      JsonObject object;
-      object.AddInt("row", m_rows).AddString("ref", reference).AddString("input", input);
-      object.AddString("status", status);
-      if (kind) {
-        object.AddString("kind", KindName(*kind));
-      } else {
-        object.AddNull("kind");
-      }
-      if (reading.accepted) {
-        object.AddNumber("value", reading.value);
-      } else {
-        object.AddNull("value");
-      }
-      object.AddString("unit", unit).AddString("text", text);
-      if (kind) {
-        object.AddInt("error", error);
-      } else {
-        object.AddNull("error");
-      }
-      object.AddInt("cursor", reading.position).AddString("message", message);
-      m_out = object.Text();
-      m_out += '\n';
-      Flush();
-      return;
-    }
-    const std::size_t width = std::max(m_count, m_width);
-    for (std::size_t i = 0; i < width; ++i) AppendField(FieldAt(i), i == 0);
-    AppendField(status, width == 0);
-    AppendField(value, false);
-    AppendField(unit, false);
-    AppendField(text, false);
-    AppendField(kind ? std::to_string(error) : std::string(), false);
-    AppendField(message, false);
-    m_out += m_lineEnd;
-    Flush();
-  }
-
-  const BomOptions& m_options;
+  const BomOptionsOfLine& m_options;
   const Setup& m_setup;
   tarvil::Settings m_textSettings;
   Notation m_textNotation = Notation::si;
-  char m_delimiter = ',';
-  const char* m_lineEnd = "\n";
-  bool m_byteOrderMark = false;
-
-  std::vector<std::string> m_fields;  // reused from record to record
-  std::size_t m_count = 0;            // fields of the current record
-  std::size_t m_recordBytes = 0;
-  bool m_sawHeader = false;
-  std::size_t m_refIndex = 0;
-  std::size_t m_valueIndex = 0;
-  std::size_t m_width = 0;  // fields of the header
+  tarvil::BomLayout m_layout;
   std::string m_out;
-
-  long m_rows = 0;
-  long m_read = 0;
-  long m_refused = 0;
-  long m_ambiguous = 0;
-  long m_skipped = 0;
-  std::string m_stop;
-  bool m_stopIsUsage = false;
+  Counts m_counts;
 };
 
 // The progress line, on a terminal only.
 class Progress {
  public:
-  Progress(std::FILE* file) {
-    struct stat info {};
-    if (::isatty(STDERR_FILENO) == 1 && ::fstat(::fileno(file), &info) == 0 &&
-        S_ISREG(info.st_mode) && info.st_size > kProgressBytes) {
-      m_total = info.st_size;
-    }
+  explicit Progress(long long size) {
+    if (::isatty(STDERR_FILENO) == 1 && size > kProgressBytes) m_total = size;
   }
   void Update(long long done, long rows) {
     if (m_total == 0) return;
@@ -398,8 +378,8 @@ class Progress {
 };
 
 // Reads the options; false with a usage error in `error`.
-bool ReadBomOptions(const CommandLine& line, BomOptions& options, std::string& error) {
-  options.prefixes = {{"R", Kind::kOhms}, {"C", Kind::kFarads}, {"L", Kind::kHenrys}};
+bool ReadBomOptions(const CommandLine& line, BomOptionsOfLine& options, std::string& error) {
+  tarvil::BomOptions& reader = options.reader;
   if (auto word = line.Value("delimiter")) {
     std::string d = *word;
     if (d == "tab" || d == "\\t") d = "\t";
@@ -407,17 +387,25 @@ bool ReadBomOptions(const CommandLine& line, BomOptions& options, std::string& e
       error = "--delimiter needs one character (or 'tab'), not '" + *word + "'";
       return false;
     }
-    options.delimiter = d[0];
+    reader.delimiter = d[0];
   }
-  options.refColumn = line.Value("ref-column");
-  options.valueColumn = line.Value("value-column");
+  reader.reference_column = line.Value("ref-column");
+  reader.value_column = line.Value("value-column");
+  reader.no_header = line.Has("no-header");
   if (auto word = line.Value("notation")) {
     const std::optional<Notation> notation = ParseNotation(*word);
     if (!notation) {
       error = "unknown notation '" + *word + "'";
       return false;
     }
-    options.notation = *notation;
+    reader.notation = *notation;
+  }
+  if (auto word = line.Value("bare-unit")) {
+    if (std::find(std::begin(kBareUnits), std::end(kBareUnits), *word) == std::end(kBareUnits)) {
+      error = "--bare-unit needs pF, nF, uF, uH or H, not '" + *word + "'";
+      return false;
+    }
+    reader.bare_unit = *word;
   }
   for (const std::string& map : line.Values("map")) {
     const std::size_t equals = map.find('=');
@@ -431,10 +419,81 @@ bool ReadBomOptions(const CommandLine& line, BomOptions& options, std::string& e
               "or number), not '" + map + "'";
       return false;
     }
-    options.prefixes[Upper(prefix)] = *kind;
+    reader.prefixes[Upper(prefix)] = QuantityOf(*kind);
   }
   options.json = line.Has("json");
   return true;
+}
+
+// Where the bytes come from: a regular file through the library's reader of
+// files, or standard input or a named pipe, streamed here.
+class Source {
+ public:
+  explicit Source(const std::string& operand) {
+    if (operand == "-") {
+      m_fd = STDIN_FILENO;
+      return;
+    }
+    m_file.emplace(operand);
+    if (m_file->ok()) {
+      struct stat info {};
+      if (::stat(operand.c_str(), &info) == 0) m_size = info.st_size;
+      return;
+    }
+    m_problem = "cannot open '" + operand + "': " + m_file->problem();
+    struct stat info {};
+    if (::stat(operand.c_str(), &info) == 0 && S_ISFIFO(info.st_mode)) {
+      m_owned = ::open(operand.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+      m_fd = m_owned;
+      m_problem = m_fd < 0 ? "cannot open '" + operand + "': " + std::strerror(errno) : std::string();
+    }
+  }
+  ~Source() {
+    if (m_owned >= 0) ::close(m_owned);
+  }
+  Source(const Source&) = delete;
+  Source& operator=(const Source&) = delete;
+
+  const std::string& Problem() const { return m_problem; }
+  long long Size() const { return m_size; }
+  // Read: bytes into `buffer`: the count, 0 at the end, -1 on an error
+  // (Problem() then says why).
+  long Read(char* buffer, std::size_t size) {
+    if (m_fd < 0) {
+      const long got = m_file->read(buffer, size);
+      if (got < 0) m_problem = m_file->problem();
+      return got;
+    }
+    for (;;) {
+      const ssize_t got = ::read(m_fd, buffer, size);
+      if (got >= 0) return static_cast<long>(got);
+      if (errno == EINTR) continue;
+      m_problem = std::strerror(errno);
+      return -1;
+    }
+  }
+
+ private:
+  std::optional<tarvil::BomFile> m_file;
+  int m_fd = -1;
+  int m_owned = -1;
+  long long m_size = 0;
+  std::string m_problem;
+};
+
+void Summarise(Session& session, const Counts& c) {
+  std::string summary = std::to_string(c.rows) + " rows, " + std::to_string(c.read) + " read, " +
+                        std::to_string(c.refused) + " refused, " + std::to_string(c.ambiguous) +
+                        " ambiguous, " + std::to_string(c.skipped) + " skipped";
+  if (c.notFitted > 0) summary += ", " + std::to_string(c.notFitted) + " not fitted";
+  if (c.before > 0) summary += ", " + std::to_string(c.before) + " records before the header";
+  session.Note(summary);
+  if (c.prefixes.empty()) return;
+  std::string prefixes = "skipped prefixes:";
+  for (const auto& [name, count] : c.prefixes) prefixes += " " + name + " " + std::to_string(count) + ",";
+  prefixes.pop_back();
+  if (c.otherPrefixes > 0) prefixes += ", others " + std::to_string(c.otherPrefixes);
+  session.Note(prefixes);
 }
 
 }  // namespace
@@ -445,101 +504,54 @@ int RunBom(const Arguments& args) {
   std::string error;
   if (!line.Parse(args, kBomOptions, error)) return UsageTrouble(command, error);
   if (line.Has("help")) return PrintHelp(command) ? 0 : 2;
-  BomOptions options;
+  BomOptionsOfLine options;
   if (!ReadBomOptions(line, options, error)) return UsageTrouble(command, error);
   Setup setup;
-  if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
+  if (!ChooseSettings(command, line, setup)) return kStatusTrouble;
   if (line.Operands().size() != 1) {
     return UsageTrouble(command, "one FILE is needed ('-' for standard input)");
   }
-  const std::string source = line.Operands().front();
-  const bool standardInput = source == "-";
-  const std::string shown = standardInput ? std::string("standard input") : "'" + source + "'";
+  const std::string operand = line.Operands().front();
+  const std::string shown = operand == "-" ? std::string("standard input") : "'" + operand + "'";
+  options.reader.settings = setup.settings;
+  options.reader.units = setup.units;
 
   Session session(command, options.json);
-  std::FILE* file = standardInput ? stdin : std::fopen(source.c_str(), "rb");
-  if (file == nullptr) {
-    session.Trouble("cannot open " + shown + ": " + std::strerror(errno));
+  Source source(operand);
+  if (!source.Problem().empty()) {
+    session.Trouble(source.Problem());
     return session.Finish();
   }
-  struct stat info {};
-  if (::fstat(::fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
-    if (!standardInput) std::fclose(file);
-    session.Trouble("cannot read " + shown + ": " + std::strerror(EISDIR));
-    return session.Finish();
-  }
-
   BomRun run(options, setup);
-  Progress progress(file);
-  csv_parser parser{};
-  bool parserReady = false;
-  std::string pending;  // bytes before the header's end is known
+  tarvil::BomReader reader(
+      options.reader, [&](const tarvil::BomRow& row) { run.Row(row); },
+      [&](const tarvil::BomLayout& layout) { run.Layout(layout); });
+  Progress progress(source.Size());
   std::vector<char> chunk(kChunkBytes);
   long long done = 0;
-  std::string problem;
-
-  const auto feed = [&](const char* data, std::size_t size) {
-    if (csv_parse(&parser, data, size, BomRun::OnField, BomRun::OnRecord, &run) != size) {
-      problem = csv_error(&parser) == CSV_ENOMEM
-                    ? "a field is longer than " + SizeText(kMaxLineBytes)
-                    : std::string(csv_strerror(csv_error(&parser)));
-    }
-  };
-  const auto start = [&](bool atEnd) {
-    bool byteOrderMark = pending.rfind("\xEF\xBB\xBF", 0) == 0;
-    if (byteOrderMark) pending.erase(0, 3);
-    const HeaderScan scan = ScanHeader(pending, atEnd);
-    if (!scan.complete) {
-      if (pending.size() > kMaxLineBytes) problem = "the header is longer than " + SizeText(kMaxLineBytes);
-      return;
-    }
-    csv_init(&parser, 0);
-    csv_set_delim(&parser, static_cast<unsigned char>(options.delimiter.value_or(scan.delimiter)));
-    csv_set_space_func(&parser, NoSpace);
-    csv_set_realloc_func(&parser, BoundedRealloc);
-    parserReady = true;
-    run.SetFormat(options.delimiter.value_or(scan.delimiter), scan.crlf, byteOrderMark);
-    feed(pending.data(), pending.size());
-    pending.clear();
-    pending.shrink_to_fit();
-  };
-
-  while (problem.empty() && run.Stop().empty()) {
-    const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file);
-    if (got == 0) break;
-    done += static_cast<long long>(got);
-    if (!parserReady) {
-      pending.append(chunk.data(), got);
-      start(false);
-    } else {
-      feed(chunk.data(), got);
-    }
-    progress.Update(done, run.Rows());
+  bool readFailed = false;
+  for (;;) {
+    const long got = source.Read(chunk.data(), chunk.size());
+    readFailed = got < 0;
+    if (got <= 0) break;
+    done += got;
+    if (!reader.feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)))) break;
+    progress.Update(done, run.Totals().rows);
   }
-  const bool readFailed = std::ferror(file) != 0;
-  const int readError = errno;
-  if (!readFailed && problem.empty() && run.Stop().empty()) {
-    if (!parserReady && !pending.empty()) start(true);
-    if (parserReady && problem.empty()) {
-      csv_fini(&parser, BomRun::OnField, BomRun::OnRecord, &run);
-    }
-  }
-  if (parserReady) csv_free(&parser);
-  if (!standardInput) std::fclose(file);
+  const tarvil::BomProblem& problem = readFailed ? reader.problem() : reader.finish();
   progress.Clear();
-
-  if (run.StopIsUsage()) return UsageTrouble(command, run.Stop() + " of " + shown);
-  if (readFailed) {
-    session.Trouble("cannot read " + shown + ": " + std::strerror(readError != 0 ? readError : EIO));
-  } else if (!problem.empty()) {
-    session.Trouble("cannot read " + shown + ": " + problem);
-  } else if (!run.Stop().empty()) {
-    session.Trouble("cannot read " + shown + ": " + run.Stop());
-  } else if (!run.SawHeader()) {
-    return UsageTrouble(command, shown + " has no header");
+  switch (problem.stop) {
+    case tarvil::BomStop::no_records: return UsageTrouble(command, shown + " has no records");
+    case tarvil::BomStop::no_reference_column:
+    case tarvil::BomStop::no_value_column: return UsageTrouble(command, problem.message + " of " + shown);
+    case tarvil::BomStop::record_too_long:
+    case tarvil::BomStop::unreadable: session.Trouble("cannot read " + shown + ": " + problem.message); break;
+    case tarvil::BomStop::none: break;
   }
-  if (run.AnyRefused()) session.Refused();
-  session.Note(run.Summary());
+  if (readFailed) session.Trouble("cannot read " + shown + ": " + source.Problem());
+  const Counts& counts = run.Totals();
+  if (counts.refused + counts.ambiguous > 0) session.Refused();
+  Summarise(session, counts);
   return session.Finish();
 }
 

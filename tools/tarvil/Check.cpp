@@ -82,7 +82,7 @@ int RunCheck(const Arguments& args) {
   }
   // Names do not depend on the settings; the option is checked all the same.
   Setup setup;
-  if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
+  if (!ChooseSettings(command, line, setup)) return kStatusTrouble;
 
   Session session(command, line.Has("json"));
   session.SetRefusalShape("invalid", JsonObject().AddString("check", what));

@@ -71,7 +71,7 @@ int RunConvert(const Arguments& args) {
   const bool display =
       line.Has("display") || precision || line.Has("full") || line.Has("keep-zeros");
   Setup setup;
-  if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
+  if (!ChooseSettings(command, line, setup)) return kStatusTrouble;
   tarvil::Settings& settings = setup.settings;
   if (line.Has("keep-zeros")) settings.suppress_trailing_zeros = false;
   if (line.Has("full")) UseFullPrecision(settings);

@@ -48,7 +48,7 @@ int RunFormat(const Arguments& args) {
   }
   options.showUnit = !line.Has("no-unit");
   Setup setup;
-  if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
+  if (!ChooseSettings(command, line, setup)) return kStatusTrouble;
   tarvil::Settings& settings = setup.settings;
   if (options.notation) settings.notation = *options.notation;
   if (line.Has("keep-zeros")) settings.suppress_trailing_zeros = false;

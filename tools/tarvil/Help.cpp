@@ -39,7 +39,11 @@ Common options:
   --settings S  locale (default): the built-in settings with the decimal and
               thousands symbols of the POSIX locale (LC_ALL, LC_NUMERIC,
               LANG; LC_ALL=C gives '.' and ','); registry: the user's
-              registry file, read only; defaults: the built-in settings
+              registry file, read only (a registry file that cannot be
+              read stops the command, status 2); defaults: the built-in
+              settings. Decimal and thousands symbols that cannot be told
+              apart from the numbers (blank decimal, a digit or a sign,
+              the same for both) stop the command (status 2).
   -h, --help  help of the program or of a command
   --version   the version
 
@@ -49,8 +53,8 @@ grouping, the shortest text that reads back to the same double ('1000',
 ('tarvil settings --init').
 
 Exit status: 0 when every input was accepted, 1 when any input was refused,
-2 for a usage error, a file that could not be read or written, or an input
-line longer than 1 MiB.
+2 for a usage error, a file that could not be read or written, settings that
+cannot be used, an input line longer than 1 MiB, or too little memory.
 
 The registry files are named by TARVIL_USER_REGISTRY and
 TARVIL_MACHINE_REGISTRY (see 'tarvil settings'). See also tarvil(1).
@@ -262,7 +266,9 @@ Nothing is written, unless --init asks for the notation settings to be
 added with their defaults to the user registry when they are missing. A
 registry file that is no regular file or is larger than 16 MiB is not
 read: the settings shown are then the ones that stand in for it, and the
-file is reported (status 2).
+file is reported (status 2); so are settings whose symbols cannot be told
+apart from the numbers. When --init cannot write the user registry, the
+file and the reason are reported (status 2) and the file is left as it was.
 
 Options:
   --settings S  locale (default), registry or defaults
@@ -270,55 +276,90 @@ Options:
   --json        one object per setting: group, name, value, source, file
 )";
 
-constexpr const char* kBomHelp = R"(Usage: tarvil bom [OPTION]... FILE|-
+constexpr const char* kBomHelp = R"BOM(Usage: tarvil bom [OPTION]... FILE|-
 
 Checks the values of a bill of materials: a CSV file (standard input for
-'-') whose first record is the header. Fields may be quoted, with
-delimiters, doubled quotes and line breaks inside; lines end in "
-" or
-"
-"; a UTF-8 byte order mark is allowed. The delimiter is whichever of
-',', ';' and tab occurs most often outside quotes in the header (',' when
-none does).
+'-') as design tools and spreadsheets export it, read with no option:
+- the delimiter is ',', ';' or tab, the one on most of the first lines;
+  lines end in LF, CRLF or CR; a UTF-8 byte order mark is allowed;
+- the header is the first of the first 20 records that names a reference
+  column (Reference, References, Ref, Refs, RefDes, Ref Des, Ref Name,
+  Designator, Designators, Part, Parts, Component, Components, Reference
+  Designator; case, blanks, '_' and a trailing "(s)" ignored) and a value
+  column (Value, Values, Val, Comment, Name, Designation); the records
+  before it (a title, a date) are skipped and counted. Of several value
+  columns, the one whose fields read as values most often wins;
+- without a header (or with --no-header) the reference column is the one
+  holding references ('C1', 'R1, R2', 'R12 .. R23') and the value column
+  the one whose fields read as values of their row's kind most often;
+- a file whose every record is one quoted field is read as the CSV inside;
+- section lines ('Resistors': one field, no reference) are skipped.
+Fields may be quoted, with delimiters, doubled quotes and line breaks
+inside. The letters that begin a reference give the kind of its value: R,
+RN, RA, RM, RV, RT, RP ohms; C, CV, CP farads; L henrys. Rows of any other
+prefix are skipped with the reason, and counted by prefix on standard error.
+Each value field is read with its attributes ('10k 1%', '100nF 50V X7R');
+DNP, DNF, NP, NC mark a part not fitted.
 
-The reference column is the first of Reference, Designator, Ref, RefDes;
-the value column Value or Val (names compared ignoring case and blanks).
-The letters that begin a reference give the kind of its value (RN1: RN):
-R ohms, C farads, L henrys; a grouped reference ('R1, R2', 'R1-R4') is one
-row. Rows of any other prefix, or without a reference, are skipped.
+Every record is written back in order, with the input's delimiter and these
+columns appended: tarvil_status (read, not-fitted, refused, ambiguous or
+skipped), tarvil_value (in ohms, F, H, V, A or W, as scripts read numbers),
+tarvil_unit, tarvil_text (the value written back in the notation, SI for
+any: '4.7k', '100n'), tarvil_error (the library's error code; empty when
+skipped or when the record itself is faulty), tarvil_message (what is wrong,
+on one line: its lines joined by "; "), tarvil_fitted (yes or no),
+tarvil_tolerance (a fraction, '0.01' for 1%; '+0.8/-0.2' when uneven; an
+absolute one with its unit), tarvil_voltage, tarvil_current, tarvil_power,
+tarvil_dielectric and tarvil_package (empty where absent). A file without a
+header gets a header line with empty names for its own columns.
 
-Every record is written back in order, with the input's delimiter and six
-columns appended: tarvil_status (read, refused, ambiguous or skipped),
-tarvil_value (in ohms, F, H, V, A or W, as scripts read numbers),
-tarvil_unit, tarvil_text (the value written back without unit in the
-notation, SI for any, with the built-in precision: '4.7k', '100n'),
-tarvil_error (the library's error code; 0 when read, empty when skipped)
-and tarvil_message (what is wrong, and what would read the value). The last
-line on standard error counts the rows: "tarvil: bom: R rows, V read, F
-refused, A ambiguous, S skipped". A progress line is shown there while a
-file of more than 4 MiB is read, when standard error is a terminal.
+Faulty records are refused and reading goes on: a character after a closing
+quote, a quote never closed (the record is its line; the next line is read
+as the next record), more fields than the header (they are kept together in
+the last column, so the appended columns stay in place).
 
-Exit status: 0 when every value was read or skipped, 1 when any was refused
-or ambiguous, 2 for a usage error (a missing column among them, with nothing
-on standard output) or an input that cannot be read (a field or record
-longer than 1 MiB included).
+The last line on standard error counts the rows: "tarvil: bom: R rows, V
+read, F refused, A ambiguous, S skipped" (then ", N not fitted" and ", H
+records before the header" when there are any); a line "skipped prefixes:
+FB 2, Y 1" follows when rows were skipped for their prefix. A progress line
+is shown there while a file of more than 4 MiB is read, when standard error
+is a terminal.
+
+Exit status: 0 when every value was read, not fitted or skipped, 1 when any
+row was refused or ambiguous, 2 for a usage error (no reference or value
+column among them, with the header looked at and nothing on standard
+output) or an input that cannot be read (a record longer than 1 MiB
+included).
 
 Options:
   --map PREFIX=KIND   read the values of references beginning with PREFIX as
                       KIND: ohms, farads, henrys, volts, amps, watts or
                       number (repeatable; adds or overrides)
-  --ref-column NAME   the reference column
-  --value-column NAME the value column
+  --ref-column NAME   the reference column (without a header: its number)
+  --value-column NAME the value column (without a header: its number)
+  --no-header         the file has no header: find the columns by their fields
+  --bare-unit U       the unit of a bare number on a capacitor or inductor:
+                      pF, nF, uF, uH or H ('10' reads as 10uF)
   --delimiter C       the field delimiter (one character, or 'tab')
   --notation N        any (default), eng, euro, sci, si or spice
   --settings S        locale (default), registry or defaults
-  --json              instead, one object per data record: row, ref, input,
-                      status, kind, value, unit, text, error, cursor, message
+  --json              instead, one object per data record: row, line, ref,
+                      input, status, kind, value, unit, text, error, cursor,
+                      message, fitted, tolerance, voltage, current, power,
+                      dielectric, package
 
-Examples:
-  tarvil bom board.csv > checked.csv
-  tarvil bom --map Q=number --map RV=ohms --json board.csv
-)";
+Examples, one per export shape:
+  tarvil bom board.csv > checked.csv      Reference,Value,Footprint
+  tarvil bom quotedhead.csv               "Parts","Comment",... (CRLF)
+  tarvil bom parts.csv                    Ref Name,Value,Val (Val wins)
+  tarvil bom eu.csv                       Reference(s);Designation;Qty
+  tarvil bom titled.csv                   a title and a date, then the header
+  tarvil bom legacy.csv                   C1;100nF;SM0805 (no header)
+  tarvil bom byvalue.csv                  100nF;2;SM0805;C1, C2 (no header)
+  tarvil bom sheet.csv                    Resistors / R1,10k,1 (sections)
+  tarvil bom quoted.csv                   """R1"",""10k"",""R_0603"""
+  tarvil bom --map FB=ohms --json board.csv
+)BOM";
 
 struct HelpEntry {
   const char* command;

@@ -4,6 +4,10 @@
 #include <filesystem>
 
 #include <tarvil/Registry.h>
+#include <tarvil/RegularFile.h>
+
+#include "Input.h"
+#include "Session.h"
 
 namespace tarvil::tool {
 
@@ -39,7 +43,58 @@ const char* SettingsSourceWord(SettingsSource source) {
   }
 }
 
-bool ChooseSettings(const CommandLine& line, Setup& setup, std::string& error) {
+std::string UnreadableRegistry(const std::string& path) {
+  std::string bytes;
+  std::string problem;
+  const platform::FileRead read =
+      ReadWholeFile(path, platform::kMaxSettingsFileBytes, bytes, problem);
+  return read == platform::FileRead::kMissing ? std::string() : problem;
+}
+
+std::string InvalidSettingsText(const tarvil::Settings& settings) {
+  if (tarvil::valid(settings)) return std::string();
+  const auto shown = [](char symbol) {
+    const auto byte = static_cast<unsigned char>(symbol);
+    if (byte >= 0x20 && byte < 0x7F) return "'" + std::string(1, symbol) + "'";
+    constexpr char kHex[] = "0123456789abcdef";
+    return std::string("'\\x") + kHex[byte >> 4] + kHex[byte & 0xF] + "'";
+  };
+  return "decimal symbol " + shown(settings.decimal) + " and thousands symbol " +
+         shown(settings.thousands) +
+         " cannot be told apart from the numbers (the decimal symbol may not be blank, "
+         "neither may be a digit or a sign, and the two must differ)";
+}
+
+namespace {
+
+// The registry files --settings registry reads, with their names for a
+// message: the user's for the settings, the machine's for the units file.
+bool RegistriesReadable(const std::string& command) {
+  const std::pair<const char*, std::string> registries[] = {
+      {"user", platform::UserRegistryPath()}, {"machine", platform::MachineRegistryPath()}};
+  for (const auto& [which, path] : registries) {
+    const std::string problem = UnreadableRegistry(path);
+    if (!problem.empty()) {
+      CommandTrouble(command, std::string("cannot read the ") + which + " registry '" + path +
+                                  "': " + problem);
+      return false;
+    }
+  }
+  return true;
+}
+
+const char* SettingsOrigin(SettingsSource source) {
+  switch (source) {
+    case SettingsSource::kRegistry: return "the settings of the user registry";
+    case SettingsSource::kDefaults: return "the built-in settings";
+    default: return "the settings of the locale";
+  }
+}
+
+}  // namespace
+
+bool ChooseSettings(const std::string& command, const CommandLine& line, Setup& setup,
+                    SettingsCheck check) {
   setup.source = SettingsSource::kLocale;
   if (auto word = line.Value("settings")) {
     if (*word == "registry") {
@@ -47,14 +102,25 @@ bool ChooseSettings(const CommandLine& line, Setup& setup, std::string& error) {
     } else if (*word == "defaults") {
       setup.source = SettingsSource::kDefaults;
     } else if (*word != "locale") {
-      error = "unknown settings '" + *word + "' (registry, defaults or locale)";
+      UsageTrouble(command, "unknown settings '" + *word + "' (registry, defaults or locale)");
       return false;
     }
+  }
+  const bool refuse = check == SettingsCheck::kRefuse;
+  // The library would read a registry it cannot read as an empty one, and
+  // the values would silently be the defaults.
+  if (refuse && setup.source == SettingsSource::kRegistry && !RegistriesReadable(command)) {
+    return false;
   }
   switch (setup.source) {
     case SettingsSource::kRegistry: setup.settings = tarvil::Settings::from_registry(); break;
     case SettingsSource::kDefaults: setup.settings = tarvil::Settings{}; break;
     default: setup.settings = tarvil::Settings::from_locale(); break;
+  }
+  if (refuse && !tarvil::valid(setup.settings)) {
+    CommandTrouble(command, std::string(SettingsOrigin(setup.source)) + " are not valid: " +
+                                InvalidSettingsText(setup.settings));
+    return false;
   }
   setup.units = tarvil::UnitTable{};
   if (setup.source != SettingsSource::kDefaults) {

@@ -33,10 +33,33 @@ struct Setup {
 // The option every subcommand takes.
 inline constexpr OptionSpec kSettingsOption = {"settings", true};
 
+// What ChooseSettings checks before a command reads any input.
+enum class SettingsCheck {
+  kRefuse,  // a fault below is a message and a false return
+  kShow,    // none is checked: the caller shows the settings and reports
+};
+
 // ChooseSettings: reads --settings of `line` ("registry", "defaults"; the
 // locale when absent) and loads those settings and the unit tables into
-// `setup`. False with a one-line `error` for an unknown word.
-bool ChooseSettings(const CommandLine& line, Setup& setup, std::string& error);
+// `setup`. False after a one-line message on standard error, "tarvil:
+// COMMAND: ...", for which the command exits with status 2 before reading
+// any input: an unknown word (always); with kRefuse, under --settings
+// registry a registry file the library cannot read and would pass over for
+// the defaults (not a regular file, larger than 16 MiB, unreadable; a
+// missing file is an empty registry), and settings that are not valid
+// (tarvil::valid: regional symbols that cannot be told apart from the
+// numbers; no option of the command changes those symbols).
+bool ChooseSettings(const std::string& command, const CommandLine& line, Setup& setup,
+                    SettingsCheck check = SettingsCheck::kRefuse);
+
+// UnreadableRegistry: why the library passes over the registry file at
+// `path` (not a regular file, larger than 16 MiB, unreadable), or empty
+// when it reads it (a missing file is an empty registry).
+std::string UnreadableRegistry(const std::string& path);
+
+// InvalidSettingsText: what makes `settings` not valid (tarvil::valid), for
+// a message; empty when they are valid.
+std::string InvalidSettingsText(const tarvil::Settings& settings);
 
 // SettingsSourceWord: "locale", "registry" or "defaults".
 const char* SettingsSourceWord(SettingsSource source);

@@ -81,7 +81,7 @@ int RunParse(const Arguments& args) {
     return UsageTrouble(command, error);
   }
   Setup setup;
-  if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
+  if (!ChooseSettings(command, line, setup)) return kStatusTrouble;
   std::optional<Kind> kind = chosen.kind;
   ReadOptions options;
   options.notation = chosen.notation;

@@ -28,12 +28,27 @@ bool StandardInputIsFile() {
 
 }  // namespace
 
+std::string DescribeRefusal(std::string_view original, tarvil::Error error, int position) {
+  using tarvil::Error;
+  std::string described = tarvil::describe(original, error, position);
+  const bool messageOnly = error == Error::zero_not_allowed ||
+                           error == Error::negative_not_allowed ||
+                           error == Error::positive_not_allowed || error == Error::not_an_integer;
+  if (!messageOnly || position <= 0) return described;
+  // The library marks the character of an invalid one: its text, a line
+  // feed, then its message.
+  std::string marked = tarvil::describe(original, Error::invalid_character, position);
+  const std::size_t message = tarvil::message(Error::invalid_character).size() + 1;
+  marked.resize(marked.size() > message ? marked.size() - message : 0);
+  return marked + '\n' + described;
+}
+
 Answer Refusal(const std::string& original, int error, int cursor) {
   Answer answer;
   answer.accepted = false;
   answer.error = error;
   answer.cursor = cursor;
-  answer.message = tarvil::describe(original, static_cast<tarvil::Error>(error), cursor);
+  answer.message = DescribeRefusal(original, static_cast<tarvil::Error>(error), cursor);
   return answer;
 }
 
@@ -48,12 +63,7 @@ void Session::WriteLine(std::string_view line) {
   std::fputc('\n', stdout);
 }
 
-void Session::Note(std::string_view text) {
-  std::string line = "tarvil: " + m_command + ": ";
-  line.append(text);
-  line += '\n';
-  WriteError(line);
-}
+void Session::Note(std::string_view text) { CommandTrouble(m_command, text); }
 
 void Session::Trouble(std::string_view text) {
   Note(text);
@@ -134,6 +144,14 @@ int Session::Finish() {
     Raise(kStatusTrouble);
   }
   return m_status;
+}
+
+int CommandTrouble(const std::string& command, std::string_view text) {
+  std::string line = "tarvil: " + command + ": ";
+  line.append(text);
+  line += '\n';
+  WriteError(line);
+  return kStatusTrouble;
 }
 
 int UsageTrouble(const std::string& command, std::string_view text) {

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include <tarvil/tarvil.h>
+
 #include "Json.h"
 
 namespace tarvil::tool {
@@ -29,6 +31,13 @@ struct Answer {
   int cursor = 0;       // the library's cursor position
   std::string message;  // the library's message for a refused input
 };
+
+// DescribeRefusal: the library's description of `original` refused with
+// `error` at `position` (tarvil::describe). Where the library gives only the
+// message of a refusal with a place (a sign, a zero, a fraction that are
+// not allowed), the text with the character at that place marked comes
+// first, as for an invalid character: '1.5< >' then the message.
+std::string DescribeRefusal(std::string_view original, tarvil::Error error, int position);
 
 // Refusal: the answer for a text refused with the library's `error` at
 // `cursor`, described with the library's message marked on `original` (the
@@ -84,6 +93,10 @@ class Session {
   std::string m_refusedPlain;
   JsonObject m_refusedFields;
 };
+
+// CommandTrouble: "tarvil: COMMAND: text" on standard error, after what
+// standard output holds so far; returns 2.
+int CommandTrouble(const std::string& command, std::string_view text);
 
 // UsageTrouble: "tarvil: COMMAND: text" and a hint to the help on standard
 // error; returns 2.

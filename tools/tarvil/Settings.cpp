@@ -7,10 +7,11 @@
 // "Control Panel\International" key, from a key made from the process's
 // numeric locale; whatever is missing takes its default. The notation
 // values come from the user's hive. Nothing is written, unless --init asks
-// for the notation key (the string class creates it with its defaults when
-// it is absent and the hive can be written).
+// for the notation key.
 #include <cctype>
+#include <cerrno>
 #include <clocale>
+#include <cstring>
 
 #include <tarvil/CTarvil.h>
 #include <tarvil/Registry.h>
@@ -110,6 +111,63 @@ struct Setting {
 
 std::string SymbolText(char symbol) { return std::string(1, symbol); }
 
+// Why the registry could not write the hive, from the errno it leaves.
+std::string WriteProblem(int error) {
+  if (error == EBADMSG) return "it holds lines the registry cannot read, so it is left as it is";
+  return std::strerror(error != 0 ? error : EIO);
+}
+
+// AddNotationKey: --init. When the user's hive has no notation key, adds it
+// with the values a new key receives from the string class's first use (the
+// defaults of tarvil::Settings), in the same order. False after a message
+// naming the file and the reason when the hive cannot be written; the step
+// that failed leaves the file as it was (the registry replaces it whole or
+// not at all).
+bool AddNotationKey(Session& session) {
+  const std::string path = UserRegistryPath();
+  const auto fail = [&](const std::string& reason) {
+    session.Trouble("cannot write the user registry '" + path + "': " + reason);
+    return false;
+  };
+  // A file the registry cannot read is never rewritten.
+  const std::string unreadable = UnreadableRegistry(path);
+  if (!unreadable.empty()) return fail(unreadable);
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  errno = 0;
+  if (RegCreateKeyEx(HKEY_CURRENT_USER, kNotationKey, 0, "", REG_OPTION_NON_VOLATILE,
+                     KEY_ALL_ACCESS, nullptr, &key, &disposition) != ERROR_SUCCESS) {
+    return fail(WriteProblem(errno));
+  }
+  bool written = true;
+  if (disposition == REG_CREATED_NEW_KEY) {
+    const tarvil::Settings defaults;
+    const std::pair<const char*, int> values[] = {
+        {"Engineering", defaults.precision[0]},
+        {"European", defaults.precision[1]},
+        {"Scientific", defaults.precision[2]},
+        {"SI", defaults.precision[3]},
+        {"SPICE", defaults.precision[4]},
+        {"Angle", defaults.angle_precision},
+        {"Percentage", defaults.percentage_precision},
+        {"Time", defaults.time_precision},
+        {"SuppressTrailingZeros", defaults.suppress_trailing_zeros ? 1 : 0},
+        {"ActiveNotation", static_cast<int>(defaults.notation)},
+    };
+    for (const auto& [name, value] : values) {
+      const DWORD data = static_cast<DWORD>(value);
+      errno = 0;
+      if (RegSetValueEx(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                        sizeof data) != ERROR_SUCCESS) {
+        written = fail(WriteProblem(errno));
+        break;
+      }
+    }
+  }
+  RegCloseKey(key);
+  return written;
+}
+
 }  // namespace
 
 int RunSettings(const Arguments& args) {
@@ -122,10 +180,11 @@ int RunSettings(const Arguments& args) {
     return UsageTrouble(command, "unexpected argument '" + line.Operands().front() + "'");
   }
   Setup setup;
-  if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
+  // The settings are shown whatever is wrong with them; that is reported
+  // after them.
+  if (!ChooseSettings(command, line, setup, SettingsCheck::kShow)) return kStatusTrouble;
   Session session(command, line.Has("json"));
-  // The string class's first use adds the notation key when it is missing.
-  if (line.Has("init")) CTarvil::SetLocale();
+  if (line.Has("init") && !AddNotationKey(session)) return session.Finish();
   if (setup.source == SettingsSource::kRegistry) setup.settings = tarvil::Settings::from_registry();
   const tarvil::Settings& shownSettings = setup.settings;
   const bool fromRegistry = setup.source == SettingsSource::kRegistry;
@@ -208,6 +267,13 @@ int RunSettings(const Arguments& args) {
     }
   };
 
+  // Settings that are not valid are shown, then refused.
+  const auto finish = [&] {
+    const std::string invalid = InvalidSettingsText(s);
+    if (!invalid.empty()) session.Trouble("these settings are not valid: " + invalid);
+    return session.Finish();
+  };
+
   if (session.Json()) {
     for (const Setting& setting : settings) {
       JsonObject object;
@@ -227,7 +293,7 @@ int RunSettings(const Arguments& args) {
       if (setting.source == Source::kLocale) object.AddString("locale", localeName);
       session.WriteLine(object.Text());
     }
-    return session.Finish();
+    return finish();
   }
 
   session.WriteLine(std::string("settings:         ") + SettingsSourceWord(setup.source));
@@ -263,7 +329,7 @@ int RunSettings(const Arguments& args) {
     }
     session.WriteLine(row);
   }
-  return session.Finish();
+  return finish();
 }
 
 }  // namespace tarvil::tool

@@ -146,7 +146,7 @@ int RunUnits(const Arguments& args) {
     return UsageTrouble(command, "unexpected argument '" + line.Operands().front() + "'");
   }
   Setup setup;
-  if (!ChooseSettings(line, setup, error)) return UsageTrouble(command, error);
+  if (!ChooseSettings(command, line, setup)) return kStatusTrouble;
   Session session(command, line.Has("json"));
 
   std::string source;

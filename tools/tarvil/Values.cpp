@@ -2,6 +2,7 @@
 #include "Values.h"
 
 #include "Json.h"
+#include "Session.h"
 
 #include <charconv>
 #include <cmath>
@@ -171,7 +172,7 @@ std::string Hint(Kind kind, std::string_view text, Notation notation, const Read
 
 std::string Describe(std::string_view text, const Reading& refused, const std::string& hint,
                      const tarvil::Settings& settings) {
-  std::string described = tarvil::describe(text, refused.error, refused.position);
+  std::string described = DescribeRefusal(text, refused.error, refused.position);
   if (refused.error == Error::ambiguous) {
     // The readings ("VALUE: what picks it") follow the message line; they
     // are told in the command's terms.

@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "Commands.h"
@@ -30,6 +31,19 @@ constexpr CommandEntry kCommands[] = {
 int PrintVersion() {
   std::printf("tarvil %s\n", TARVIL_TOOL_VERSION);
   return std::fflush(stdout) == 0 ? 0 : 2;
+}
+
+// RunCommand: `command` on `args`; running out of memory anywhere in it is a
+// message and status 2 rather than an abort.
+int RunCommand(const CommandEntry& command, const Arguments& args) {
+  try {
+    return command.run(args);
+  } catch (const std::bad_alloc&) {
+    // Nothing more is allocated: the message is written as it is.
+    std::fflush(stdout);
+    std::fprintf(stderr, "tarvil: %s: out of memory\n", command.name);
+    return kStatusTrouble;
+  }
 }
 
 int Help(const std::string& command) {
@@ -77,7 +91,7 @@ int main(int argc, char** argv) {
   for (const CommandEntry& command : kCommands) {
     if (name == command.name) {
       if (json) rest.insert(rest.begin(), "--json");
-      return command.run(rest);
+      return RunCommand(command, rest);
     }
   }
   return UsageTrouble("", "unknown command '" + name + "'");

@@ -1,4 +1,4 @@
-// DecimalText.cpp: conversion of number text between the C form (a "." as
+// DecimalSymbolText.cpp: conversion of number text between the C form (a "." as
 // decimal point) and the user's regional form, on std::string for the
 // library's writers and in place on the object's text for callers, with the
 // shared settings.

@@ -1,5 +1,5 @@
-// ValueDomain.cpp: whether a value lies in a domain (CTarvilValueInDomain),
-// shared by the string class, the engine and the modern interface.
+// ValueDomain.cpp: the domain check every reader ends with: whether a value
+// may be negative, zero or positive.
 #include "TarvilErrors.h"
 
 int CTarvilValueInDomain(double value, eCTarvilDomain domain, eCTarvilErr* pError) {

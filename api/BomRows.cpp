@@ -1,0 +1,169 @@
+// BomRows.cpp: one record of a bill of materials made into a row: its
+// reference, the quantity its prefix gives, the value field read with
+// read_part (or a declared notation) and the status.
+#include "BomInternal.h"
+
+namespace tarvil::bom {
+namespace {
+
+// The package codes a bare unit is never appended to ('0805, 1uF').
+constexpr std::string_view kPackageCodes[] = {"01005", "0201", "0402", "0603", "0805", "1206",
+                                              "1210",  "1812", "2010", "2220", "2512"};
+
+// The end of a leading bare number of `field` that a bare unit may follow
+// (digits with at most one '.' or ',' between digits, then the end, a blank,
+// '/', '_' or ';'), or 0.
+std::size_t BareNumberEnd(std::string_view field) noexcept {
+  std::size_t first = 0;
+  while (first < field.size() && IsBlank(field[first])) ++first;
+  std::size_t at = first;
+  bool separator = false;
+  while (at < field.size()) {
+    if (IsDigit(field[at])) {
+      ++at;
+    } else if (!separator && (field[at] == '.' || field[at] == ',') && at > first &&
+               at + 1 < field.size() && IsDigit(field[at + 1])) {
+      separator = true;
+      ++at;
+    } else {
+      break;
+    }
+  }
+  if (at == first) return 0;
+  if (at < field.size() && !IsBlank(field[at]) && field[at] != '/' && field[at] != '_' &&
+      field[at] != ';') {
+    return 0;
+  }
+  for (std::string_view code : kPackageCodes) {
+    if (field.substr(first, at - first) == code) return 0;
+  }
+  return at;
+}
+
+bool UnitFits(std::string_view unit, Quantity quantity) noexcept {
+  if (unit.empty()) return false;
+  return (quantity == Quantity::capacitance && unit.back() == 'F') ||
+         (quantity == Quantity::inductance && unit.back() == 'H');
+}
+
+std::string FaultText(BomFault fault, std::size_t fields, std::size_t width, bool header) {
+  switch (fault) {
+    case BomFault::unterminated_quote: return "unterminated quote";
+    case BomFault::character_after_quote: return "character after a closing quote";
+    case BomFault::too_many_fields:
+      return "record has " + std::to_string(fields) + " fields, " +
+             (header ? "the header " : "the first records ") + std::to_string(width);
+    case BomFault::none: break;
+  }
+  return std::string();
+}
+
+std::string Upper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  return upper;
+}
+
+}  // namespace
+
+Result<Part> FieldReader::Read(std::string_view field, Quantity quantity) {
+  if (m_options.notation != Notation::any) {
+    const Result<double> value =
+        read(field, quantity, m_options.notation, m_options.settings, m_options.units);
+    Result<Part> part;
+    part.error = value.error;
+    part.position = value.position;
+    part.value.value = value.value;
+    part.value.has_value = static_cast<bool>(value);
+    m_last = field;
+    return part;
+  }
+  std::string_view text = field;
+  if (UnitFits(m_options.bare_unit, quantity)) {
+    if (const std::size_t end = BareNumberEnd(field); end > 0) {
+      m_withUnit.assign(field.substr(0, end));
+      m_withUnit += m_options.bare_unit;
+      m_withUnit += field.substr(end);
+      text = m_withUnit;
+    }
+  }
+  m_last = text;
+  return read_part(text, quantity, m_options.settings, m_options.units);
+}
+
+void RowMaker::Start(const BomLayout& layout) {
+  m_hasHeader = layout.has_header;
+  m_width = layout.width;
+  m_reference = layout.reference_column;
+  m_value = layout.value_column;
+}
+
+void RowMaker::Skip(BomSkip skip, std::string message) {
+  m_row.status = BomStatus::skipped;
+  m_row.skip = skip;
+  m_row.message = std::move(message);
+}
+
+const BomRow& RowMaker::Make(std::span<const std::string_view> fields, long line, BomFault fault,
+                             bool beforeHeader) {
+  m_row = BomRow();
+  m_row.row = beforeHeader ? 0 : ++m_rows;
+  m_row.line = line;
+  m_row.fields = fields;
+  const auto at = [&](std::size_t column) {
+    return column < fields.size() ? fields[column] : std::string_view();
+  };
+  m_row.reference = Trimmed(at(m_reference));
+  m_row.prefix = PrefixOf(m_row.reference);
+  m_row.value_field = at(m_value);
+  m_row.quantity = QuantityOfPrefix(m_options, m_row.prefix);
+  if (beforeHeader) {
+    Skip(BomSkip::before_header, "before the header");
+    return m_row;
+  }
+  if (fault == BomFault::none && m_width > 0 && fields.size() > m_width) {
+    fault = BomFault::too_many_fields;
+  }
+  if (fault != BomFault::none) {
+    m_row.status = BomStatus::refused;
+    m_row.fault = fault;
+    m_row.message = FaultText(fault, fields.size(), m_width, m_hasHeader);
+    return m_row;
+  }
+  Classify(fields);
+  return m_row;
+}
+
+// Skipped rows, else the reading.
+void RowMaker::Classify(std::span<const std::string_view> fields) {
+  std::size_t filled = 0;
+  for (std::string_view field : fields) filled += Trimmed(field).empty() ? 0 : 1;
+  std::string_view prefix;
+  if (filled == 1 && (m_row.reference.empty() || !LooksLikeReferences(m_row.reference, prefix))) {
+    Skip(BomSkip::section, "section line");
+    return;
+  }
+  if (m_row.reference.empty()) {
+    Skip(BomSkip::no_reference, "no reference");
+    return;
+  }
+  if (!m_row.quantity) {
+    Skip(BomSkip::no_kind, m_row.prefix.empty()
+                               ? "reference " + std::string(m_row.reference) + " has no prefix"
+                               : "prefix " + Upper(m_row.prefix) + " has no kind");
+    return;
+  }
+  ReadValue();
+}
+
+void RowMaker::ReadValue() {
+  m_row.part = m_reader.Read(m_row.value_field, *m_row.quantity);
+  if (m_row.part) {
+    m_row.status = m_row.part.value.fitted ? BomStatus::read : BomStatus::not_fitted;
+    return;
+  }
+  m_row.status = m_row.part.error == Error::ambiguous ? BomStatus::ambiguous : BomStatus::refused;
+  m_row.message = describe(m_reader.LastText(), m_row.part);
+}
+
+}  // namespace tarvil::bom
