@@ -10,6 +10,8 @@
 #include "COVUnitStorage.h"
 #include "CTarvilLocale.h"
 #include "EngineSettingsInternal.h"
+#include "TarvilErrors.h"
+#include "UnitTypes.h"
 #include "tarvil.h"
 
 namespace tarvil {
@@ -35,6 +37,23 @@ const COVUnitStorage& StorageOf(const UnitTable& units) noexcept;
 // NotationOf: the string class's notation of `notation`; `any` is the
 // settings' notation, and SI where that is `any` too.
 eOrvantaNotations NotationOf(Notation notation, const Settings& settings) noexcept;
+
+// UnitOf: the engine's unit of `quantity` (eNoUnit for number).
+eUnitTypes UnitOf(Quantity quantity) noexcept;
+
+// DomainOf: the values `quantity` takes: any sign for numbers, voltages and
+// currents, none below 0 for the others.
+eCTarvilDomain DomainOf(Quantity quantity) noexcept;
+
+// BareExponentOf: the power of ten of the unit of a bare capacitance or
+// inductance in `settings` (detail::kBareAsk when none is chosen, or for
+// another quantity or a unit of the other quantity).
+int BareExponentOf(Quantity quantity, const Settings& settings) noexcept;
+
+// InDomain: `value`, read from `text`, checked against the domain of
+// `quantity`: a refusal's position is the first non-blank character of
+// `text`.
+Result<double> InDomain(std::string_view text, double value, Quantity quantity) noexcept;
 
 // Refused: a failed Result with `error` (an eCTarvilErr value, or 13) at
 // `position`.

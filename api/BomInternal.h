@@ -62,17 +62,18 @@ std::string_view PrefixOf(std::string_view reference) noexcept;
 std::optional<Quantity> QuantityOfPrefix(const BomOptions& options, std::string_view prefix);
 
 // FieldReader: reads value fields with the options (notation, bare unit,
-// settings); one per reader, holding the buffer of the bare-unit form.
+// settings); one per reader.
 class FieldReader {
  public:
-  explicit FieldReader(const BomOptions& options) : m_options(options) {}
+  explicit FieldReader(const BomOptions& options);
   Result<Part> Read(std::string_view field, Quantity quantity);
-  // The text the last Read read: the field, or it with the bare unit.
+  // The text the last Read read: the field itself.
   std::string_view LastText() const noexcept { return m_last; }
 
  private:
   const BomOptions& m_options;
-  std::string m_withUnit;
+  // The options' settings with the bare unit in place.
+  Settings m_settings;
   std::string_view m_last;
 };
 

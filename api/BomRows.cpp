@@ -6,46 +6,6 @@
 namespace tarvil::bom {
 namespace {
 
-// The package codes a bare unit is never appended to ('0805, 1uF').
-constexpr std::string_view kPackageCodes[] = {"01005", "0201", "0402", "0603", "0805", "1206",
-                                              "1210",  "1812", "2010", "2220", "2512"};
-
-// The end of a leading bare number of `field` that a bare unit may follow
-// (digits with at most one '.' or ',' between digits, then the end, a blank,
-// '/', '_' or ';'), or 0.
-std::size_t BareNumberEnd(std::string_view field) noexcept {
-  std::size_t first = 0;
-  while (first < field.size() && IsBlank(field[first])) ++first;
-  std::size_t at = first;
-  bool separator = false;
-  while (at < field.size()) {
-    if (IsDigit(field[at])) {
-      ++at;
-    } else if (!separator && (field[at] == '.' || field[at] == ',') && at > first &&
-               at + 1 < field.size() && IsDigit(field[at + 1])) {
-      separator = true;
-      ++at;
-    } else {
-      break;
-    }
-  }
-  if (at == first) return 0;
-  if (at < field.size() && !IsBlank(field[at]) && field[at] != '/' && field[at] != '_' &&
-      field[at] != ';') {
-    return 0;
-  }
-  for (std::string_view code : kPackageCodes) {
-    if (field.substr(first, at - first) == code) return 0;
-  }
-  return at;
-}
-
-bool UnitFits(std::string_view unit, Quantity quantity) noexcept {
-  if (unit.empty()) return false;
-  return (quantity == Quantity::capacitance && unit.back() == 'F') ||
-         (quantity == Quantity::inductance && unit.back() == 'H');
-}
-
 std::string FaultText(BomFault fault, std::size_t fields, std::size_t width, bool header) {
   switch (fault) {
     case BomFault::unterminated_quote: return "unterminated quote";
@@ -66,7 +26,28 @@ std::string Upper(std::string_view text) {
 
 }  // namespace
 
+FieldReader::FieldReader(const BomOptions& options)
+    : m_options(options), m_settings(options.settings) {
+  // The bare unit names the quantity it serves; a unit the settings give
+  // already stands.
+  constexpr struct {
+    std::string_view word;
+    BareUnit unit;
+    bool capacitance;
+  } kUnits[] = {{"pF", BareUnit::pF, true},
+                {"nF", BareUnit::nF, true},
+                {"uF", BareUnit::uF, true},
+                {"uH", BareUnit::uH, false},
+                {"H", BareUnit::H, false}};
+  for (const auto& u : kUnits) {
+    if (u.word != options.bare_unit) continue;
+    BareUnit& target = u.capacitance ? m_settings.bare_capacitance : m_settings.bare_inductance;
+    if (target == BareUnit::none) target = u.unit;
+  }
+}
+
 Result<Part> FieldReader::Read(std::string_view field, Quantity quantity) {
+  m_last = field;
   if (m_options.notation != Notation::any) {
     const Result<double> value =
         read(field, quantity, m_options.notation, m_options.settings, m_options.units);
@@ -75,20 +56,9 @@ Result<Part> FieldReader::Read(std::string_view field, Quantity quantity) {
     part.position = value.position;
     part.value.value = value.value;
     part.value.has_value = static_cast<bool>(value);
-    m_last = field;
     return part;
   }
-  std::string_view text = field;
-  if (UnitFits(m_options.bare_unit, quantity)) {
-    if (const std::size_t end = BareNumberEnd(field); end > 0) {
-      m_withUnit.assign(field.substr(0, end));
-      m_withUnit += m_options.bare_unit;
-      m_withUnit += field.substr(end);
-      text = m_withUnit;
-    }
-  }
-  m_last = text;
-  return read_part(text, quantity, m_options.settings, m_options.units);
+  return read_part(field, quantity, m_settings, m_options.units);
 }
 
 void RowMaker::Start(const BomLayout& layout) {

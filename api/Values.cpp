@@ -12,11 +12,8 @@
 #include "UnitListInternal.h"
 
 namespace tarvil {
-namespace {
 
-using detail::EngineSettings;
-using detail::NumberScan;
-using detail::TextBuffer;
+namespace api {
 
 eUnitTypes UnitOf(Quantity quantity) noexcept {
   switch (quantity) {
@@ -40,19 +37,44 @@ eCTarvilDomain DomainOf(Quantity quantity) noexcept {
              : eDomainZeroOrPositive;
 }
 
-Result<double> FromScan(const NumberScan& scan) noexcept {
-  if (!scan.ok) return api::Refused<double>(scan.error, scan.cursor);
-  return api::Accepted(scan.value);
+int BareExponentOf(Quantity quantity, const Settings& settings) noexcept {
+  const BareUnit bare = quantity == Quantity::capacitance  ? settings.bare_capacitance
+                        : quantity == Quantity::inductance ? settings.bare_inductance
+                                                           : BareUnit::none;
+  const bool farads = quantity == Quantity::capacitance;
+  switch (bare) {
+    case BareUnit::pF: return farads ? -12 : detail::kBareAsk;
+    case BareUnit::nF: return farads ? -9 : detail::kBareAsk;
+    case BareUnit::uF: return farads ? -6 : detail::kBareAsk;
+    case BareUnit::uH: return farads ? detail::kBareAsk : -6;
+    case BareUnit::H: return farads ? detail::kBareAsk : 0;
+    case BareUnit::none: break;
+  }
+  return detail::kBareAsk;
 }
 
-// A value read, checked against the quantity's domain: the cursor of a
-// refusal is the first non-blank character.
 Result<double> InDomain(std::string_view text, double value, Quantity quantity) noexcept {
   eCTarvilErr error = eErrNone;
   if (!CTarvilValueInDomain(value, DomainOf(quantity), &error)) {
     return api::Refused<double>(error, detail::FirstNonBlankIndex(text) + 1);
   }
   return api::Accepted(value);
+}
+
+}  // namespace api
+
+namespace {
+
+using api::DomainOf;
+using api::InDomain;
+using api::UnitOf;
+using detail::EngineSettings;
+using detail::NumberScan;
+using detail::TextBuffer;
+
+Result<double> FromScan(const NumberScan& scan) noexcept {
+  if (!scan.ok) return api::Refused<double>(scan.error, scan.cursor);
+  return api::Accepted(scan.value);
 }
 
 // As the string class's InterpretAs...Measure: with the unit name, else as
@@ -127,7 +149,8 @@ Result<double> read(std::string_view text, Quantity quantity, Notation notation,
     return *refused;
   const CTarvilLocale locale = api::ReadingLocaleOf(settings);
   if (notation == Notation::any) {
-    const detail::AnyScan scan = detail::ScanAnyNotation(text, UnitOf(quantity), locale);
+    const detail::AnyScan scan = detail::ScanAnyNotation(
+        text, UnitOf(quantity), locale, api::BareExponentOf(quantity, settings));
     if (!scan.ok) return api::Refused<double>(scan.error, scan.cursor);
     return InDomain(text, scan.value, quantity);
   }

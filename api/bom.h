@@ -152,8 +152,9 @@ struct BomOptions {
   // the whole field with read in that notation (no attributes).
   Notation notation = Notation::any;
   // The unit of a bare number on a capacitance or inductance ("pF", "nF",
-  // "uF", "uH", "H"), appended to a field's leading number that has none
-  // ('10' -> '10uF', '0.1 50V' -> '0.1uF 50V'); empty: none.
+  // "uF", "uH", "H"), as Settings::bare_capacitance or bare_inductance
+  // gives it ('10' on a capacitor: 10 uF with "uF"); empty, or a quantity
+  // whose bare unit the settings set already: the settings decide.
   std::string bare_unit;
   Settings settings;
   UnitTable units;

@@ -46,7 +46,9 @@ enum class Notation { engineering, european, scientific, si, spice, full_precisi
 enum class Quantity { number, resistance, capacitance, inductance, voltage, current, power };
 
 // Error: why a text was refused. 0..12 are the string class's codes; 13,
-// `ambiguous`, means that two common readings of the text differ.
+// `ambiguous`, means that two common readings of the text differ; 14,
+// `not_a_value`, that a part's value field names a package or attributes
+// but no value (read_part).
 enum class Error : int {
   none,
   empty,
@@ -62,7 +64,7 @@ enum class Error : int {
   positive_not_allowed,
   not_an_integer,
   ambiguous,
-  not_a_value  // read_part: temporary stand-in until the part-value reader lands
+  not_a_value
 };
 
 // message: the library's text for `error` ("Invalid character(s)
@@ -86,7 +88,8 @@ struct Result {
 // too_many_decimal_places the text with the faulty character marked
 // '4<x>7', a line feed and the message; for ambiguous the marked text, a
 // line feed, the message, then one line per reading: its value and what
-// picks it. Empty for Error::none.
+// picks it; for not_a_value the text, a line feed and the message. Empty
+// for Error::none.
 [[nodiscard]] std::string describe(std::string_view text, Error error, int position);
 template <class T>
 [[nodiscard]] std::string describe(std::string_view text, const Result<T>& result) {
@@ -94,6 +97,11 @@ template <class T>
 }
 
 // ---- Settings ---------------------------------------------------------------
+
+// BareUnit: the unit of a capacitance or an inductance written as a bare
+// number, with neither prefix, exponent nor unit name ('10', '0.1'), in
+// Notation::any. `none` leaves it open: such a text is then ambiguous.
+enum class BareUnit { none, pF, nF, uF, uH, H };
 
 // Settings: the regional symbols, precisions and active notation. The
 // defaults are the string class's built-in ones. `precision` holds the
@@ -111,6 +119,12 @@ struct Settings {
   int time_precision = 2;
   bool suppress_trailing_zeros = true;
   Notation notation = Notation::si;
+  // The unit of bare capacitances (pF, nF or uF) and bare inductances (uH
+  // or H) read in Notation::any; none, or a unit of the other quantity:
+  // such a text is ambiguous, with the readings pF and uF, or uH and H.
+  // No drawing means farads, and no old habit holds in every file.
+  BareUnit bare_capacitance = BareUnit::none;
+  BareUnit bare_inductance = BareUnit::none;
 
   // from_registry: the current user's settings, read from the user's
   // registry file as the string class reads them (the defaults for what is
@@ -179,36 +193,52 @@ class UnitTable {
 // Notation::any reads the forms of bills of materials and of people unaware
 // of any setting. Blanks, a sign, a number, then an exponent or one prefix,
 // then the quantity's unit; blanks may stand before and after the prefix
-// ('1.2 MV', '4.7 k ohm').
-//   number    digits with one decimal marker: the settings' decimal symbol,
-//             '.' unless it is the thousands symbol, or a prefix or a
-//             one-letter unit in its place ('4K7', '2u2', 'n47', 'R47',
-//             '4R7', '3V3'; nothing follows such a unit). Thousands symbols
-//             only at their grouping places in the integer part ('4,700').
+// ('1.2 MV', '4.7 k ohm'). `number` reads plain numbers by the same rules,
+// a prefix included ('4k7' is 4700).
+//   number    digits with at most one decimal symbol, and thousands symbols
+//             only at their places in the integer part, groups of three
+//             when the settings have no grouping ('4,700', '1.234.567').
+//             Separator rule: a ',' or '.' followed by other than three
+//             digits, or right after a lone leading '0', is the decimal
+//             symbol whatever the settings ('4,7k' 4700, '3,3' 3.3, '0,100'
+//             0.1, '4.7uF' with a decimal comma); a ',' or '.' before it is
+//             then a thousands symbol ('1.234,5' and '1,234.5' 1234.5). With
+//             exactly three digits the settings decide: their decimal
+//             symbol, else their thousands symbol at its places ('4,700'
+//             4700 with ',' for thousands). '.' is a decimal symbol unless
+//             it is the thousands symbol; a prefix or a one-letter unit may
+//             stand in its place ('4K7', '2u2', 'n47', 'R47', '4R7', '3V3';
+//             nothing follows such a unit).
 //   exponent  'e' or 'E', sign, digits ('4.7e3'); no exa prefix.
 //   prefix    a, f, p, n N, u U µ μ, m, k K, M or MEG in any case (mega), G, T.
 //   unit      any case: ohm, ohms, Ω, R; F; H; V; A; W; none for `number`.
+// A capacitance or inductance with neither prefix, exponent nor unit ('10',
+// '0.1') is in Settings::bare_capacitance or bare_inductance.
 // The value is the double nearest to the decimal number written.
 // Ambiguous, at the deciding character, when the two readings differ:
-//   a thousands symbol ',' or '.' out of its places that both readings
-//     accept ('4,7k': 4700 by "a decimal comma", 47000 by Notation::si);
+//   a thousands symbol ',' or '.' followed by three digits out of its places
+//     that both readings accept ('1234,567': 1234.567 by "a decimal comma",
+//     1234567 by Notation::si);
 //   'P' where a prefix stands (peta or pico: '1P', '4P7');
 //   'F' where a prefix stands (femto or the farad: '1F' as resistance or
 //     number, '10FF'), except the farad of a capacitance at the end or in
 //     place of the decimal symbol ('1F', '4F7');
 //   'f' on a capacitance, 'a' on a current, at the end after the number
 //     (blanks allowed) or in place of the decimal symbol with nothing after
-//     ('10f', '10 f', '4f7', '2a2'); with a unit after it, the prefix.
+//     ('10f', '10 f', '4f7', '2a2'); with a unit after it, the prefix;
+//   a bare capacitance or inductance while its BareUnit is none, at the end
+//     + 1 ('10' as capacitance: 1e-11 by BareUnit::pF, 1e-5 by
+//     BareUnit::uF; as inductance 1e-5 by BareUnit::uH, 10 by BareUnit::H).
 // Refusals: empty (0); blank (length + 1); too_many_decimal_places at a
-// second decimal marker, or a prefix or exponent after a prefix in place of
-// the decimal symbol or after an exponent ('4k7k': 4, '4.7e3k': 6);
-// invalid_character at the first character no reading allows ('4x7': 2,
-// '4.7kk': 5; another quantity's unit: '4.7kV' as resistance, 5; a number
-// without digits: the character after the sign; a thousands symbol out of
-// its places that is no decimal symbol or that only one reading accepts:
-// '4,7.5', 2), and at the end + 1 for a number beyond the range of a double
-// or non-zero and rounding to 0 ('1e999'); then the domain ('-4k7' as
-// resistance: negative_not_allowed at 1).
+// second decimal symbol ('1.5,5': 4; '4.7.1': 4), or a prefix or exponent
+// after a prefix in place of the decimal symbol or after an exponent
+// ('4k7k': 4, '4.7e3k': 6); invalid_character at the first character no
+// reading allows ('4x7': 2, '4.7kk': 5; another quantity's unit: '4.7kV' as
+// resistance, 5; a number without digits: the character after the sign; a
+// thousands symbol out of its places that is no decimal symbol or that only
+// one reading accepts: '1234.567,5', 5), and at the end + 1 for a number
+// beyond the range of a double or non-zero and rounding to 0 ('1e999');
+// then the domain ('-4k7' as resistance: negative_not_allowed at 1).
 [[nodiscard]] Result<double> read(std::string_view text, Quantity quantity,
                                   Notation notation = Notation::any,
                                   const Settings& settings = {},
@@ -233,33 +263,76 @@ class UnitTable {
                                          const UnitTable& units = UnitTable::built_in(),
                                          bool with_unit = true) noexcept;
 
-// read_part: temporary stand-in until the part-value reader lands.
-// Tolerance: a part's tolerance; relative ones as fractions (1% -> 0.01,
-// 0.01, true), absolute ones in the base unit.
+// ---- A part's value field ----------------------------------------------------
+
+// Tolerance: how far a part's value may lie from its nominal value. Relative
+// ('1%': minus 0.01, plus 0.01, relative true) or absolute in the base unit
+// of the value ('+/- 0.1 pF': 1e-13 both ways, relative false); both
+// numbers are magnitudes, not signed.
 struct Tolerance {
   double minus = 0;
   double plus = 0;
   bool relative = true;
 };
-// Part: a value field of a bill of materials: the value and its attributes.
-// The views point into the text read.
+
+// Part: what read_part finds in a part's value field. The views point into
+// the text given to read_part and live as long as it does.
 struct Part {
-  double value = 0;  // base unit; 0 when !has_value
+  double value = 0;            // base unit; 0 when !has_value
   bool has_value = false;
   bool fitted = true;
   std::optional<Tolerance> tolerance;
-  std::optional<double> voltage, current, power;  // ratings: V, A, W
-  std::optional<double> temperature_coefficient;  // ppm per kelvin
-  std::string_view dielectric, package;           // as written; empty when absent
-  std::string_view rest;  // from the first token recognised as none of these to the end
+  std::optional<double> voltage, current, power;   // ratings: V, A, W
+  std::optional<double> temperature_coefficient;   // ppm per kelvin
+  std::string_view dielectric, package;            // as written; empty when absent
+  std::string_view rest;   // from the first token recognised as none of these to the end
 };
-// read_part: `text` as a part's value field of `quantity`: the value and the
-// attributes written after it; a part marked not fitted alone ('DNP') has
-// no value and is no error. Refusals as `read` gives them for the value.
+
+// read_part: a part's value field as bills of materials hold it, the value
+// of `quantity` with its attributes ('10k 1%', '22uF/6.3V/20%/X5R/C0603',
+// '0805, 1uF, 10V, X5R, 20%', '1k ¼W Carbon film resistor', 'NA(10k/R0402)').
+// Allocates nothing.
+//
+// Tokens are separated by blanks, '/', '_', ',', ';', '(' and ')'; a '/'
+// between digits with a W after is a fraction ('1/8W'), '+/-' a sign, a ','
+// between digits a decimal or thousands symbol ('4,7k') unless four or more
+// digits stand before it ('0805,10k' is two tokens). A value may take
+// blank-separated tokens after it ('4.7 k ohm', '10 uF'); a number followed
+// by a blank and three digits ('1 000') is refused as a whole unless the
+// thousands symbol of `settings` is a blank. Recognised, in
+// any case where letters are written:
+//   value        the first token that reads as `quantity` in Notation::any
+//                with `settings` (bare capacitances and inductances in its
+//                BareUnit); a rating of `quantity` itself is its value
+//                ('1/8W' as power);
+//   not fitted   DNP DNF DNI NP NF NC NA, 'not fitted', 'do not populate',
+//                alone, in parentheses or wrapping the rest: fitted false;
+//   tolerance    relative '1%' '±5%' '+/-20%' '5 %' '+80/-20%' (a fraction:
+//                0.8 up, 0.2 down), or absolute after '±', '+/-' or '+-' as
+//                a value of `quantity` ('+/- 0.1 pF', '±0.25pF');
+//   ratings      `voltage` '16V' '2kV' '250 V', `current` '3.2A' '500mA',
+//                `power` '0.25W' '62.5mW' '1/8W' '¼W' ('½' '¾' '⅛' too);
+//   dielectric   X5R X7R X6S X7S X8R Y5V Z5U C0G COG NP0 NPO (the first);
+//   temperature_coefficient  '50ppm', '±100ppm/K', '100 ppm/°C' (ppm/K);
+//   package      the chip sizes 01005 0201 0402 0603 0805 1206 1210 1812
+//                2010 2220 2512, alone or after R, C or L ('R0402'): the
+//                view holds the digits; such a token is never the value.
+// Any other token starts `rest`, which runs to the end of the text (blanks
+// after it dropped); tokens after it are still recognised, but for the
+// value after one that begins as a number ('4x7 10k' has no value: a value
+// after a number that does not read would be a guess).
+//
+// Refusals, at 1-based byte positions of `text`: empty and blank as read;
+// no value while fitted: the error read gives for the first token that is
+// none of the above (positions in `text`: '4x7 1%' invalid_character at 2;
+// '10 16V' as capacitance ambiguous at 3 unless a BareUnit is set), else
+// not_a_value at the first token (a package alone, '0402'; attributes only,
+// '16V X7R'); a value outside the quantity's domain as read refuses it
+// ('-10k'). A text with no value that is not fitted ('DNP') is accepted:
+// has_value false, fitted false.
 [[nodiscard]] Result<Part> read_part(std::string_view text, Quantity quantity,
                                      const Settings& settings = {},
                                      const UnitTable& units = UnitTable::built_in()) noexcept;
-// End of the temporary stand-in.
 
 // ---- Physical measures -------------------------------------------------------
 

@@ -1,11 +1,15 @@
 // ApiBench.cpp: the modern interface's reader, buffer writer and natural
-// ordering, beside the standard library on the same numbers and names.
+// ordering, beside the standard library on the same numbers and names; the
+// reader of part value fields beside the reader of their values alone.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "BenchInputs.h"
 #include "BenchSuite.h"
@@ -23,6 +27,44 @@ void Read(benchmark::State& state) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(tarvil::read(texts[i].text, Quantity::number, kNotation));
     if (++i == texts.size()) i = 0;
+  }
+}
+
+// A capacitor's value field as bills of materials hold it ('100nF_16V_X7R',
+// '4.7uF, 20%, 0603, 50V') and its value alone ('100nF'), made from the SI
+// corpus's magnitudes.
+struct PartField {
+  std::string field;
+  std::string value;
+};
+
+const std::vector<PartField>& PartFields() {
+  static const std::vector<PartField> fields = [] {
+    constexpr const char* kAttributes[] = {" 10%", "/0402", "_16V_X7R", ", 20%, 0603, 50V",
+                                           " 1/8W Carbon film"};
+    std::vector<PartField> out;
+    std::size_t i = 0;
+    for (const NotationText& t : SITexts()) {
+      const std::string value =
+          tarvil::write(std::fabs(t.value) * 1e-9, Quantity::capacitance, Notation::si);
+      out.push_back({value + kAttributes[i++ % std::size(kAttributes)], value});
+    }
+    return out;
+  }();
+  return fields;
+}
+
+template <bool kWholeField>
+void ReadPartField(benchmark::State& state) {
+  const auto& fields = PartFields();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    if constexpr (kWholeField) {
+      benchmark::DoNotOptimize(tarvil::read_part(fields[i].field, Quantity::capacitance));
+    } else {
+      benchmark::DoNotOptimize(tarvil::read(fields[i].value, Quantity::capacitance));
+    }
+    if (++i == fields.size()) i = 0;
   }
 }
 
@@ -60,6 +102,8 @@ void RegisterApiBenchmarks() {
   Register("api-read/any", Read<Notation::any>);
   Register("api-read/from_chars",
            [](benchmark::State& state) { ParseFromCharsOn(state, SITexts()); });
+  Register("api-part/read_part", ReadPartField<true>);
+  Register("api-part/read", ReadPartField<false>);
   Register("api-write/buffer", WriteBuffer);
   Register("api-write/to_chars",
            [](benchmark::State& state) { FormatToCharsOn(state, SITexts()); });
@@ -79,6 +123,7 @@ AllocationRow CountApiAllocations() {
     long long before = AllocationCount();
     benchmark::DoNotOptimize(tarvil::read(t.text, Quantity::resistance, Notation::any));
     benchmark::DoNotOptimize(tarvil::read(t.text, Quantity::number, Notation::si));
+    benchmark::DoNotOptimize(tarvil::read_part(t.text, Quantity::resistance));
     row.parse += AllocationCount() - before;
     before = AllocationCount();
     benchmark::DoNotOptimize(

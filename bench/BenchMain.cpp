@@ -111,6 +111,8 @@ const Row kRows[] = {
      "<= 1.5", 1.5, false},
     {"modern read in any vs std::from_chars", "api-read/any", "api-read/from_chars", "<= 2",
      2.0, false},
+    {"read_part on BOM value fields vs read of the value alone", "api-part/read_part",
+     "api-part/read", "<= 3", 3.0, false},
     {"modern write into a buffer vs std::to_chars (4 decimals)", "api-write/buffer",
      "api-write/to_chars", "<= 1.5", 1.5, false},
     {"sort 200,000 designators: NaturalLess vs strcmp", "api-sort/NaturalLess",
@@ -176,7 +178,7 @@ int PrintTable(const CollectingReporter& r, const StartupResult& startup,
   allocRow("parse (IsDoubleForNotation)", notation.parse, notation.count);
   allocRow("format (SetDoubleForNotation)", notation.format, notation.count);
   allocRow("measure read (GetBaseUnits, GetSeconds, GetDegrees)", measures.parse, measures.count);
-  allocRow("modern read (any and SI)", api.parse, api.count);
+  allocRow("modern read (any, SI and read_part)", api.parse, api.count);
   allocRow("modern write into a buffer", api.format, api.count);
   std::printf("\nBenchmarks: fastest of 10 interleaved repetitions, CPU time per operation. Start-up: "
               "median wall time over %d fresh processes.\n",

@@ -27,6 +27,17 @@ constexpr const char* kBySpice = "Notation::spice";
 constexpr const char* kByUnit = "the unit name";
 constexpr const char* kByComma = "a decimal comma (Settings::decimal = ',')";
 constexpr const char* kByPoint = "a decimal point (Settings::decimal = '.')";
+constexpr const char* kByPico = "Settings::bare_capacitance = BareUnit::pF";
+constexpr const char* kByMicroFarad = "Settings::bare_capacitance = BareUnit::uF";
+constexpr const char* kByMicroHenry = "Settings::bare_inductance = BareUnit::uH";
+constexpr const char* kByHenry = "Settings::bare_inductance = BareUnit::H";
+
+// The readings of a bare capacitance (pF, µF) and inductance (µH, H).
+constexpr int kPico = -12;
+constexpr int kMicro = -6;
+
+// The group size of thousands symbols when the settings have none.
+constexpr int kDefaultGrouping = 3;
 
 // Indexes are ints, as cursors are: longer texts are refused first.
 constexpr std::size_t kMaxLength = INT_MAX / 2;
@@ -35,7 +46,17 @@ constexpr std::size_t kMaxLength = INT_MAX / 2;
 enum class Thousands { kGrouped, kAsDecimal, kIgnored };
 
 // A letter with two readings where it stands.
-enum class Doubt : unsigned char { kNone, kPetaOrPico, kFemtoOrFarad, kPrefixOrUnit };
+enum class Doubt : unsigned char { kNone, kPetaOrPico, kFemtoOrFarad, kPrefixOrUnit, kBareUnit };
+
+// What a pass reads: the unit, the scale of a bare capacitance or
+// inductance, how thousands symbols are taken, and the index of the decimal
+// symbol the separator rule chose (-1: none).
+struct Pass {
+  eUnitTypes unit;
+  int bareExponent;
+  Thousands thousands;
+  int decimalAt;
+};
 
 // Three bytes, so that it is returned in a register.
 struct Prefix {
@@ -159,6 +180,23 @@ struct Reading {
       by[0] = kBySpice;
     }
   }
+
+  // A number with neither prefix, exponent nor unit name on a capacitance
+  // or an inductance that ends at `end`: in the unit the caller chose, or
+  // two readings (pF or µF; µH or H).
+  void Bare(eUnitTypes unit, int bareExponent, int end) {
+    if (bareExponent != kBareAsk) {
+      scale = bareExponent;
+      return;
+    }
+    const bool farads = unit == eFarads;
+    doubt = Doubt::kBareUnit;
+    doubtAt = end;
+    scale = farads ? kPico : kMicro;
+    altScale = farads ? kMicro : 0;
+    by[0] = farads ? kByPico : kByMicroHenry;
+    by[1] = farads ? kByMicroFarad : kByHenry;
+  }
 };
 
 // The value of a reading that was read to its end into the fresh `out`:
@@ -223,10 +261,16 @@ int ReadExponent(Reading& r, std::string_view text, int i, int end, AnyScan& out
 
 // What follows the number and its exponent from `i`: blanks, a prefix,
 // blanks, the unit name; then the value into `out`. Returns -1.
-int ReadSuffix(Reading& r, std::string_view text, int i, int end, eUnitTypes unit,
+int ReadSuffix(Reading& r, std::string_view text, int i, int end, const Pass& pass,
                AnyScan& out) {
+  const eUnitTypes unit = pass.unit;
   i = SkipBlanks(text, i, end);
-  if (i == end) return Finish(r, end, out);
+  if (i == end) {
+    if (!r.scaled && !r.unitGiven && (unit == eFarads || unit == eHenrys)) {
+      r.Bare(unit, pass.bareExponent, end);
+    }
+    return Finish(r, end, out);
+  }
   if (r.unitGiven) return Refuse(out, eErrInvalidCharacter, i);
   const Prefix prefix = MatchPrefix(Rest(text, i, end));
   const int unitLength = MatchUnit(Rest(text, i, end), unit, false);
@@ -264,14 +308,34 @@ int ReadSuffix(Reading& r, std::string_view text, int i, int end, eUnitTypes uni
   return Finish(r, end, out);
 }
 
+// ScanPass's answer when it refused or read the text.
+constexpr int kDone = -1;
+
+// A ',' or '.' other than the decimal symbol the separator rule chose: a
+// thousands symbol at the places of groups of three before it, unless it
+// is the decimal symbol's own character. Returns the index after it, or
+// kDone after a refusal into `out`.
+int ReadGroupSymbol(std::string_view text, int i, int decimalAt, int run, bool grouped,
+                    AnyScan& out) {
+  if (i > decimalAt) return Refuse(out, eErrTooManyDecimalPlaces, i);
+  if (text[static_cast<std::size_t>(i)] == text[static_cast<std::size_t>(decimalAt)]) {
+    return Refuse(out, eErrTooManyDecimalPlaces, decimalAt);
+  }
+  if (run < 1 || run > kDefaultGrouping || (grouped && run != kDefaultGrouping)) {
+    return Refuse(out, eErrInvalidCharacter, i);
+  }
+  return i + 1;
+}
+
 // One pass over the non-blank text [first, end), into the fresh `out`.
 // Returns the index of a thousands symbol out of its places that stopped a
 // kGrouped pass, else -1.
-int ScanPass(std::string_view text, int first, int end, eUnitTypes unit,
-             const CTarvilLocale& locale, Thousands thousands, AnyScan& out) {
+int ScanPass(std::string_view text, int first, int end, const Pass& pass,
+             const CTarvilLocale& locale, AnyScan& out) {
   const char decimal = locale.m_cDecimal;
   const char thousand = locale.m_cThousand;
-  const int grouping = locale.m_nGrouping;
+  const int grouping = locale.m_nGrouping > 0 ? locale.m_nGrouping : kDefaultGrouping;
+  const Thousands thousands = pass.thousands;
   const auto at = [&](int i) { return text[static_cast<std::size_t>(i)]; };
   const auto digitsFrom = [&](int i) {
     int j = i;
@@ -300,13 +364,21 @@ int ScanPass(std::string_view text, int first, int end, eUnitTypes unit,
       ++i;
       continue;
     }
+    if (pass.decimalAt >= 0 && i != pass.decimalAt && (c == ',' || c == '.')) {
+      i = ReadGroupSymbol(text, i, pass.decimalAt, run, grouped, out);
+      if (i < 0) return kDone;
+      grouped = true;
+      run = 0;
+      continue;
+    }
     // A blank thousands symbol is one only between digits.
-    if (c == thousand && thousands != Thousands::kAsDecimal &&
+    if (c == thousand && thousands != Thousands::kAsDecimal && i != pass.decimalAt &&
         !(IsBlankByte(c) && !(i + 1 < end && IsDigitByte(at(i + 1))))) {
       if (thousands == Thousands::kIgnored) {
         if (r.digitCount == 0) return Refuse(out, eErrInvalidCharacter, i);
-      } else if (r.marker || grouping <= 0 || run < 1 || run > grouping ||
-                 (grouped && run != grouping) || digitsFrom(i + 1) != grouping) {
+      } else if (r.marker || run < 1 || run > grouping || (grouped && run != grouping) ||
+                 digitsFrom(i + 1) != grouping) {
+        if (pass.decimalAt >= 0) return Refuse(out, eErrInvalidCharacter, i);
         return i;
       }
       grouped = true;
@@ -314,7 +386,7 @@ int ScanPass(std::string_view text, int first, int end, eUnitTypes unit,
       ++i;
       continue;
     }
-    if (c == decimal || (c == '.' && thousand != '.') ||
+    if (c == decimal || (c == '.' && thousand != '.') || i == pass.decimalAt ||
         (c == thousand && thousands == Thousands::kAsDecimal)) {
       if (r.marker) return Refuse(out, eErrTooManyDecimalPlaces, i);
       r.marker = true;
@@ -328,7 +400,7 @@ int ScanPass(std::string_view text, int first, int end, eUnitTypes unit,
     // next three there is none (the common case of a prefix at the end).
     if (!HasDigitWithin(text, i + 1, end)) break;
     const Prefix prefix = MatchPrefix(Rest(text, i, end));
-    const int unitLength = MatchUnit(Rest(text, i, end), unit, true);
+    const int unitLength = MatchUnit(Rest(text, i, end), pass.unit, true);
     const int length = unitLength > 0 ? unitLength : prefix.length;
     if (length == 0 || i + length >= end || !IsDigitByte(at(i + length))) break;
     if (r.marker) return Refuse(out, eErrTooManyDecimalPlaces, i);
@@ -350,17 +422,61 @@ int ScanPass(std::string_view text, int first, int end, eUnitTypes unit,
   if (r.digitCount == 0) return Refuse(out, eErrInvalidCharacter, lead);
 
   i = ReadExponent(r, text, i, end, out);
-  return i < 0 ? -1 : ReadSuffix(r, text, i, end, unit, out);
+  return i < 0 ? kDone : ReadSuffix(r, text, i, end, pass, out);
+}
+
+// The separator rule: a ',' or '.' of the number [lead, end) that is
+// followed by other than three digits (up to the next non-digit), or that
+// follows a lone leading '0', is the decimal symbol whatever the settings
+// ('4,7k', '0,100', '4.7u' with a decimal comma). Returns its index, -1
+// when there is none (the settings decide), or kRefused after refusing a
+// second such symbol into `out` ('1.5,5').
+constexpr int kRefused = -2;
+int DecimalBySeparatorRule(std::string_view text, int lead, int end, const CTarvilLocale& locale,
+                           AnyScan& out) {
+  const auto at = [&](int i) { return text[static_cast<std::size_t>(i)]; };
+  int found = -1;
+  for (int i = lead; i < end; ++i) {
+    const char c = at(i);
+    if (IsDigitByte(c)) continue;
+    const bool nextIsDigit = i + 1 < end && IsDigitByte(at(i + 1));
+    if (c != ',' && c != '.') {
+      if (c == locale.m_cDecimal || (c == locale.m_cThousand && nextIsDigit)) continue;
+      break;
+    }
+    int digits = 0;
+    while (i + 1 + digits < end && IsDigitByte(at(i + 1 + digits))) ++digits;
+    const bool afterLoneZero = i == lead + 1 && at(lead) == '0';
+    if (digits == 3 && !afterLoneZero) continue;
+    if (found >= 0) {
+      Refuse(out, eErrTooManyDecimalPlaces, i);
+      return kRefused;
+    }
+    found = i;
+  }
+  return found;
+}
+
+// The value mantissa × 10^exponent into `out`, when the power of ten is
+// exact (within ±22): both factors are exact, so one rounding gives the
+// nearest double. False otherwise.
+bool Accept(std::uint64_t mantissa, int exponent, bool negative, AnyScan& out) {
+  if (exponent < -22 || exponent > 22) return false;
+  const double d = static_cast<double>(mantissa);
+  const double value = exponent >= 0 ? d * kPowersOfTen[exponent] : d / kPowersOfTen[-exponent];
+  out.ok = true;
+  out.value = negative ? -value : value;
+  return true;
 }
 
 // ReadPlainSI: the commonest form alone, in one short pass: [sign] digits
-// [decimal symbol digits] [prefix [unit]], at most 19 digits, no blank, no
+// [decimal symbol digits] [prefix [unit] | unit], at most 19 digits, no blank, no
 // thousands symbol, an unambiguous prefix, a power of ten within ±22. Such
 // a number is an exact integer times an exact power of ten, so one rounding
 // gives the nearest double, as ScanPass's conversion would. False (with
 // `out` untouched) for everything else, which ScanPass reads.
-bool ReadPlainSI(std::string_view text, eUnitTypes unit, const CTarvilLocale& locale,
-                 AnyScan& out) {
+bool ReadPlainSI(std::string_view text, eUnitTypes unit, int bareExponent,
+                 const CTarvilLocale& locale, AnyScan& out) {
   const char* p = text.data();
   const char* const end = p + text.size();
   bool negative = false;
@@ -384,6 +500,9 @@ bool ReadPlainSI(std::string_view text, eUnitTypes unit, const CTarvilLocale& lo
   if (p < end) {
     const std::string_view rest(p, static_cast<std::size_t>(end - p));
     const Prefix prefix = MatchPrefix(rest);
+    if (prefix.length == 0 && MatchUnit(rest, unit, false) == static_cast<int>(rest.size())) {
+      return Accept(mantissa, exponent, negative, out);  // the unit alone: '16V', '47ohm'
+    }
     if (prefix.length == 0 || prefix.doubt != Doubt::kNone) return false;
     const std::string_view after = rest.substr(prefix.length);
     if (after.empty() ? MatchUnit(rest, unit, false) > 0  // 'f' or 'a' of the quantity
@@ -391,19 +510,17 @@ bool ReadPlainSI(std::string_view text, eUnitTypes unit, const CTarvilLocale& lo
       return false;
     }
     exponent += prefix.exponent;
+  } else if (unit == eFarads || unit == eHenrys) {
+    if (bareExponent == kBareAsk) return false;
+    exponent += bareExponent;
   }
-  if (exponent < -22 || exponent > 22) return false;
-  const double d = static_cast<double>(mantissa);
-  const double value = exponent >= 0 ? d * kPowersOfTen[exponent] : d / kPowersOfTen[-exponent];
-  out.ok = true;
-  out.value = negative ? -value : value;
-  return true;
+  return Accept(mantissa, exponent, negative, out);
 }
 
 }  // namespace
 
-AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit,
-                        const CTarvilLocale& locale) noexcept {
+AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit, const CTarvilLocale& locale,
+                        int bareExponent) noexcept {
   AnyScan scan;
   if (text.empty()) {
     Refuse(scan, eErrEmpty, -1);
@@ -413,7 +530,7 @@ AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit,
     Refuse(scan, eErrCharacterLimit, static_cast<int>(kMaxLength));
     return scan;
   }
-  if (ReadPlainSI(text, unit, locale, scan)) return scan;
+  if (ReadPlainSI(text, unit, bareExponent, locale, scan)) return scan;
   const int first = FirstNonBlankIndex(text);
   const int length = static_cast<int>(text.size());
   if (first == length) {
@@ -425,7 +542,12 @@ AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit,
       unit != eWatts) {
     unit = eNoUnit;
   }
-  const int misplaced = ScanPass(text, first, end, unit, locale, Thousands::kGrouped, scan);
+  const int lead = first + (text[static_cast<std::size_t>(first)] == '-' ||
+                            text[static_cast<std::size_t>(first)] == '+');
+  const int decimalAt = DecimalBySeparatorRule(text, lead, end, locale, scan);
+  if (decimalAt == kRefused) return scan;
+  Pass pass{unit, bareExponent, Thousands::kGrouped, decimalAt};
+  const int misplaced = ScanPass(text, first, end, pass, locale, scan);
   if (misplaced < 0) return scan;
 
   // A thousands symbol out of its places: the symbol as someone's decimal
@@ -433,10 +555,12 @@ AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit,
   const char thousand = locale.m_cThousand;
   const char* byDecimal = thousand == ',' ? kByComma : thousand == '.' ? kByPoint : nullptr;
   AnyScan ignored;
-  ScanPass(text, first, end, unit, locale, Thousands::kIgnored, ignored);
+  pass.thousands = Thousands::kIgnored;
+  ScanPass(text, first, end, pass, locale, ignored);
   AnyScan asDecimal;
   if (byDecimal != nullptr) {
-    ScanPass(text, first, end, unit, locale, Thousands::kAsDecimal, asDecimal);
+    pass.thousands = Thousands::kAsDecimal;
+    ScanPass(text, first, end, pass, locale, asDecimal);
   }
   if (asDecimal.ok && ignored.ok && asDecimal.value != ignored.value) {
     scan.error = kErrAmbiguous;

@@ -13,15 +13,25 @@
 // ambiguous, and the same outcome (the cursor one further) for the text
 // between blanks, which takes the reader's general path.
 //
+// The reader of a part's value field takes every input too, with the same
+// unit and regional format and a unit for bare numbers from the precision
+// byte: error 0 exactly when accepted, the cursor within 0 .. length + 1,
+// every view inside the text, finite values; and for a text that is one
+// token (no package code) that the reader of no declared notation accepts,
+// the same value.
+//
 // The notation reader's short pass is checked against its long way on every
 // input: the same outcome to the bit.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "AnyNotationInternal.h"
 #include "NotationInternal.h"
+#include "PartReadInternal.h"
 #include "SharedSettingsInternal.h"
 #include "CTarvil.h"
 #include "FuzzSupport.h"
@@ -142,6 +152,51 @@ void CheckAnyNotation(const std::string& text, eUnitTypes unit, const CTarvilLoc
                  std::to_string(padded.cursor) + ", value " + Show(padded.value));
 }
 
+bool Inside(std::string_view view, const std::string& text) {
+  return view.empty() || (view.data() >= text.data() &&
+                          view.data() + view.size() <= text.data() + text.size());
+}
+
+bool FiniteOrAbsent(const std::optional<double>& v) { return !v || std::isfinite(*v); }
+
+void CheckPart(const std::string& text, eUnitTypes unit, const CTarvilLocale& locale,
+               int bareExponent) {
+  using tarvil::detail::PartScan;
+  const PartScan p = tarvil::detail::ScanPart(text, unit, locale, bareExponent);
+  const int length = static_cast<int>(text.size());
+  const std::string what = "part read " + Printable(text) + " (unit " + std::to_string(unit) +
+                           "): error " + std::to_string(p.error) + " at " +
+                           std::to_string(p.cursor) + ", value " + Show(p.value);
+  FUZZ_CHECK(p.ok == (p.error == 0) && p.error >= 0 && p.error <= tarvil::detail::kErrNotAValue,
+             what);
+  FUZZ_CHECK(p.cursor >= 0 && p.cursor <= length + 1 && (p.cursor == 0) == (p.ok || length == 0),
+             what);
+  FUZZ_CHECK(Inside(p.dielectric, text) && Inside(p.package, text) && Inside(p.rest, text), what);
+  FUZZ_CHECK(std::isfinite(p.value) && (p.hasValue || p.value == 0.0) &&
+                 (p.ok || (!p.hasValue && p.rest.empty())),
+             what);
+  FUZZ_CHECK(FiniteOrAbsent(p.voltage) && FiniteOrAbsent(p.current) && FiniteOrAbsent(p.power) &&
+                 FiniteOrAbsent(p.temperatureCoefficient) &&
+                 (!p.tolerance || (std::isfinite(p.tolerance->minus) &&
+                                   std::isfinite(p.tolerance->plus))),
+             what);
+  // One token, as the whole non-blank text.
+  const int first = tarvil::detail::FirstNonBlankIndex(text);
+  const tarvil::detail::PartToken token = tarvil::detail::NextPartToken(text, 0);
+  if (token.begin != first || token.end != tarvil::detail::EndOfNonBlank(text, first) ||
+      token.begin == token.end) {
+    return;
+  }
+  const std::string_view tokenText(text.data() + token.begin,
+                                   static_cast<std::size_t>(token.end - token.begin));
+  if (!tarvil::detail::PackageDigits(tokenText).empty()) return;
+  const tarvil::detail::AnyScan alone =
+      tarvil::detail::ScanAnyNotation(text, unit, locale, bareExponent);
+  if (!alone.ok) return;
+  FUZZ_CHECK(p.ok && p.hasValue && p.value == alone.value && p.valueAt == token.begin,
+             what + "; read alone: " + Show(alone.value));
+}
+
 void CheckShortPass(const std::string& text, eOrvantaNotations notation, eUnitTypes unit) {
   using tarvil::detail::NumberScan;
   const tarvil::detail::EngineSettings settings = tarvil::detail::SharedSettings();
@@ -174,6 +229,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   ApplyFormat(format, precision);
   CheckAnyNotation(text, unit, CTarvil::s_Locale);
+  constexpr int kBareExponents[] = {tarvil::detail::kBareAsk, -12, -6};
+  CheckPart(text, unit, CTarvil::s_Locale, kBareExponents[precision % 3]);
   CheckShortPass(text, notation, unit);
   CTarvil s(text.c_str(), static_cast<int>(text.size()));
   const int length = s.GetLength();

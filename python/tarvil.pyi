@@ -113,6 +113,15 @@ class NameKind(enum.IntEnum):
     posix_file = 21
     posix_path = 22
 
+class BareUnit(enum.IntEnum):
+    """The unit of a capacitance or inductance written as a bare number in Notation.any."""
+    none = 0
+    pF = 1
+    nF = 2
+    uF = 3
+    uH = 4
+    H = 5
+
 QuantityArg = Union[Quantity, Literal["number", "resistance", "capacitance", "inductance",
                                       "voltage", "current", "power"], str, int]
 NotationArg = Union[Notation, Literal["engineering", "european", "scientific", "si", "spice",
@@ -123,6 +132,7 @@ TimeUnitArg = Union[TimeUnit, str, int]
 VelocityUnitArg = Union[VelocityUnit, Literal["in_per_ns", "m_per_s", "percent_c"], str, int]
 AngleUnitArg = Union[AngleUnit, Literal["deg", "arcsec", "arcmin", "rad"], str, int]
 NameKindArg = Union[NameKind, str, int]
+BareUnitArg = Union[BareUnit, Literal["none", "pF", "nF", "uF", "uH", "H"], str, int]
 
 class ReadError(ValueError):
     """A text the library refused; str() is the library's marked message."""
@@ -188,11 +198,23 @@ class Settings:
         """The active notation, used by writers given Notation.any."""
     @notation.setter
     def notation(self, value: NotationArg) -> None: ...
+    @property
+    def bare_capacitance(self) -> BareUnit:
+        """The unit of a bare capacitance in Notation.any (pF, nF, uF); none: ambiguous."""
+    @bare_capacitance.setter
+    def bare_capacitance(self, value: BareUnitArg) -> None: ...
+    @property
+    def bare_inductance(self) -> BareUnit:
+        """The unit of a bare inductance in Notation.any (uH, H); none: ambiguous."""
+    @bare_inductance.setter
+    def bare_inductance(self, value: BareUnitArg) -> None: ...
     def __init__(self, *, decimal: str = ".", thousands: str = ",", grouping: int = 3,
                  digits: int = 3, leading_zero: bool = True,
                  precision: Sequence[int] = (4, 4, 4, 4, 4), angle_precision: int = 3,
                  percentage_precision: int = 2, time_precision: int = 2,
-                 suppress_trailing_zeros: bool = True, notation: NotationArg = "si") -> None:
+                 suppress_trailing_zeros: bool = True, notation: NotationArg = "si",
+                 bare_capacitance: BareUnitArg = "none",
+                 bare_inductance: BareUnitArg = "none") -> None:
         """The defaults, with the attributes given as keyword arguments; ValueError
         when the symbols are not valid."""
     @staticmethod
@@ -225,6 +247,50 @@ def read_many(texts: Iterable[str], quantity: QuantityArg = "number",
               units: UnitTable | None = None) -> tuple[list[float], list[ReadError | None]]:
     """read() over many texts, without the GIL: (values, NaN where refused; errors).
     Signals are handled between chunks: Ctrl-C raises KeyboardInterrupt at once."""
+class Tolerance:
+    """How far a part's value may lie from its nominal value; immutable."""
+    minus: float
+    """Below the value: a fraction when relative, else in the base unit."""
+    plus: float
+    """Above the value: a fraction when relative, else in the base unit."""
+    relative: bool
+    """Whether minus and plus are fractions of the value ('1%': 0.01)."""
+    def __init__(self, minus: float, plus: float, relative: bool) -> None: ...
+
+class Part:
+    """A part's value field as read_part reads it; immutable."""
+    value: float
+    """In the base unit; 0.0 when not has_value."""
+    has_value: bool
+    fitted: bool
+    """False for a part marked DNP, DNF, DNI, NP, NF, NC, NA, not fitted, do not populate."""
+    tolerance: Tolerance | None
+    voltage: float | None
+    """The voltage rating in V."""
+    current: float | None
+    """The current rating in A."""
+    power: float | None
+    """The power rating in W."""
+    temperature_coefficient: float | None
+    """In ppm per kelvin."""
+    dielectric: str
+    """As written ('X7R'); '' when absent."""
+    package: str
+    """The digits of the chip size ('0603' of 'C0603'); '' when absent."""
+    rest: str
+    """From the first token recognised as none of these to the end; '' when none."""
+    def __init__(self, value: float, has_value: bool, fitted: bool, tolerance: Tolerance | None,
+                 voltage: float | None, current: float | None, power: float | None,
+                 temperature_coefficient: float | None, dielectric: str, package: str,
+                 rest: str) -> None: ...
+
+def read_part(text: str, quantity: QuantityArg, settings: Settings | None = None,
+              units: UnitTable | None = None) -> Part:
+    """A part's value field: the value of `quantity` and its attributes; raises ReadError."""
+def read_parts(texts: Iterable[str], quantity: QuantityArg, settings: Settings | None = None,
+               units: UnitTable | None = None) -> tuple[list[Part | None],
+                                                         list[ReadError | None]]:
+    """read_part() over many texts, without the GIL: (parts, None where refused; errors)."""
 def write(value: float, quantity: QuantityArg = "number", notation: NotationArg = "si",
           settings: Settings | None = None, units: UnitTable | None = None,
           with_unit: bool = True) -> str:
@@ -281,7 +347,7 @@ class BomRow:
     fitted: bool
     error: Error  # Error.none unless the value field was refused
     position: int  # 1-based, in characters of value_field; 0 when none
-    tolerance: tuple[float, float, bool] | None  # (minus, plus, relative)
+    tolerance: Tolerance | None
     voltage: float | None
     current: float | None
     power: float | None

@@ -87,6 +87,8 @@ TARVIL_PYTHON_TYPE(AngleUnitName, "AngleUnit | str");
 TARVIL_PYTHON_TYPE(NameKindName, "NameKind | str");
 TARVIL_PYTHON_TYPE(NameCheckName, "NameCheck");
 TARVIL_PYTHON_TYPE(ReadManyName, "tuple[list[float], list[ReadError | None]]");
+TARVIL_PYTHON_TYPE(PartName, "Part");
+TARVIL_PYTHON_TYPE(ReadPartsName, "tuple[list[Part | None], list[ReadError | None]]");
 TARVIL_PYTHON_TYPE(BomSourceName, "str | os.PathLike[str] | IO[bytes] | IO[str]");
 TARVIL_PYTHON_TYPE(ColumnName, "str | int | None");
 TARVIL_PYTHON_TYPE(PrefixesName, "dict[str, Quantity | str] | None");
@@ -193,6 +195,54 @@ class NameCheck:
 
     def __reduce__(self):
         return (type(self), (int(self._error), self._position, self._message))
+
+
+import dataclasses as _dataclasses
+
+
+@_dataclasses.dataclass(frozen=True, slots=True)
+class Tolerance:
+    """How far a part's value may lie from its nominal value (read_part).
+
+    Attributes:
+        minus, plus: magnitudes below and above: fractions when relative
+            ('1%': 0.01, 0.01; '+80/-20%': minus 0.2, plus 0.8), else in the
+            base unit of the value ('+/- 0.1 pF': 1e-13).
+        relative: whether they are fractions of the value.
+    """
+    minus: float
+    plus: float
+    relative: bool
+
+
+@_dataclasses.dataclass(frozen=True, slots=True)
+class Part:
+    """A part's value field as read_part reads it. Immutable.
+
+    Attributes:
+        value: in the base unit; 0.0 when not has_value.
+        has_value: whether the field holds a value ('DNP' holds none).
+        fitted: False for a part marked DNP, DNF, DNI, NP, NF, NC, NA,
+            'not fitted' or 'do not populate'.
+        tolerance: a Tolerance, or None.
+        voltage, current, power: the ratings in V, A, W, or None.
+        temperature_coefficient: in ppm per kelvin, or None.
+        dielectric, package: as written ('X7R'; the digits of 'C0603');
+            '' when absent.
+        rest: the field from the first token recognised as none of these to
+            its end ('Carbon film resistor'); '' when every token was.
+    """
+    value: float
+    has_value: bool
+    fitted: bool
+    tolerance: Tolerance | None
+    voltage: float | None
+    current: float | None
+    power: float | None
+    temperature_coefficient: float | None
+    dielectric: str
+    package: str
+    rest: str
 )PY";
 
 struct EnumSpec {
@@ -205,10 +255,12 @@ const std::vector<EnumSpec>& EnumSpecs() {
   static const std::vector<EnumSpec> specs = {
       {"Error",
        "Why a text was refused (ReadError.code). 0..12 are the string class's codes; "
-       "13, ambiguous, means that two common readings of the text differ.",
+       "13, ambiguous, means that two common readings of the text differ; 14, not_a_value, "
+       "that a part's value field names a package or attributes but no value.",
        {"none", "empty", "blank", "too_many_decimal_places", "invalid_character",
         "character_limit", "no_unit", "too_large", "too_small", "zero_not_allowed",
-        "negative_not_allowed", "positive_not_allowed", "not_an_integer", "ambiguous", "not_a_value"}},
+        "negative_not_allowed", "positive_not_allowed", "not_an_integer", "ambiguous",
+        "not_a_value"}},
       {"Quantity", "What a value measures; number has no unit.",
        {"number", "resistance", "capacitance", "inductance", "voltage", "current", "power"}},
       {"Notation",
@@ -235,6 +287,11 @@ const std::vector<EnumSpec>& EnumSpecs() {
        {"type0",  "type1",  "type2",  "type3",  "type4",  "type5",  "type6", "type7",
         "type8",  "type9",  "type10", "type11", "type12", "type13", "type14", "type15",
         "type16", "type17", "type18", "file",   "path",   "posix_file", "posix_path"}},
+      {"BareUnit",
+       "The unit of a capacitance (pF, nF, uF) or inductance (uH, H) written as a bare number "
+       "('10', '0.1') in Notation.any (Settings.bare_capacitance, Settings.bare_inductance); "
+       "none leaves it open, and such a text is ambiguous.",
+       {"none", "pF", "nF", "uF", "uH", "H"}},
   };
   return specs;
 }
@@ -252,9 +309,11 @@ struct EnumRef {
 
 struct ModuleState {
   EnumRef error, quantity, notation, length_unit, resolution, time_unit, velocity_unit,
-      angle_unit, name_kind;
+      angle_unit, name_kind, bare_unit;
   PyObject* read_error = nullptr;
   PyObject* name_check = nullptr;
+  PyObject* part = nullptr;
+  PyObject* tolerance = nullptr;
 };
 ModuleState g;
 
@@ -477,6 +536,20 @@ const std::vector<SettingsField>& SettingsFields() {
       {"notation", "The active notation (Notation.si), used by writers given Notation.any.",
        [](const S& s) { return Member(g.notation, static_cast<int>(s.notation)); },
        [](S& s, py::handle v) { s.notation = ToEnum<tarvil::Notation>(g.notation, v, "notation"); }},
+      {"bare_capacitance",
+       "The unit of a capacitance written as a bare number in Notation.any: BareUnit.pF, nF "
+       "or uF; none (the default), or an inductance's unit: such a text is ambiguous.",
+       [](const S& s) { return Member(g.bare_unit, static_cast<int>(s.bare_capacitance)); },
+       [](S& s, py::handle v) {
+         s.bare_capacitance = ToEnum<tarvil::BareUnit>(g.bare_unit, v, "bare_capacitance");
+       }},
+      {"bare_inductance",
+       "The unit of an inductance written as a bare number in Notation.any: BareUnit.uH or "
+       "H; none (the default), or a capacitance's unit: such a text is ambiguous.",
+       [](const S& s) { return Member(g.bare_unit, static_cast<int>(s.bare_inductance)); },
+       [](S& s, py::handle v) {
+         s.bare_inductance = ToEnum<tarvil::BareUnit>(g.bare_unit, v, "bare_inductance");
+       }},
   };
   return fields;
 }
@@ -668,6 +741,81 @@ Typed<ReadManyName> ReadMany(const Typed<TextsName>& textsArg, const QuantityArg
   return {py::make_tuple(values, errors)};
 }
 
+// ---- Parts ----------------------------------------------------------------------------
+
+py::object OptionalFloat(const std::optional<double>& v) {
+  return v ? py::object(py::float_(*v)) : py::none();
+}
+
+// The immutable Part of a field read (its views within `utf8`).
+py::object ToPart(const tarvil::Part& p) {
+  py::object tolerance = py::none();
+  if (p.tolerance) {
+    tolerance = Checked(PyObject_CallFunction(g.tolerance, "ddO", p.tolerance->minus,
+                                              p.tolerance->plus,
+                                              p.tolerance->relative ? Py_True : Py_False));
+  }
+  const py::tuple args = py::make_tuple(
+      p.value, py::bool_(p.has_value), py::bool_(p.fitted), tolerance, OptionalFloat(p.voltage),
+      OptionalFloat(p.current), OptionalFloat(p.power), OptionalFloat(p.temperature_coefficient),
+      ToStr(p.dielectric), ToStr(p.package), ToStr(p.rest));
+  return Checked(PyObject_CallObject(g.part, args.ptr()));
+}
+
+Typed<PartName> ReadPart(const Str& text, const QuantityArg& quantity, const SettingsArg& settings,
+                         const UnitsArg& units) {
+  const std::string_view utf8 = Utf8Of(text, "text");
+  const auto r = tarvil::read_part(utf8, ToEnum<tarvil::Quantity>(g.quantity, quantity, "quantity"),
+                                   SettingsOr(settings), UnitsOr(units));
+  if (!r) Raise(MakeReadError(text, utf8, r.error, r.position));
+  return {ToPart(r.value)};
+}
+
+// read_parts: read_part over many texts as read_many reads them: a tuple of
+// the texts, read in chunks without the GIL with a copy of the settings.
+Typed<ReadPartsName> ReadParts(const Typed<TextsName>& textsArg, const QuantityArg& quantity,
+                               const SettingsArg& settings, const UnitsArg& units) {
+  const py::handle texts = textsArg;
+  const auto q = ToEnum<tarvil::Quantity>(g.quantity, quantity, "quantity");
+  const tarvil::Settings s = SettingsOr(settings);
+  const tarvil::UnitTable u = UnitsOr(units);
+  py::object items = py::reinterpret_borrow<py::object>(texts);
+  if (!PyTuple_CheckExact(texts.ptr())) items = Checked(PySequence_Tuple(texts.ptr()));
+  const Py_ssize_t count = PyTuple_GET_SIZE(items.ptr());
+  PyObject** item = &PyTuple_GET_ITEM(items.ptr(), 0);
+  py::list parts(count);
+  py::list errors(count);
+  std::vector<std::string_view> views;
+  std::vector<tarvil::Result<tarvil::Part>> results;
+  for (Py_ssize_t first = 0; first < count; first += kReadChunk) {
+    const Py_ssize_t last = std::min(count, first + kReadChunk);
+    views.clear();
+    for (Py_ssize_t i = first; i < last; ++i) {
+      if (!PyUnicode_Check(item[i])) {
+        throw py::type_error("texts: item " + std::to_string(i) + " is " +
+                             Py_TYPE(item[i])->tp_name + ", not str");
+      }
+      views.push_back(Utf8Of(item[i], "texts"));
+    }
+    results.resize(views.size());
+    {
+      py::gil_scoped_release unlocked;
+      for (std::size_t k = 0; k < views.size(); ++k) results[k] = tarvil::read_part(views[k], q, s, u);
+    }
+    for (Py_ssize_t i = first; i < last; ++i) {
+      const auto k = static_cast<std::size_t>(i - first);
+      const tarvil::Result<tarvil::Part>& r = results[k];
+      py::object part = r ? ToPart(r.value) : py::none();
+      py::object error = r ? py::none() : MakeReadError(item[i], views[k], r.error, r.position);
+      PyList_SET_ITEM(parts.ptr(), i, part.release().ptr());
+      PyList_SET_ITEM(errors.ptr(), i, error.release().ptr());
+    }
+    // Ctrl-C and other signals are answered between chunks.
+    if (PyErr_CheckSignals() != 0) throw py::error_already_set();
+  }
+  return {py::make_tuple(parts, errors)};
+}
+
 py::str Write(double value, const QuantityArg& quantity, const NotationArg& notation,
               const SettingsArg& settings, const UnitsArg& units, bool with_unit) {
   return ToStr(tarvil::write(value, ToEnum<tarvil::Quantity>(g.quantity, quantity, "quantity"),
@@ -708,10 +856,6 @@ py::str InputStr(std::string_view bytes) {
       PyUnicode_DecodeUTF8(bytes.data(), static_cast<Py_ssize_t>(bytes.size()), "surrogateescape");
   if (s == nullptr) throw py::error_already_set();
   return py::reinterpret_steal<py::str>(s);
-}
-
-py::object OptionalFloat(const std::optional<double>& value) {
-  return value ? py::object(py::float_(*value)) : py::object(py::none());
 }
 
 const char* SkipName(tarvil::BomSkip skip) {
@@ -766,9 +910,11 @@ PyBomRow MakeBomRow(const tarvil::BomRow& r) {
   row.fitted = py::bool_(part.fitted);
   row.error = Member(g.error, static_cast<int>(r.part.error));
   row.position = py::int_(CharacterPosition(r.value_field, r.part.position));
-  row.tolerance = part.tolerance ? py::object(py::make_tuple(part.tolerance->minus, part.tolerance->plus,
-                                                             part.tolerance->relative))
-                                 : py::object(py::none());
+  row.tolerance = part.tolerance
+                      ? Checked(PyObject_CallFunction(g.tolerance, "ddO", part.tolerance->minus,
+                                                      part.tolerance->plus,
+                                                      part.tolerance->relative ? Py_True : Py_False))
+                      : py::object(py::none());
   row.voltage = OptionalFloat(part.voltage);
   row.current = OptionalFloat(part.current);
   row.power = OptionalFloat(part.power);
@@ -977,10 +1123,12 @@ PYBIND11_MODULE(tarvil, m) {
     py::exec(kPythonPart, ns);
     const auto& s = EnumSpecs();
     EnumRef* refs[] = {&g.error,     &g.quantity,      &g.notation,   &g.length_unit, &g.resolution,
-                       &g.time_unit, &g.velocity_unit, &g.angle_unit, &g.name_kind};
+                       &g.time_unit, &g.velocity_unit, &g.angle_unit, &g.name_kind, &g.bare_unit};
     for (std::size_t i = 0; i < s.size(); ++i) *refs[i] = LookUpEnum(m, s[i]);
     g.read_error = py::object(m.attr("ReadError")).release().ptr();
     g.name_check = py::object(m.attr("NameCheck")).release().ptr();
+    g.part = py::object(m.attr("Part")).release().ptr();
+    g.tolerance = py::object(m.attr("Tolerance")).release().ptr();
   }
 
   // Settings.
@@ -1096,6 +1244,20 @@ PYBIND11_MODULE(tarvil, m) {
         "GIL is released while the texts are read, so threads reading lists run in parallel; "
         "signals are handled between chunks of a few thousand texts, so Ctrl-C raises "
         "KeyboardInterrupt within a fraction of a second.");
+  m.def("read_part", &ReadPart, py::arg("text"), py::arg("quantity"),
+        py::arg("settings") = py::none(), py::arg("units") = py::none(),
+        "read_part(text, quantity, settings=None, units=None) -> Part\n\n"
+        "A part's value field as bills of materials hold it: the value of `quantity` read in "
+        "Notation.any among its attributes ('10k 1%', '22uF/6.3V/20%/X5R/C0603', "
+        "'0805, 1uF, 10V', 'NA(10k/R0402)'). Raises ReadError when the field holds no value "
+        "and is not marked as not fitted (Error.not_a_value for a package code or attributes "
+        "alone; the value reader's error for the first token that is none of them).");
+  m.def("read_parts", &ReadParts, py::arg("texts"), py::arg("quantity"),
+        py::arg("settings") = py::none(), py::arg("units") = py::none(),
+        "read_parts(texts, quantity, settings=None, units=None) -> (parts, errors)\n\n"
+        "read_part() over an iterable of str: two lists as long as the input, the parts (None "
+        "where a text was refused) and the errors (None, or the ReadError read_part() would "
+        "raise). The GIL is released while the texts are read.");
   m.def("write", &Write, py::arg("value"), py::arg("quantity") = "number",
         py::arg("notation") = "si", py::arg("settings") = py::none(),
         py::arg("units") = py::none(), py::arg("with_unit") = true,

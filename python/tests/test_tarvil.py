@@ -35,7 +35,8 @@ def outcome(call, *args, **kwargs):
 
 
 @pytest.mark.parametrize("name", ["Error", "Quantity", "Notation", "LengthUnit", "Resolution",
-                                  "TimeUnit", "VelocityUnit", "AngleUnit", "NameKind"])
+                                  "TimeUnit", "VelocityUnit", "AngleUnit", "NameKind",
+                                  "BareUnit"])
 def test_enums_are_the_headers(name):
     header = (ROOT / "api" / "tarvil.h").read_text()
     body = re.search(r"enum class %s\b[^{]*\{([^}]*)\}" % name, header).group(1)
@@ -328,6 +329,46 @@ def test_read_many_answers_ctrl_c_between_chunks():
     child = subprocess.run([sys.executable, "-c", INTERRUPTED_CHILD], capture_output=True,
                            text=True, timeout=120)
     assert (child.returncode, child.stdout) == (0, "True\n"), child.stderr
+
+
+# ---- Parts ------------------------------------------------------------------------------
+
+
+def test_read_part():
+    p = tarvil.read_part("22µF/6.3V/±20%/X5R/C0603 low ESR", "capacitance")
+    assert (p.value, p.has_value, p.fitted, p.voltage, p.current, p.power,
+            p.temperature_coefficient, p.dielectric, p.package, p.rest) == \
+        (22e-6, True, True, 6.3, None, None, None, "X5R", "0603", "low ESR")
+    assert p.tolerance == tarvil.Tolerance(0.2, 0.2, True)
+    with pytest.raises(AttributeError):
+        p.value = 1.0
+    assert pickle.loads(pickle.dumps(p)) == p
+    dnp = tarvil.read_part("DNP", tarvil.Quantity.resistance)
+    assert (dnp.has_value, dnp.fitted, dnp.value, dnp.tolerance, dnp.rest) == \
+        (False, False, 0.0, None, "")
+    # Positions count characters: the '#' is the 7th character, 8th byte.
+    assert outcome(tarvil.read_part, "±1% 4µ#", "capacitance") == (E.invalid_character, 7)
+    assert outcome(tarvil.read_part, "0402", "capacitance") == (E.not_a_value, 1)
+    assert outcome(tarvil.read_part, "10 16V", "capacitance") == (E.ambiguous, 3)
+    bare = tarvil.Settings(bare_capacitance="uF")
+    assert bare.bare_capacitance == tarvil.BareUnit.uF
+    assert tarvil.read_part("10 16V", "capacitance", settings=bare).value == 1e-5
+    assert tarvil.read("10", "inductance", settings=tarvil.Settings(bare_inductance="H")) == 10.0
+    assert pickle.loads(pickle.dumps(bare)) == bare != tarvil.Settings()
+
+
+def test_read_parts_as_read_part():
+    texts = ["10k 1%", "DNP", "0402", "4x7", "", "1k ¼W Carbon film", "NA(10k/R0402)"]
+    parts, errors = tarvil.read_parts(iter(texts), "resistance")
+    assert len(parts) == len(errors) == len(texts)
+    for text, part, error in zip(texts, parts, errors):
+        want = outcome(tarvil.read_part, text, "resistance")
+        if isinstance(want, tarvil.Part):
+            assert (part, error) == (want, None), text
+        else:
+            assert part is None and (error.code, error.position, error.text) == want + (text,)
+    with pytest.raises(TypeError):
+        tarvil.read_parts(["1", 2], "resistance")
 
 
 # ---- Settings and unit tables -----------------------------------------------------------

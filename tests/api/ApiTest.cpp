@@ -257,15 +257,39 @@ TEST_F(Api, AnyNotationWithTheQuantitysDomain) {
       {"-3V3", Quantity::voltage, -3.3, Error::none, 0},
       {"-220m", Quantity::number, -0.22, Error::none, 0},
       {"100nF", Quantity::capacitance, 1e-7, Error::none, 0},
-      {"4,7k", Quantity::resistance, 0.0, Error::ambiguous, 2},
+      {"4,7k", Quantity::resistance, 4700.0, Error::none, 0},
+      {"1,5", Quantity::number, 1.5, Error::none, 0},
+      {"4k7", Quantity::number, 4700.0, Error::none, 0},
+      {"1234,567", Quantity::resistance, 0.0, Error::ambiguous, 5},
+      {"10", Quantity::capacitance, 0.0, Error::ambiguous, 3},
+      {"10", Quantity::inductance, 0.0, Error::ambiguous, 3},
   };
   for (const auto& row : rows) {
     const auto r = tarvil::read(row.text, row.quantity);
     EXPECT_EQ(Of(r), (Answer{row.value, static_cast<int>(row.error), row.position})) << row.text;
   }
-  EXPECT_EQ(tarvil::describe("4,7k", tarvil::read("4,7k", Quantity::resistance)),
-            "4<,>7k\n" + std::string(tarvil::message(Error::ambiguous)) +
-                "\n4700: a decimal comma (Settings::decimal = ',')\n47000: Notation::si");
+  EXPECT_EQ(tarvil::describe("1234,567", tarvil::read("1234,567", Quantity::resistance)),
+            "1234<,>567\n" + std::string(tarvil::message(Error::ambiguous)) +
+                "\n1234.567: a decimal comma (Settings::decimal = ',')\n1234567: Notation::si");
+  // A bare number: the readings of a capacitance and of an inductance; the
+  // caller's choice of unit reads it, and only for its own quantity.
+  EXPECT_EQ(tarvil::describe("10", tarvil::read("10", Quantity::capacitance)),
+            "10< >\n" + std::string(tarvil::message(Error::ambiguous)) +
+                "\n1e-11: Settings::bare_capacitance = BareUnit::pF"
+                "\n1e-05: Settings::bare_capacitance = BareUnit::uF"
+                "\n1e-05: Settings::bare_inductance = BareUnit::uH"
+                "\n10: Settings::bare_inductance = BareUnit::H");
+  tarvil::Settings picked;
+  picked.bare_capacitance = tarvil::BareUnit::nF;
+  picked.bare_inductance = tarvil::BareUnit::uH;
+  EXPECT_EQ(tarvil::read("4,7", Quantity::capacitance, tarvil::Notation::any, picked).value,
+            4.7e-9);
+  EXPECT_EQ(tarvil::read("10", Quantity::inductance, tarvil::Notation::any, picked).value, 1e-5);
+  picked.bare_inductance = tarvil::BareUnit::uF;  // another quantity's unit chooses nothing
+  EXPECT_EQ(tarvil::read("10", Quantity::inductance, tarvil::Notation::any, picked).error,
+            Error::ambiguous);
+  // The declared notations keep the string class's reading.
+  EXPECT_EQ(tarvil::read("10", Quantity::capacitance, tarvil::Notation::si).value, 10.0);
 }
 
 TEST_F(Api, DescribeAsGetErrorMessage) {

@@ -80,6 +80,8 @@ TEST(AnyNotationTest, ReadingsAndRefusals) {
       {"4.7k", R, true, 4700, 0, 0},
       {" +4K7 ", R, true, 4700, 0, 0},
       {"4,700", R, true, 4700, 0, 0},
+      {"4,7k", R, true, 4700, 0, 0},  // the separator rule
+      {"3,3", R, true, 3.3, 0, 0},
       {"1,234,567.5", N, true, 1234567.5, 0, 0},
       {"4.7 kohm", R, true, 4700, 0, 0},
       {"4k7 Ohms", R, true, 4700, 0, 0},
@@ -139,10 +141,15 @@ TEST(AnyNotationTest, ReadingsAndRefusals) {
       {"4R7 ohm", R, false, 0, kBad, 5},
       {"4.7kohm s", R, false, 0, kBad, 9},
       {"1Fohm", C, false, 0, kBad, 3},
-      {"4,7.5", N, false, 0, kBad, 2},  // only one reading: no place
-      {"4,700,", N, false, 0, kBad, 6},
+      {"4,7.5", N, false, 0, kPoint, 4},  // two decimal symbols by the separator rule
+      {"4,700,", N, false, 0, kPoint, 6},
+      {"4k7,000", R, false, 0, kBad, 4},  // only one reading: no place
+      {"1234.567,5", N, false, 0, kBad, 5},
+      {"10", C, false, 1e-11, kTwo, 3},   // pF or µF
+      {" 4.7 ", L, false, 4.7e-6, kTwo, 5},  // µH or H
+      {"0", C, true, 0, 0, 0},
+      {"1e-7", C, true, 1e-7, 0, 0},
       // Two readings.
-      {"4,7k", R, false, 4700, kTwo, 2},
       {"1234,567", N, false, 1234.567, kTwo, 5},
       {"1P", R, false, 1e15, kTwo, 2},
       {"4P7", C, false, 4.7e15, kTwo, 2},
@@ -156,7 +163,7 @@ TEST(AnyNotationTest, ReadingsAndRefusals) {
   RunCases(Regional(',', '.', 3), {
       {"4,7k", R, true, 4700, 0, 0},
       {"4.700", N, true, 4700, 0, 0},
-      {"4.7k", R, false, 4700, kTwo, 2},
+      {"1234.567", N, false, 1234.567, kTwo, 5},
   });
   RunCases(Regional(',', ' ', 3), {
       {"1 000 000", N, true, 1e6, 0, 0},
@@ -164,13 +171,70 @@ TEST(AnyNotationTest, ReadingsAndRefusals) {
       {"47 00", N, false, 0, kBad, 3},
   });
   RunCases(Regional('.', '\'', 0), {
-      {"1'000", N, false, 0, kBad, 2},
+      {"1'000", N, true, 1000, 0, 0},  // groups of three without a grouping
+      {"1'00", N, false, 0, kBad, 2},
   });
 
-  const AnyScan comma = ScanAnyNotation("4,7k", eOhms, CTarvilLocale{});
-  EXPECT_EQ(comma.reading[1].value, 47000.0);
+  const AnyScan comma = ScanAnyNotation("1234,567", eNoUnit, CTarvilLocale{});
+  EXPECT_EQ(comma.reading[1].value, 1234567.0);
   EXPECT_STREQ(comma.reading[0].picked_by, "a decimal comma (Settings::decimal = ',')");
   EXPECT_STREQ(comma.reading[1].picked_by, "Notation::si");
+  const AnyScan bare = ScanAnyNotation("4.7", eHenrys, CTarvilLocale{});
+  EXPECT_EQ(bare.reading[1].value, 4.7);
+  EXPECT_STREQ(bare.reading[0].picked_by, "Settings::bare_inductance = BareUnit::uH");
+  EXPECT_STREQ(bare.reading[1].picked_by, "Settings::bare_inductance = BareUnit::H");
+  // A chosen unit of bare numbers, in the short pass and the long one.
+  EXPECT_EQ(ScanAnyNotation("10", eFarads, CTarvilLocale{}, -6).value, 1e-5);
+  EXPECT_EQ(ScanAnyNotation(" 4,7 ", eFarads, CTarvilLocale{}, -9).value, 4.7e-9);
+  EXPECT_EQ(ScanAnyNotation("10", eOhms, CTarvilLocale{}, -6).value, 10.0);
+}
+
+// The separator rule under the C-like settings (decimal '.', thousands ','
+// without grouping) and a decimal comma's (',' and '.' in groups of three):
+// one row per text, the value or error and cursor under each.
+TEST(AnyNotationTest, SeparatorRuleInBothFormats) {
+  struct Outcome {
+    double value;
+    int error;
+    int cursor;
+  };
+  struct Row {
+    const char* text;
+    Outcome c, comma;
+  };
+  const Row rows[] = {
+      {"4,7k", {4700, 0, 0}, {4700, 0, 0}},
+      {"4.7k", {4700, 0, 0}, {4700, 0, 0}},
+      {"3,3", {3.3, 0, 0}, {3.3, 0, 0}},
+      {"1,5", {1.5, 0, 0}, {1.5, 0, 0}},
+      {"0,100", {0.1, 0, 0}, {0.1, 0, 0}},
+      {"0.100", {0.1, 0, 0}, {0.1, 0, 0}},
+      {"4.7u", {4.7e-6, 0, 0}, {4.7e-6, 0, 0}},
+      {",5", {0.5, 0, 0}, {0.5, 0, 0}},
+      {"12,3456", {12.3456, 0, 0}, {12.3456, 0, 0}},
+      {"1.234,5", {1234.5, 0, 0}, {1234.5, 0, 0}},
+      {"1,234.5", {1234.5, 0, 0}, {1234.5, 0, 0}},
+      {"1.234.567,25", {1234567.25, 0, 0}, {1234567.25, 0, 0}},
+      {"4,700", {4700, 0, 0}, {4.7, 0, 0}},  // three digits: the settings decide
+      {"4.700", {4.7, 0, 0}, {4700, 0, 0}},
+      {"1,234,567", {1234567, 0, 0}, {0, kPoint, 6}},
+      {"1.5,5", {0, kPoint, 4}, {0, kPoint, 4}},
+      {"1,5.000", {0, kPoint, 4}, {0, kPoint, 4}},
+      {"1.234.5", {0, kPoint, 6}, {0, kPoint, 6}},
+      {"12.34,5", {0, kPoint, 6}, {0, kPoint, 6}},
+      {"1234,56.7", {0, kPoint, 8}, {0, kPoint, 8}},
+  };
+  const CTarvilLocale c = Regional('.', ',', 0);
+  const CTarvilLocale comma = Regional(',', '.', 3);
+  for (const Row& row : rows) {
+    for (const auto& [locale, want] : {std::pair{&c, row.c}, std::pair{&comma, row.comma}}) {
+      SCOPED_TRACE(std::string("'") + row.text + "' decimal " + locale->m_cDecimal);
+      const AnyScan s = Scan(row.text, eNoUnit, *locale);
+      EXPECT_EQ(s.value, want.value);
+      EXPECT_EQ(s.error, want.error);
+      EXPECT_EQ(s.cursor, want.cursor);
+    }
+  }
 }
 
 // A value written the SI way (its '%g' digits and a prefix, with the unit

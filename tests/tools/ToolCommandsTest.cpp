@@ -26,7 +26,17 @@ TEST_F(ToolCommands, ParseReadsEachKindIntoItsBaseUnit) {
       {{"parse", "10deg 30'", "-90deg"}, "", "10.5 deg\n-90 deg\n", 0, ""},
       {{"parse", "--positive", "-90deg"}, "", "270 deg\n", 0, ""},
       {{"parse", "--as", "integer", "  -1,234  "}, "", "-1234\n", 0, ""},
-      {{"parse", "--as", "number", "1,234.5", "12%"}, "", "1234.5\n12\n", 0, ""},
+      {{"parse", "--as", "number", "1,234.5", "1.234,5"}, "", "1234.5\n1234.5\n", 0, ""},
+      {{"parse", "--as", "number", "--notation", "decimal", "12%"}, "", "12\n", 0, ""},
+      // Plain numbers by the number grammar of any: a prefix is a number's.
+      {{"parse", "1,5", "4k7", "0,100"}, "", "1.5\n4700\n0.1\n", 0, ""},
+      {{"parse", "--as", "farads", "--bare-unit", "uF", "10", "4,7"}, "", "1e-05 F\n4.7e-06 F\n",
+       0, ""},
+      {{"parse", "--part", "--as", "farads", "22uF/6.3V/20%/X5R/C0603 low ESR", "DNP"}, "",
+       "2.2e-05 F tolerance=-20%/+20% voltage=6.3 dielectric=\"X5R\" package=\"0603\" "
+       "rest=\"low ESR\"\nnone fitted=no\n", 0, ""},
+      {{"parse", "--part", "--as", "ohms", "0805, 10k, +/- 0.5, 1/16W (DNP)"}, "",
+       "10000 ohms fitted=no tolerance=-0.5/+0.5 power=0.0625 package=\"0805\"\n", 0, ""},
       {{"parse", "--as", "integer", "--notation", "si", "3k"}, "", "3000\n", 0, ""},
       {{"parse", "12", "-5V", "4.7kohms"}, "", "12\n-5 V\n4700 ohms\n", 0, ""},
       {{"parse", "--unit", "ns", "12"}, "", "1.2000000000000002e-08 s\n", 0, ""},
@@ -48,22 +58,47 @@ TEST_F(ToolCommands, ParseRefusalsNameWhatReadsTheText) {
        "4<k>7\nInvalid character(s) detected.\nreads as 4700 in European notation (--notation euro)"},
       {{"parse", "--as", "ohms", "--notation", "euro", "1MEG"}, "", "\n", 1,
        "reads as 1e+06 in SPICE notation (--notation spice)"},
-      {{"parse", "--as", "ohms", "4,7k"}, "", "\n", 1,
-       "4<,>7k\nAmbiguous value: common readings differ.\n4700: a decimal comma (from --settings "
-       "registry or the locale); no notation reads it with '.' as the decimal symbol\n"
-       "47000: --notation si"},
+      {{"parse", "--as", "ohms", "1234,567"}, "", "\n", 1,
+       "1234<,>567\nAmbiguous value: common readings differ.\n1234.567: a decimal comma (from "
+       "--settings registry or the locale); no notation reads it with '.' as the decimal "
+       "symbol\n1234567: --notation si"},
+      {{"parse", "--as", "henrys", "10"}, "", "\n", 1,
+       "10< >\nAmbiguous value: common readings differ.\n1e-11: --bare-unit pF\n"
+       "1e-05: --bare-unit uF\n1e-05: --bare-unit uH\n10: --bare-unit H"},
+      {{"parse", "1.5,5"}, "", "\n", 1, "1.5<,>5\n"},
+      {{"parse", "--part", "--as", "farads", "0402", "16V X7R"}, "", "\n\n", 1,
+       "0402\nThe text names a package, not a value."},
+      {{"parse", "--part", "4k7"}, "", "", 2, "--part needs --as"},
+      {{"parse", "--bare-unit", "mF", "10"}, "", "", 2, "unknown unit 'mF' for --bare-unit"},
+      {{"parse", "--bare-unit", "uF", "--bare-unit", "pF", "10"}, "", "", 2,
+       "--bare-unit is given twice for capacitances"},
       {{"parse", "--as", "ohms", "--notation", "si", "4,7k"}, "", "47000 ohms\n", 0, ""},
       {{"parse", "--as", "integer", "99999999999"}, "", "\n", 1, "Value is too large."},
       {{"parse", "--as", "integer", "-99999999999"}, "", "\n", 1, "Value is too small."},
       {{"parse", "--as", "integer", "1.5"}, "", "\n", 1, "Does not represent an integer value."},
       {{"parse", "--as", "ohms", "--strict", "4.7k"}, "", "\n", 1, "4.7k\nNo unit detected."},
   });
-  const ToolResult json = Run({"parse", "--json", "--as", "ohms", "4,7k"});
+  const ToolResult json = Run({"parse", "--json", "--as", "ohms", "1234,567"});
   const std::vector<JsonValue> lines = JsonLines(json.out);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].Find("error")->number, 13.0);
-  EXPECT_EQ(lines[0].Find("cursor")->number, 2.0);
-  EXPECT_NE(lines[0].Find("message")->text.find("\n47000: --notation si"), std::string::npos);
+  EXPECT_EQ(lines[0].Find("cursor")->number, 5.0);
+  EXPECT_NE(lines[0].Find("message")->text.find("\n1234567: --notation si"), std::string::npos);
+  // A part: one member each, null where absent.
+  const ToolResult part =
+      Run({"parse", "--json", "--part", "--as", "ohms", "4k7 +80/-20% 100ppm/K", "X7R"});
+  const std::vector<JsonValue> parts = JsonLines(part.out);
+  ASSERT_EQ(parts.size(), 2u);
+  EXPECT_EQ(parts[0].Find("value")->number, 4700.0);
+  EXPECT_TRUE(parts[0].Find("fitted")->boolean);
+  EXPECT_EQ(parts[0].Find("tolerance")->Find("minus")->number, 0.2);
+  EXPECT_EQ(parts[0].Find("tolerance")->Find("plus")->number, 0.8);
+  EXPECT_TRUE(parts[0].Find("tolerance")->Find("relative")->boolean);
+  EXPECT_EQ(parts[0].Find("temperature_coefficient")->number, 100.0);
+  EXPECT_TRUE(parts[0].Find("voltage")->IsNull());
+  EXPECT_TRUE(parts[0].Find("rest")->IsNull());
+  EXPECT_EQ(parts[1].Find("error")->number, 14.0);
+  EXPECT_TRUE(parts[1].Find("tolerance")->IsNull());
 }
 
 TEST_F(ToolCommands, ParseRefusesWithTheLibraryMessage) {
@@ -72,7 +107,7 @@ TEST_F(ToolCommands, ParseRefusesWithTheLibraryMessage) {
       {{"parse", "--as", "ohms", "1k", "-1k", "2k"}, "", "1000 ohms\n\n2000 ohms\n", 1,
        "Negative values are not allowed."},
       {{"parse", "--as", "ohms", "--strict", "4.7k"}, "", "\n", 1, "4.7k\nNo unit detected."},
-      {{"parse", "4.7k"}, "", "\n", 1, "4.7k\nNo unit detected."},
+      {{"parse", "4.7kx"}, "", "\n", 1, "4.7kx\nNo unit detected."},
       {{"parse", "--as", "time", "3ks"}, "", "\n", 1, std::string("3<k>s\n") + kInvalid},
       {{"parse", "--as", "length", "12"}, "", "\n", 1, "12\nNo unit detected."},
       {{"parse", "--as", "integer", ""}, "", "\n", 1, "String is empty."},

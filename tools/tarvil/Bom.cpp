@@ -31,9 +31,10 @@ namespace tarvil::tool {
 namespace {
 
 const std::vector<OptionSpec> kBomOptions = {
-    {"json", false},       {"help", false},       {"map", true},      {"ref-column", true},
-    {"value-column", true}, {"delimiter", true},  {"notation", true},  {"no-header", false},
-    {"bare-unit", true},   kSettingsOption,
+    {"json", false},        {"help", false},         {"map", true},
+    {"ref-column", true},   {"value-column", true},  {"delimiter", true},
+    {"notation", true},     {"no-header", false},    kSettingsOption,
+    kBareUnitOption,
 };
 
 constexpr const char* kAppendedColumns[] = {
@@ -46,7 +47,6 @@ constexpr std::size_t kChunkBytes = 64 * 1024;
 constexpr long long kProgressBytes = 4LL * 1024 * 1024;
 // The most prefix names the summary counts one by one; the rest are "others".
 constexpr std::size_t kNamedPrefixes = 50;
-constexpr const char* kBareUnits[] = {"pF", "nF", "uF", "uH", "H"};
 
 std::string Upper(std::string_view text) {
   std::string upper(text);
@@ -400,13 +400,6 @@ bool ReadBomOptions(const CommandLine& line, BomOptionsOfLine& options, std::str
     }
     reader.notation = *notation;
   }
-  if (auto word = line.Value("bare-unit")) {
-    if (std::find(std::begin(kBareUnits), std::end(kBareUnits), *word) == std::end(kBareUnits)) {
-      error = "--bare-unit needs pF, nF, uF, uH or H, not '" + *word + "'";
-      return false;
-    }
-    reader.bare_unit = *word;
-  }
   for (const std::string& map : line.Values("map")) {
     const std::size_t equals = map.find('=');
     const std::string prefix = equals == std::string::npos ? std::string() : map.substr(0, equals);
@@ -508,6 +501,7 @@ int RunBom(const Arguments& args) {
   if (!ReadBomOptions(line, options, error)) return UsageTrouble(command, error);
   Setup setup;
   if (!ChooseSettings(command, line, setup)) return kStatusTrouble;
+  if (!ChooseBareUnits(line, setup.settings, error)) return UsageTrouble(command, error);
   if (line.Operands().size() != 1) {
     return UsageTrouble(command, "one FILE is needed ('-' for standard input)");
   }

@@ -67,24 +67,41 @@ unit: ohms, F, H, V, A, W; lengths as a count of nm (or tnm with --base tnm);
 times in s, velocities in m/s, angles in deg; integers and numbers bare.
 Values are written in their shortest exact form ('4700', '1e-08').
 
-Electrical values are read in any notation by default: every form with one
-meaning in common use ('4k7', '4.7k', '4R7', '1MEG', '2u2', '4.7E3'). A
-text whose common readings differ ('4,7k': 4700 with a decimal comma, 47000
-in SI notation) is refused as ambiguous (error 13) with both readings and
-what picks each. A text refused in the notation of --notation is told what
-reads it, as in: reads as 4700 in European notation (--notation euro).
+Electrical values and numbers are read in any notation by default: every
+form with one meaning in common use ('4k7', '4.7k', '4R7', '1MEG', '2u2',
+'4.7E3'). A ',' or '.' followed by other than three digits is the decimal
+symbol whatever the settings ('4,7k' 4700, '1,5' 1.5, '1.234,5' 1234.5);
+with three the settings decide ('4,700'). A text whose common readings
+differ ('1234,567': 1234.567 with a decimal comma, 1234567 in SI notation;
+a bare capacitance '10': pF or uF) is refused as ambiguous (error 13) with
+both readings and what picks each. A text refused in the notation of
+--notation is told what reads it, as in: reads as 4700 in European notation
+(--notation euro).
 
 Without --as the text is classified by its unit; a text without one is
-tried as a plain number in the regional format. A refused text prints an
-empty line, and the library's message, with the offending character marked
+read as a plain number ('4k7' is 4700). A refused text prints an empty
+line, and the library's message, with the offending character marked
 '<x>', on standard error.
+
+With --part (and --as KIND) each TEXT is a part's value field as bills of
+materials hold it: the value among attributes ('10k 1%', '100nF_0402_16V',
+'22uF/6.3V/20%/X5R/C0603', 'NA(10k/R0402)'). The line holds the value and
+unit ('none' for a part marked not fitted without one), then name=value for
+each attribute found: fitted=no, tolerance=-20%/+80% (an absolute one in
+the value's unit), voltage, current, power (V, A, W),
+temperature_coefficient (ppm/K), dielectric, package and rest (the
+unrecognised text, from its first token on) as JSON strings. A package
+code or attributes without a value are refused (error 14).
 
 Options:
   --as KIND       read every text as KIND: ohms, farads, henrys, volts, amps,
                   watts, length, time, velocity, angle, integer, number
-  --notation N    any (default), eng, euro, sci, si or spice; for integers
-                  and numbers, read them in that notation ('4k7') instead of
-                  the regional format
+  --notation N    any (default), eng, euro, sci, si or spice; decimal reads
+                  integers and numbers in the regional format of the string
+                  class ('1,5' is 15 there)
+  --bare-unit U   pF, nF or uF for capacitances, uH or H for inductances
+                  written as bare numbers ('10'); may be given for both
+  --part          read value fields with their attributes (needs --as)
   --strict        electrical values must carry their unit name ('4.7kohms');
                   by default '4.7k' is also taken as ohms with --as ohms
   --unit U        read a bare number of a length, time, velocity or angle in
@@ -95,7 +112,10 @@ Options:
   --positive      angles in [0, 360) instead of (-360, 360)
   --settings S    locale (default), registry or defaults
   --json          one object per text: input, ok, kind, value, unit, error,
-                  cursor, message
+                  cursor, message; with --part also fitted, tolerance
+                  (minus, plus, relative), voltage, current, power,
+                  temperature_coefficient, dielectric, package, rest (null
+                  where absent; value null without one)
 
 Integers are whole numbers within the 32-bit range; others are refused.
 Lengths take in, mm, um, th, mil and mils.
@@ -104,6 +124,7 @@ Examples:
   tarvil parse --as ohms 4k7 2u2 4R7 1MEG
   tarvil parse 100nF 25.4mm 10ns 45deg
   tarvil parse --notation euro --as ohms 4k7 4R7
+  tarvil parse --part --as farads --bare-unit uF '0805, 10, 16V, X5R'
   cut -f2 values.txt | tarvil parse --as farads --json
 )";
 
@@ -342,6 +363,8 @@ Options:
                       pF, nF, uF, uH or H ('10' reads as 10uF)
   --delimiter C       the field delimiter (one character, or 'tab')
   --notation N        any (default), eng, euro, sci, si or spice
+  --bare-unit U       pF, nF or uF for capacitances, uH or H for inductances
+                      written as bare numbers (repeatable, one each)
   --settings S        locale (default), registry or defaults
   --json              instead, one object per data record: row, line, ref,
                       input, status, kind, value, unit, text, error, cursor,

@@ -1,7 +1,9 @@
 // LibrarySetup.cpp: the settings and unit tables of one run of the tool.
 #include "LibrarySetup.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 
 #include <tarvil/Registry.h>
 #include <tarvil/RegularFile.h>
@@ -131,6 +133,35 @@ bool ChooseSettings(const std::string& command, const CommandLine& line, Setup& 
       auto loaded = tarvil::UnitTable::load(std::filesystem::path(commonDir) / kUnitsFileName);
       if (loaded.error != tarvil::Error::no_unit) setup.units = loaded.value;
     }
+  }
+  return true;
+}
+
+bool ChooseBareUnits(const CommandLine& line, tarvil::Settings& settings, std::string& error) {
+  using tarvil::BareUnit;
+  constexpr struct {
+    const char* word;
+    BareUnit unit;
+    bool capacitance;
+  } kUnits[] = {{"pF", BareUnit::pF, true},
+                {"nF", BareUnit::nF, true},
+                {"uF", BareUnit::uF, true},
+                {"uH", BareUnit::uH, false},
+                {"H", BareUnit::H, false}};
+  for (const std::string& word : line.Values("bare-unit")) {
+    const auto* found = std::find_if(std::begin(kUnits), std::end(kUnits),
+                                     [&](const auto& u) { return word == u.word; });
+    if (found == std::end(kUnits)) {
+      error = "unknown unit '" + word + "' for --bare-unit (pF, nF, uF, uH or H)";
+      return false;
+    }
+    BareUnit& target = found->capacitance ? settings.bare_capacitance : settings.bare_inductance;
+    if (target != BareUnit::none && target != found->unit) {
+      error = std::string("--bare-unit is given twice for ") +
+              (found->capacitance ? "capacitances" : "inductances");
+      return false;
+    }
+    target = found->unit;
   }
   return true;
 }

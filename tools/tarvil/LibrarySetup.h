@@ -61,6 +61,16 @@ std::string UnreadableRegistry(const std::string& path);
 // a message; empty when they are valid.
 std::string InvalidSettingsText(const tarvil::Settings& settings);
 
+// --bare-unit UNIT (pF, nF, uF, uH or H; repeatable): the unit of
+// capacitances and inductances written as bare numbers in any notation.
+inline constexpr OptionSpec kBareUnitOption = {"bare-unit", true};
+
+// ChooseBareUnits: applies each --bare-unit of `line` to
+// `settings.bare_capacitance` or `bare_inductance`, as its unit's quantity
+// says. False with a one-line `error` for an unknown unit or two units for
+// one quantity.
+bool ChooseBareUnits(const CommandLine& line, tarvil::Settings& settings, std::string& error);
+
 // SettingsSourceWord: "locale", "registry" or "defaults".
 const char* SettingsSourceWord(SettingsSource source);
 

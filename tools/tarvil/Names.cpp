@@ -91,6 +91,7 @@ std::optional<Notation> ParseNotation(const std::string& word) {
   if (lowered == "si") return Notation::si;
   if (lowered == "spice") return Notation::spice;
   if (lowered == "any") return Notation::any;
+  if (lowered == "decimal") return Notation::decimal;
   return std::nullopt;
 }
 

@@ -41,7 +41,8 @@ Reading ReadElectrical(Kind kind, std::string_view text, const ReadOptions& opti
 
 Reading ReadPlain(Kind kind, std::string_view text, const ReadOptions& options,
                   const Setup& setup) {
-  const Notation notation = options.notation.value_or(Notation::decimal);
+  // Without a declared notation, the one number grammar of `any`.
+  const Notation notation = options.notation.value_or(Notation::any);
   Reading reading = FromResult(
       tarvil::read(text, Quantity::number, notation, setup.settings, setup.units));
   if (!reading.accepted || kind != Kind::kInteger) return reading;
@@ -102,6 +103,11 @@ std::string PickedBy(std::string_view picked, const tarvil::Settings& settings) 
   if (picked.starts_with("a decimal point")) {
     return "a decimal point (--settings defaults, or a locale with '.')";
   }
+  // "Settings::bare_capacitance = BareUnit::uF"
+  constexpr std::string_view kBareUnit = "BareUnit::";
+  if (const std::size_t unit = picked.find(kBareUnit); unit != std::string_view::npos) {
+    return "--bare-unit " + std::string(picked.substr(unit + kBareUnit.size()));
+  }
   return std::string(picked);
 }
 
@@ -139,7 +145,9 @@ std::optional<Kind> Classify(std::string_view text, const ReadOptions& options,
   }
   if (ambiguous) {
     refusal = *ambiguous;
-  } else if (plain.error == Error::empty || plain.error == Error::blank) {
+  } else if (plain.error == Error::empty || plain.error == Error::blank ||
+             plain.error == Error::too_many_decimal_places || plain.error == Error::ambiguous) {
+    // A number's own fault ('1.5,5'), told where it lies.
     refusal = plain;
   } else {
     refusal = Refused(Error::no_unit, static_cast<int>(text.size()) + 1);

@@ -32,8 +32,9 @@ bool ReadKindOptions(const CommandLine& line, const std::string& baseUnitRefusal
                      KindOptions& out, std::string& error);
 
 struct ReadOptions {
-  // Electrical values: absent means `any`. Integers and numbers: absent
-  // means the regional format.
+  // Absent means `any`, also for integers and numbers (their one number
+  // grammar: '1,5' is 1.5); `decimal` reads numbers in the regional format
+  // as the string class does.
   std::optional<Notation> notation;
   Resolution base = Resolution::nm;  // resolution of lengths
   // The unit of a bare number (lengths: a design unit). When absent the
