@@ -37,8 +37,9 @@ function corpus() {
     let text;
     if (form === 0 && prefix !== "" && digits.includes(".")) text = digits.replace(".", prefix);  // 4k7
     else if (form === 1) text = `${digits}${prefix}F`;
-    else if (form === 2) text = `${digits} ${prefix}`;
-    else text = `${digits}${prefix}`;
+    // A bare number on a capacitance is ambiguous (pF or uF?): those carry the unit.
+    else if (form === 2) text = prefix === "" ? `${digits} F` : `${digits} ${prefix}`;
+    else text = prefix === "" ? `${digits}F` : `${digits}${prefix}`;
     texts.push(text.trim());
     plain.push(String(mantissa * scale));
   }
@@ -58,7 +59,7 @@ function best(run) {
 
 function bomFile() {
   const lines = ["Reference,Value,Footprint,Description"];
-  const values = ["4k7", "100n", "2u2", '"4,7k"', "10pF", "4x7", "1MEG", "47R"];
+  const values = ["4k7", "100n", "2u2", '"1234,567"', "10pF", "4x7", "1MEG", "47R"];
   for (let i = 1; i <= COUNT; i++) {
     const prefix = "RCL"[i % 3];
     lines.push(`${prefix}${i},${values[i % values.length]},R_0603,"Part ${i}, generated"`);
@@ -68,6 +69,8 @@ function bomFile() {
 
 const { texts, plain } = corpus();
 const quantity = "capacitance";
+const refused = texts.filter((t) => { try { tarvil.read(t, quantity); return false; } catch { return true; } });
+if (refused.length > 0) throw new Error(`the corpus holds refused texts: ${refused.slice(0, 5)}`);
 const readTexts = () => {
   let sum = 0;
   for (const t of texts) {

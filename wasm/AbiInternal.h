@@ -35,6 +35,8 @@ enum SettingsWord : int {
   kTimePrecision,
   kSuppressTrailingZeros,
   kNotation,       // a Notation
+  kBareCapacitance,  // a BareUnit
+  kBareInductance,
   kSettingsWords
 };
 

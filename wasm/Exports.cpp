@@ -54,6 +54,8 @@ Settings SettingsOf(const std::int32_t* block) noexcept {
   s.time_precision = block[kTimePrecision];
   s.suppress_trailing_zeros = block[kSuppressTrailingZeros] != 0;
   s.notation = NotationOf(block[kNotation]);
+  s.bare_capacitance = EnumOf(block[kBareCapacitance], BareUnit::H);
+  s.bare_inductance = EnumOf(block[kBareInductance], BareUnit::H);
   return s;
 }
 

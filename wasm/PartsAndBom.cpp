@@ -1,19 +1,14 @@
 // PartsAndBom.cpp: the module's entry points for a part's value field
-// (read_part) and for bills of materials (the library's BOM reader), with
-// each row handed to the package as JSON.
-//
-// The readers come through the alias `lib`: the stand-ins of
-// StandInInternal.h until the library has read_part and <tarvil/bom.h>,
-// then the library itself (`namespace lib = tarvil;`, the include changed,
-// the stand-in files deleted).
+// (read_part) and for bills of materials (the library's BOM reader,
+// <tarvil/bom.h>), with each row handed to the package as JSON.
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
-#include <charconv>
 
 #include "AbiInternal.h"
-#include "StandInInternal.h"
+#include "bom.h"
 
-namespace lib = tarvil::wasm::standin;
+namespace lib = tarvil;
 
 namespace tarvil::wasm {
 namespace {
@@ -168,8 +163,10 @@ void AppendRow(std::string& out, const lib::BomRow& row, const TextForm& form) {
                                       form.notation, form.settings, UnitTable::built_in(), false)
                               : std::to_chars_result{text, std::errc()};
   AppendJsonString(out, std::string_view(text, written.ec == std::errc() ? written.ptr - text : 0));
-  out += ',' + std::to_string(static_cast<int>(row.part.error)) + ',' +
-         std::to_string(row.part.position) + ',';
+  // The error of a value read: none for a skipped row or a faulty record.
+  const bool reading = row.status != lib::BomStatus::skipped && row.fault == lib::BomFault::none;
+  out += ',' + (reading ? std::to_string(static_cast<int>(row.part.error)) : std::string("null")) +
+         ',' + std::to_string(row.part.position) + ',';
   AppendJsonString(out, row.message);
   AppendAttributes(out, row.part.value);
   for (const std::string_view field : row.fields) {
@@ -187,8 +184,14 @@ void AppendLayout(std::string& out, const lib::BomLayout& layout) {
     if (i > 0) out += ',';
     AppendJsonString(out, layout.header[i]);
   }
-  out += "],\"referenceColumn\":" + std::to_string(layout.reference_column) +
-         ",\"valueColumn\":" + std::to_string(layout.value_column) + "}";
+  out += "],\"crlf\":";
+  out += layout.crlf ? "true" : "false";
+  out += ",\"byteOrderMark\":";
+  out += layout.byte_order_mark ? "true" : "false";
+  out += ",\"referenceColumn\":" + std::to_string(layout.reference_column) +
+         ",\"valueColumn\":" + std::to_string(layout.value_column);
+  // BomSession::Reply closes the object with the count of the records
+  // before the header, which come right after the layout.
 }
 
 }  // namespace
@@ -201,16 +204,31 @@ struct BomSession {
   std::string layout;
   lib::BomReader reader;
 
+  long beforeHeader = 0;  // records before the header: counted, not handed over (as the command)
+
   explicit BomSession(lib::BomOptions options)
       : form(options),
-        reader(std::move(options), [this](const lib::BomRow& row) { AppendRow(rows, row, form); },
+        reader(std::move(options),
+               [this](const lib::BomRow& row) {
+                 if (row.skip == lib::BomSkip::before_header) {
+                   ++beforeHeader;
+                 } else {
+                   AppendRow(rows, row, form);
+                 }
+               },
                [this](const lib::BomLayout& l) { AppendLayout(layout, l); }) {}
 
   // Hands the rows and layout gathered to the package as the reply's text:
-  // {"layout":...|null,"rows":[...]}, and the stop as the reply's error.
+  // {"layout":...|null,"rows":[...]}, and the stop as the reply's error. The
+  // layout and the records before the header come in the same reply (the
+  // reader gives them in one go when it finds the header).
   void Reply() {
     std::string out = "{\"layout\":";
-    out += layout.empty() ? std::string("null") : layout;
+    if (layout.empty()) {
+      out += "null";
+    } else {
+      out += layout + ",\"recordsBeforeHeader\":" + std::to_string(beforeHeader) + "}";
+    }
     out += ",\"rows\":[";
     out += rows;
     out += "]}";
@@ -225,8 +243,9 @@ namespace {
 
 // The options the package passes: NUL-separated names and values.
 //   reference_column NAME, value_column NAME, delimiter C, notation N (a
-//   Notation's number), map PREFIX=QUANTITY (a Quantity's number; the first
-//   map entry replaces the default prefixes' entry of that prefix).
+//   Notation's number), no_header 1, bare_unit UNIT (pF, nF, uF, uH, H),
+//   map PREFIX=QUANTITY (a Quantity's number; it replaces the default
+//   prefixes' entry of that prefix).
 lib::BomOptions OptionsOf(const std::int32_t* settings, std::string_view text) {
   lib::BomOptions options;
   options.settings = SettingsOf(settings);
@@ -242,6 +261,8 @@ lib::BomOptions OptionsOf(const std::int32_t* settings, std::string_view text) {
     if (name == "value_column") options.value_column = std::string(value);
     if (name == "delimiter" && value.size() == 1) options.delimiter = value[0];
     if (name == "notation") options.notation = NotationOf(std::atoi(std::string(value).c_str()));
+    if (name == "no_header") options.no_header = value == "1";
+    if (name == "bare_unit") options.bare_unit = std::string(value);
     const std::size_t eq = value.find('=');
     if (name == "map" && eq != std::string_view::npos) {
       options.prefixes[std::string(value.substr(0, eq))] =

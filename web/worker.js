@@ -27,6 +27,9 @@ async function check(file) {
     postMessage({ type: "rows", rows: batch });
     rows.header = layout?.header ?? [];
     rows.delimiter = layout?.delimiter ?? ",";
+    rows.recordsBeforeHeader = layout?.recordsBeforeHeader ?? 0;
+    rows.crlf = layout?.crlf ?? false;
+    rows.byteOrderMark = layout?.byteOrderMark ?? false;
     postMessage({ type: "done", summary: bomSummary(rows) });
   } catch (e) {
     postMessage({ type: "error", message: e.message, stop: e.stop ?? null });

@@ -10,6 +10,10 @@
 //   compare A B IGNORE_CASE                    ->  int RESULT
 //   key TEXT IGNORE_CASE                       ->  text KEY
 //   name TEXT KIND                             ->  ok | error CODE POSITION
+//   part Q TEXT                                ->  part FLAGS VALUE TOL- TOL+ V A W PPM
+//                                                  DIELECTRIC PACKAGE REST | error CODE POSITION
+//     (FLAGS: has value 1, fitted 2, tolerance 4, relative 8; absent numbers
+//     "-"; views as hexadecimal, "-" when absent)
 //
 // Q, N, CODE and KIND are the enums' numbers; DECIMAL and THOUSANDS
 // character codes; VALUE a double in C form.
@@ -81,6 +85,22 @@ std::string Answer(const std::vector<std::string>& f) {
   if (op == "key") return "text " + ToHex(tarvil::natural_key(text(1), n(2) != 0));
   if (op == "name") {
     return Outcome(tarvil::check_name(text(1), static_cast<tarvil::NameKind>(n(2))), "ok");
+  }
+  if (op == "part") {
+    const std::string t = text(2);
+    const auto r = tarvil::read_part(t, static_cast<tarvil::Quantity>(n(1)));
+    if (!r) return Outcome(r, "");
+    const tarvil::Part& p = r.value;
+    const auto number = [](const std::optional<double>& v) { return v ? Shortest(*v) : std::string("-"); };
+    const auto view = [](std::string_view v) { return v.empty() ? std::string("-") : ToHex(v); };
+    const int flags = (p.has_value ? 1 : 0) | (p.fitted ? 2 : 0) | (p.tolerance ? 4 : 0) |
+                      (p.tolerance && p.tolerance->relative ? 8 : 0);
+    return "part " + std::to_string(flags) + " " + Shortest(p.value) + " " +
+           number(p.tolerance ? std::optional<double>(p.tolerance->minus) : std::nullopt) + " " +
+           number(p.tolerance ? std::optional<double>(p.tolerance->plus) : std::nullopt) + " " +
+           number(p.voltage) + " " + number(p.current) + " " + number(p.power) + " " +
+           number(p.temperature_coefficient) + " " + view(p.dielectric) + " " + view(p.package) +
+           " " + view(p.rest);
   }
   return "unknown " + op;
 }

@@ -53,7 +53,14 @@ export interface Settings {
   suppressTrailingZeros?: boolean;
   /** The notation writers use when given "any". */
   notation?: Notation;
+  /** The unit of a bare number ('10', '0.1') on a capacitance in "any"; "none": such a text is ambiguous. */
+  bareCapacitance?: BareUnit;
+  /** The unit of a bare number on an inductance in "any"; "none": such a text is ambiguous. */
+  bareInductance?: BareUnit;
 }
+
+/** The unit of a bare capacitance (pF, nF, uF) or inductance (uH, H). */
+export type BareUnit = "none" | "pF" | "nF" | "uF" | "uH" | "H";
 
 /** The built-in settings. */
 export declare const defaultSettings: Readonly<Required<Settings>>;
@@ -74,7 +81,7 @@ export declare class ReadError extends Error {
 /**
  * `text` as a value of `quantity` in its base unit (ohms, farads, henrys,
  * volts, amperes, watts). Throws a ReadError when the library refuses it
- * (an ambiguous text such as '4,7k' too, with both readings in its message).
+ * (an ambiguous text such as '1234,567' too, with both readings in its message).
  */
 export declare function read(text: string, quantity?: Quantity | number, notation?: Notation | number, settings?: Settings): number;
 
@@ -189,6 +196,12 @@ export interface BomLayout {
   /** 0-based. */
   referenceColumn: number;
   valueColumn: number;
+  /** Records before the header (a title, a date), not given as rows. */
+  recordsBeforeHeader: number;
+  /** The first line ends in "\r\n". */
+  crlf: boolean;
+  /** The input began with a UTF-8 byte order mark. */
+  byteOrderMark: boolean;
 }
 
 export interface BomOptions {
@@ -202,6 +215,10 @@ export interface BomOptions {
   map?: Record<string, Quantity | number>;
   /** "any" (the default) reads the forms of bills of materials; another notation reads the whole field in it. */
   notation?: Notation | number;
+  /** The file has no header: the columns are found from the fields. */
+  noHeader?: boolean;
+  /** The unit of bare numbers on capacitors and inductors, unless the settings set one. */
+  bareUnit?: BareUnit;
   settings?: Settings;
   /** Called once with the layout, before the first row. */
   onLayout?: (layout: BomLayout) => void;
@@ -218,6 +235,9 @@ export declare class BomError extends Error {
 export interface BomRows extends Array<BomRow> {
   header: string[];
   delimiter: string;
+  recordsBeforeHeader: number;
+  crlf: boolean;
+  byteOrderMark: boolean;
 }
 
 /** The rows of a bill of materials (CSV text or its bytes); throws a BomError when it cannot be read at all. */
@@ -235,6 +255,7 @@ export declare function checkBomStream(
 
 /** The counts of rows by status, and the command's summary line ("14 rows, 9 read, 2 refused, 1 ambiguous, 2 skipped"). */
 export interface BomSummary {
+  recordsBeforeHeader: number;
   rows: number;
   read: number;
   notFitted: number;
@@ -244,11 +265,13 @@ export interface BomSummary {
   text: string;
 }
 
-export declare function bomSummary(rows: Iterable<BomRow>): BomSummary;
+export declare function bomSummary(rows: Iterable<BomRow> & { recordsBeforeHeader?: number }, recordsBeforeHeader?: number): BomSummary;
 
 /**
  * The rows as CSV, as the command writes them: the header and each record
- * with tarvil_status, tarvil_value, tarvil_unit, tarvil_text, tarvil_error
- * and tarvil_message appended (messages on one line, joined by "; ").
+ * with tarvil_status, tarvil_value, tarvil_unit, tarvil_text, tarvil_error,
+ * tarvil_message (on one line, joined by "; "), tarvil_fitted,
+ * tarvil_tolerance, tarvil_voltage, tarvil_current, tarvil_power,
+ * tarvil_dielectric and tarvil_package appended.
  */
-export declare function bomCsv(rows: Iterable<BomRow> & { header?: string[]; delimiter?: string }, header?: string[], delimiter?: string): string;
+export declare function bomCsv(rows: Iterable<BomRow> & { header?: string[]; delimiter?: string; crlf?: boolean; byteOrderMark?: boolean }, header?: string[], delimiter?: string): string;

@@ -207,9 +207,13 @@ export const defaultSettings = Object.freeze({
   timePrecision: 2,
   suppressTrailingZeros: true,
   notation: "si",
+  bareCapacitance: "none",
+  bareInductance: "none",
 });
 
-const SETTINGS_WORDS = 15;
+const BARE_UNITS = ["none", "pF", "nF", "uF", "uH", "H"];
+const bareUnitIndex = table(BARE_UNITS);
+const SETTINGS_WORDS = 17;
 const settingsBlock = abi.tarvil_alloc(SETTINGS_WORDS * 4);
 const settingsKeys = new Set(Object.keys(defaultSettings));
 
@@ -248,6 +252,8 @@ function encodeSettings(settings) {
     integer(s.anglePrecision, "anglePrecision"), integer(s.percentagePrecision, "percentagePrecision"),
     integer(s.timePrecision, "timePrecision"), s.suppressTrailingZeros ? 1 : 0,
     indexOf(notationIndex, NOTATIONS, s.notation, "notation"),
+    indexOf(bareUnitIndex, BARE_UNITS, s.bareCapacitance, "bare unit"),
+    indexOf(bareUnitIndex, BARE_UNITS, s.bareInductance, "bare unit"),
   ];
   heap();
   i32.set(words, settingsBlock >> 2);
@@ -466,7 +472,7 @@ export class BomError extends Error {
   }
 }
 
-const bomOptionKeys = new Set(["referenceColumn", "valueColumn", "delimiter", "map", "notation", "settings", "onLayout"]);
+const bomOptionKeys = new Set(["referenceColumn", "valueColumn", "delimiter", "map", "notation", "noHeader", "bareUnit", "settings", "onLayout"]);
 const BOM_SLICE = 1 << 16;
 
 // The options as the module takes them: NUL-separated names and values
@@ -487,6 +493,10 @@ function bomOptionText(options) {
     put("delimiter", d);
   }
   if (options.notation !== undefined) put("notation", indexOf(notationIndex, NOTATIONS, options.notation, "notation"));
+  if (options.noHeader) put("no_header", 1);
+  if (options.bareUnit !== undefined && options.bareUnit !== "none") {
+    put("bare_unit", BARE_UNITS[indexOf(bareUnitIndex, BARE_UNITS, options.bareUnit, "bare unit")]);
+  }
   for (const [prefix, quantity] of Object.entries(options.map ?? {})) {
     if (!/^[A-Za-z]+$/.test(prefix)) throw new TypeError(`tarvil: map: a prefix is letters, not '${prefix}'`);
     put("map", `${prefix.toUpperCase()}=${indexOf(quantityIndex, QUANTITIES, quantity, "quantity")}`);
@@ -515,7 +525,7 @@ function rowOf(m) {
     value: m[5],
     unit: m[5] !== null && q >= 0 ? UNITS[q] : "",
     text: m[6],
-    error: q >= 0 ? m[7] : null,
+    error: m[7],
     position: position > 1 && !isAscii(input) ? unitPosition(input, position) : position,
     message: m[9],
     fitted: m[10],
@@ -605,6 +615,9 @@ export function checkBom(textOrBytes, options = {}) {
   }
   rows.header = session.layout?.header ?? [];
   rows.delimiter = session.layout?.delimiter ?? ",";
+  rows.recordsBeforeHeader = session.layout?.recordsBeforeHeader ?? 0;
+  rows.crlf = session.layout?.crlf ?? false;
+  rows.byteOrderMark = session.layout?.byteOrderMark ?? false;
   return rows;
 }
 
@@ -646,19 +659,22 @@ async function* iterateReader(stream) {
 
 /**
  * The summary of rows as the command prints it: "R rows, V read, F
- * refused, A ambiguous, S skipped" (and "N not fitted" after "read" when
- * there are such rows), with the counts.
+ * refused, A ambiguous, S skipped", then ", N not fitted" and ", B records
+ * before the header" where there are such, with the counts.
+ * `recordsBeforeHeader` defaults to what checkBom found (for a stream:
+ * the layout's recordsBeforeHeader).
  */
-export function bomSummary(rows) {
-  const counts = { rows: 0, read: 0, notFitted: 0, refused: 0, ambiguous: 0, skipped: 0 };
+export function bomSummary(rows, recordsBeforeHeader = rows.recordsBeforeHeader ?? 0) {
+  const counts = { rows: 0, read: 0, notFitted: 0, refused: 0, ambiguous: 0, skipped: 0, recordsBeforeHeader };
   const key = { read: "read", "not-fitted": "notFitted", refused: "refused", ambiguous: "ambiguous", skipped: "skipped" };
   for (const row of rows) {
     counts.rows++;
     counts[key[row.status]]++;
   }
-  const notFitted = counts.notFitted > 0 ? `, ${counts.notFitted} not fitted` : "";
-  counts.text = `${counts.rows} rows, ${counts.read} read${notFitted}, ${counts.refused} refused, ` +
-    `${counts.ambiguous} ambiguous, ${counts.skipped} skipped`;
+  counts.text = `${counts.rows} rows, ${counts.read} read, ${counts.refused} refused, ` +
+    `${counts.ambiguous} ambiguous, ${counts.skipped} skipped` +
+    (counts.notFitted > 0 ? `, ${counts.notFitted} not fitted` : "") +
+    (recordsBeforeHeader > 0 ? `, ${recordsBeforeHeader} records before the header` : "");
   return counts;
 }
 
@@ -670,27 +686,53 @@ function shortestNumber(value) {
   return replyText();
 }
 
-const BOM_COLUMNS = ["tarvil_status", "tarvil_value", "tarvil_unit", "tarvil_text", "tarvil_error", "tarvil_message"];
+const BOM_COLUMNS = [
+  "tarvil_status", "tarvil_value", "tarvil_unit", "tarvil_text", "tarvil_error", "tarvil_message",
+  "tarvil_fitted", "tarvil_tolerance", "tarvil_voltage", "tarvil_current", "tarvil_power",
+  "tarvil_dielectric", "tarvil_package",
+];
+
+// The attribute columns of a row, as the command writes them for scripts
+// (empty where absent, and for rows not read).
+function attributeColumns(row) {
+  if (row.status !== "read" && row.status !== "not-fitted") return ["", "", "", "", "", "", ""];
+  const number = (x) => (x === null ? "" : shortestNumber(x));
+  const t = row.tolerance;
+  let tolerance = "";
+  if (t !== null) {
+    tolerance = t.plus === t.minus ? shortestNumber(t.plus) : `+${shortestNumber(t.plus)}/-${shortestNumber(t.minus)}`;
+    if (!t.relative) tolerance += ` ${row.unit}`;
+  }
+  return [row.fitted ? "yes" : "no", tolerance, number(row.voltage), number(row.current), number(row.power),
+    row.dielectric ?? "", row.package ?? ""];
+}
 
 /**
  * The rows as CSV, as the command writes them: the header and each record
  * with the columns tarvil_status, tarvil_value, tarvil_unit, tarvil_text,
- * tarvil_error and tarvil_message appended (a message on one line, its
- * lines joined by "; "). `header` and `delimiter` default to those checkBom
- * found.
+ * tarvil_error, tarvil_message (on one line, its lines joined by "; "),
+ * tarvil_fitted, tarvil_tolerance, tarvil_voltage, tarvil_current,
+ * tarvil_power, tarvil_dielectric and tarvil_package appended; fields beyond
+ * the header's stay together in its last column. `header` and `delimiter`
+ * default to those checkBom found, as do the line end (rows.crlf) and the
+ * byte order mark (rows.byteOrderMark).
  */
 export function bomCsv(rows, header = rows.header ?? [], delimiter = rows.delimiter ?? ",") {
   const field = (text) => {
     const s = String(text);
     return s.includes(delimiter) || /["\r\n]/.test(s) ? `"${s.replaceAll('"', '""')}"` : s;
   };
-  const lines = [[...header, ...BOM_COLUMNS].map(field).join(delimiter)];
+  const lines = [(rows.byteOrderMark ? "\uFEFF" : "") + [...header, ...BOM_COLUMNS].map(field).join(delimiter)];
   const width = header.length;
   for (const row of rows) {
-    const fields = Array.from({ length: Math.max(width, row.fields.length) }, (_, i) => row.fields[i] ?? "");
+    const count = row.fields.length;
+    const kept = count > width && width > 0 ? width - 1 : Math.max(count, width);
+    const fields = Array.from({ length: kept }, (_, i) => row.fields[i] ?? "");
+    if (kept < count) fields.push(row.fields.slice(kept).join(delimiter));
     fields.push(row.status, row.value === null ? "" : shortestNumber(row.value), row.unit, row.text,
-      row.kind === null ? "" : String(row.error), row.message.split("\n").join("; "));
+      row.error === null ? "" : String(row.error), row.message.split("\n").join("; "), ...attributeColumns(row));
     lines.push(fields.map(field).join(delimiter));
   }
-  return lines.join("\n") + "\n";
+  const end = rows.crlf ? "\r\n" : "\n";
+  return lines.join(end) + end;
 }

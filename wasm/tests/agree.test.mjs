@@ -132,3 +132,31 @@ test("natural order, keys and names as in C++", { skip }, () => {
   const named = ask(checks.map(([t, k]) => ["name", hex(t), k]));
   checks.forEach(([t, k], i) => assert.equal(tarvil.checkName(t, k), named[i][0] === "ok", `${t} ${k}`));
 });
+
+test("readPart: value fields and their attributes as in C++", { skip }, () => {
+  const FIELDS = ["10k 1%", "100n 16V", "1k ¼W Carbon film resistor", "10k/R0402", "22uF/6.3V/20%/X5R/C0603",
+    "2k/1/8W", "100nF_0402_16V", "240Ω_0402", "1uH_3.2A_2520", "0805, 1uF, 10V, X5R, 20%", "8pF; +/- 0.1 pF",
+    "0.03R/1%/R1206", "1.0uH/4.2A/DCR=35mR/20%/2.00x1.60x1.00mm", "DNP", "NA(10k/R0402)", "0805, 10k, 1/16W (DNP)",
+    "0402", "16V X7R", "10", "0.1", "4,7K", "4,7uF 250V", "+80/-20%", "50ppm 10k", "4x7 1%", "", "  ", "é10k",
+    "10k 😀 rest", "120R@100MHz", "10uF 16V"];
+  const cases = FIELDS.flatMap((text) => [1, 2, 3].map((q) => ({ text, q })));
+  const answers = ask(cases.map(({ text, q }) => ["part", q, hex(text)]));
+  const number = (x) => (x === "-" ? null : Number(x));
+  const view = (x) => (x === "-" ? null : unhex(x).toString("utf8"));
+  cases.forEach(({ text, q }, i) => {
+    const a = answers[i];
+    const where = `${JSON.stringify(text)} as ${QUANTITIES[q]}`;
+    const got = outcome(() => tarvil.readPart(text, QUANTITIES[q]));
+    if (a[0] === "error") {
+      assert.deepEqual([got.error, got.position], [Number(a[1]), unitPosition(text, Number(a[2]))], where);
+      return;
+    }
+    const flags = Number(a[1]);
+    assert.deepEqual(got.value, {
+      value: Number(a[2]), hasValue: (flags & 1) !== 0, fitted: (flags & 2) !== 0,
+      tolerance: flags & 4 ? { minus: number(a[3]), plus: number(a[4]), relative: (flags & 8) !== 0 } : null,
+      voltage: number(a[5]), current: number(a[6]), power: number(a[7]), temperatureCoefficient: number(a[8]),
+      dielectric: view(a[9]), package: view(a[10]), rest: view(a[11]),
+    }, where);
+  });
+});
