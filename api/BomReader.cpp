@@ -309,21 +309,41 @@ BomReader::BomReader(BomOptions options, RowHandler on_row, LayoutHandler on_lay
 
 BomReader::~BomReader() = default;
 
+namespace {
+
+// BrokenUnlessDone: marks the reader broken when a handler's exception
+// leaves feed or finish (the guard is destroyed before Done() is reached).
+// A guard rather than try/catch, so that the reader also builds without
+// exceptions (the WebAssembly module), where a handler cannot throw.
+class BrokenUnlessDone {
+ public:
+  explicit BrokenUnlessDone(bool& broken) noexcept : m_broken(broken) {}
+  ~BrokenUnlessDone() {
+    if (!m_done) m_broken = true;
+  }
+  BrokenUnlessDone(const BrokenUnlessDone&) = delete;
+  BrokenUnlessDone& operator=(const BrokenUnlessDone&) = delete;
+  void Done() noexcept { m_done = true; }
+
+ private:
+  bool& m_broken;
+  bool m_done = false;
+};
+
+}  // namespace
+
 bool BomReader::feed(std::string_view bytes) {
   State& s = *state_;
   if (s.finished || s.Stopped()) return false;
-  try {
-    if (s.phase != State::Phase::sniff) {
-      s.Push(bytes);
-      return !s.Stopped();
-    }
+  BrokenUnlessDone guard(s.broken);
+  if (s.phase != State::Phase::sniff) {
+    s.Push(bytes);
+  } else {
     s.prelude.append(bytes);
     for (char c : bytes) s.preludeLines += c == '\n' ? 1 : 0;
     if (s.preludeLines >= kSniffLines || s.prelude.size() >= kSniffBytes) s.Sniff();
-  } catch (...) {
-    s.broken = true;
-    throw;
   }
+  guard.Done();
   return !s.Stopped();
 }
 
@@ -331,12 +351,9 @@ const BomProblem& BomReader::finish() {
   State& s = *state_;
   if (s.finished || s.Stopped()) return s.problem;
   s.finished = true;
-  try {
-    s.Finish();
-  } catch (...) {
-    s.broken = true;
-    throw;
-  }
+  BrokenUnlessDone guard(s.broken);
+  s.Finish();
+  guard.Done();
   return s.problem;
 }
 

@@ -1,4 +1,7 @@
 // Names.cpp: the modern interface's natural ordering and name checks.
+#include <cstdint>
+#include <string>
+
 #include "ApiInternal.h"
 #include "NameCheckInternal.h"
 #include "NaturalCompareInternal.h"
@@ -47,6 +50,48 @@ Result<bool> CheckPosixPath(std::string_view text) {
 int natural_compare(std::string_view a, std::string_view b, bool ignore_case) noexcept {
   return detail::NaturalCompare(a, b,
                                 ignore_case ? detail::CaseRule::kIgnoreCase : detail::CaseRule::kExact);
+}
+
+// natural_compare decides at the first byte where the texts differ: a
+// longer run of digits from there sorts after a shorter one (so a digit
+// sorts after any other byte and after the end), equal runs by their first
+// differing digit, other bytes by value, the end first. Seen as a sequence
+// of items (a non-digit byte, or a whole run of digits) that is: the end <
+// any byte < any run; runs by their length (leading zeros count), then
+// their digits. The key writes each item in a code that keeps this order
+// and in which no item's code begins another's, so comparing keys byte by
+// byte compares the items one by one:
+//   a byte below 0xFE          itself
+//   the byte 0xFE or 0xFF      0xFE, the byte
+//   a run of digits            0xFF, k (1..8), the run's length in k bytes
+//                              big-endian (k as small as it can be), the digits
+// Under ignore_case the ASCII letters are folded to upper case first, as the
+// case-blind comparison folds them.
+std::string natural_key(std::string_view text, bool ignore_case) {
+  std::string key;
+  key.reserve(text.size() + 8);
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c >= '0' && c <= '9') {
+      std::size_t end = i + 1;
+      while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+      const std::uint64_t length = end - i;
+      int k = 1;
+      while (k < 8 && (length >> (8 * k)) != 0) ++k;
+      key += '\xFF';
+      key += static_cast<char>(k);
+      for (int b = k - 1; b >= 0; --b) key += static_cast<char>((length >> (8 * b)) & 0xFF);
+      key.append(text.substr(i, end - i));
+      i = end;
+      continue;
+    }
+    unsigned char b = c;
+    if (ignore_case && b >= 'a' && b <= 'z') b = static_cast<unsigned char>(b - 'a' + 'A');
+    if (b >= 0xFE) key += '\xFE';
+    key += static_cast<char>(b);
+    ++i;
+  }
+  return key;
 }
 
 Result<bool> check_name(std::string_view text, NameKind kind, bool allow_reserved) noexcept {

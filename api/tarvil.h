@@ -416,6 +416,12 @@ enum class AngleUnit { deg, arcsec, arcmin, rad };
 // CTarvilCompareNumNoCase when `ignore_case`) over the whole views.
 [[nodiscard]] int natural_compare(std::string_view a, std::string_view b,
                                   bool ignore_case = false) noexcept;
+// natural_key: a sort key for `text`: comparing two keys byte by byte
+// (as unsigned bytes: std::string's operator<, memcmp) orders them as
+// natural_compare orders their texts with the same `ignore_case`, and two
+// keys are equal exactly when natural_compare gives 0. The key is at most
+// four times as long as the text.
+[[nodiscard]] std::string natural_key(std::string_view text, bool ignore_case = false);
 // NaturalLess: natural_compare as an ordering for sorts and ordered
 // containers; transparent, so a std::set<std::string, NaturalLess> finds a
 // std::string_view.

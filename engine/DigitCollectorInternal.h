@@ -1,7 +1,10 @@
 // DigitCollectorInternal.h: the second stage of the number readers of the
 // engine (NotationRead.cpp, AnyNotationRead.cpp): the significant digits a
 // scanner met, turned once into the double nearest to them times a power of
-// ten. Lives on the caller's stack and allocates nothing. Not installed.
+// ten. Lives on the caller's stack and allocates nothing. The digits that
+// need more than one exact multiplication go to fast_float, which rounds
+// correctly and is the same code in every build (the WebAssembly C++ library
+// has no std::from_chars for double). Not installed.
 #ifndef TARVIL_DIGITCOLLECTORINTERNAL_H
 #define TARVIL_DIGITCOLLECTORINTERNAL_H
 
@@ -9,6 +12,8 @@
 #include <cmath>
 #include <cstdint>
 #include <system_error>
+
+#include <fast_float/fast_float.h>
 
 namespace tarvil::detail {
 
@@ -71,16 +76,10 @@ class DigitCollector {
     char* end = m_digits + count;
     *end++ = 'e';
     auto written = std::to_chars(end, m_digits + sizeof m_digits, exponent);
-    auto result = std::from_chars(m_digits, written.ptr, value, std::chars_format::scientific);
-    if (result.ec == std::errc::result_out_of_range) {
-      // Out of range on the small side rounds to zero, on the large side
-      // it has no finite value.
-      if (exponent + count <= 0) {
-        value = 0.0;
-        return true;
-      }
-      return false;
-    }
+    const auto result =
+        fast_float::from_chars(m_digits, written.ptr, value, fast_float::chars_format::scientific);
+    // Out of range, the converter gives 0 on the small side, which is the
+    // value, and an infinity on the large side, which has no finite value.
     return result.ec == std::errc() && std::isfinite(value);
   }
 

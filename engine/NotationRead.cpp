@@ -6,7 +6,7 @@
 // significant digits and counts the decimals, and takes the power of ten of
 // a prefix or an "e" exponent. Only then is the number converted, once, to
 // the double nearest to it (an exact product or quotient of small integers
-// when possible, otherwise std::from_chars on the collected digits).
+// when possible, otherwise fast_float on the collected digits).
 #include <charconv>
 #include <cmath>
 #include <cstdint>

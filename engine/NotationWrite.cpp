@@ -16,6 +16,8 @@
 #include <iterator>
 #include <string_view>
 
+#include <fast_float/fast_float.h>
+
 #include "CRuntime.h"
 #include "EngineSettingsInternal.h"
 #include "FixedTextInternal.h"
@@ -291,7 +293,7 @@ void ApplyNotationPrecision(TextBuffer& text, int decimals, const CTarvilLocale&
   const char* first = mantissaPart.data();
   const char* last = first + mantissaPart.size();
   if (first != last && *first == '+') ++first;
-  std::from_chars(first, last, mantissa);
+  fast_float::from_chars(first, last, mantissa);
   text.clear();
   AppendFixed(text, mantissa, decimals);
   DropNegativeZeroSign(text);

@@ -1,27 +1,13 @@
-// CRuntime.cpp: C-locale number text.
+// CRuntime.cpp: C-locale number text written without a locale; the
+// readers that take the C locale's rules are in CLocaleText.cpp.
 #include "CRuntime.h"
 
-#include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <locale.h>
 
 namespace tarvil::platform {
-namespace {
-
-locale_t CLocale() {
-  static locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  return c;
-}
-
-}  // namespace
-
-CLocaleScope::CLocaleScope() : m_previous(uselocale(CLocale())) {}
-
-CLocaleScope::~CLocaleScope() { uselocale(static_cast<locale_t>(m_previous)); }
 
 int FormatG(double value, char* buf) {
   if (buf == nullptr) return 0;
@@ -86,33 +72,6 @@ void FormatFixed(double value, int decimals, std::string& out) {
   std::string big(static_cast<size_t>(decimals) + 330, '\0');
   n = FormatFixedTo(value, decimals, big.data(), static_cast<int>(big.size()));
   if (n > 0) out.append(big.data(), static_cast<size_t>(n));
-}
-
-double StrtodC(const char* text, const char** end) {
-  if (text == nullptr) {
-    if (end) *end = text;
-    return 0.0;
-  }
-  char* stop = nullptr;
-  double v = strtod_l(text, &stop, CLocale());
-  if (end) *end = stop;
-  return v;
-}
-
-double AtofC(const char* text) { return StrtodC(text, nullptr); }
-
-long StrtolC(const char* text, const char** end, int base) {
-  if (text == nullptr) {
-    if (end) *end = text;
-    return 0;
-  }
-  char* stop = nullptr;
-  errno = 0;
-  long long v = strtoll_l(text, &stop, base, CLocale());
-  if (end) *end = stop;
-  if (v > INT_MAX) v = INT_MAX;
-  if (v < INT_MIN) v = INT_MIN;
-  return static_cast<long>(v);
 }
 
 int AtoiC(const char* text) {

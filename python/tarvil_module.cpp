@@ -896,50 +896,9 @@ py::str Write(double value, const QuantityArg& quantity, const NotationArg& nota
 
 // ---- Natural order ------------------------------------------------------------------------
 
-// NaturalKey: a bytes key whose byte order is natural_compare's order, and
-// which is equal for two texts exactly when natural_compare gives 0.
-//
-// natural_compare decides at the first byte where the texts differ: a
-// longer run of digits from there sorts after a shorter one (so a digit
-// sorts after any other byte and after the end), equal runs by their first
-// differing digit, other bytes by value, the end first. Seen as a sequence
-// of items (a non-digit byte, or a whole run of digits) that is: the end <
-// any byte < any run; runs by their length (leading zeros count), then
-// their digits. The key writes each item in a code that keeps this order
-// and in which no item's code begins another's, so comparing keys byte by
-// byte compares the items one by one:
-//   a byte below 0xFE          itself
-//   the byte 0xFE or 0xFF      0xFE, the byte
-//   a run of digits            0xFF, k (1..8), the run's length in k bytes
-//                              big-endian (k as small as it can be), the digits
-// Under ignore_case the ASCII letters are folded to upper case first, as the
-// case-blind comparison folds them.
+// NaturalKey: natural_key's bytes.
 py::bytes NaturalKey(const StrOrBytes& text, bool ignore_case) {
-  const std::string_view in = BytesOf(text, "text");
-  std::string key;
-  key.reserve(in.size() + 8);
-  for (std::size_t i = 0; i < in.size();) {
-    const auto c = static_cast<unsigned char>(in[i]);
-    if (c >= '0' && c <= '9') {
-      std::size_t end = i + 1;
-      while (end < in.size() && in[end] >= '0' && in[end] <= '9') ++end;
-      const std::uint64_t length = end - i;
-      int k = 1;
-      while (k < 8 && (length >> (8 * k)) != 0) ++k;
-      key += '\xFF';
-      key += static_cast<char>(k);
-      for (int b = k - 1; b >= 0; --b) key += static_cast<char>((length >> (8 * b)) & 0xFF);
-      key.append(in.substr(i, end - i));
-      i = end;
-      continue;
-    }
-    unsigned char b = c;
-    if (ignore_case && b >= 'a' && b <= 'z') b = static_cast<unsigned char>(b - 'a' + 'A');
-    if (b >= 0xFE) key += '\xFE';
-    key += static_cast<char>(b);
-    ++i;
-  }
-  return py::bytes(key);
+  return py::bytes(tarvil::natural_key(BytesOf(text, "text"), ignore_case));
 }
 
 int NaturalCompare(const StrOrBytes& a, const StrOrBytes& b, bool ignore_case) {

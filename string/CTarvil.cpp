@@ -142,4 +142,3 @@ void CTarvil::DisplayError(unsigned int nIDPrompt) {
   text += GetErrorMessage();
   AfxMessageBox(text, MB_OK | MB_ICONINFORMATION, 0);
 }
-

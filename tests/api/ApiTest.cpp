@@ -198,6 +198,10 @@ TEST_F(Api, NamesAndOrderAsTheStringClass) {
       EXPECT_EQ(tarvil::natural_compare(a, b), CTarvilCompareNum(a, b)) << a << " " << b;
       EXPECT_EQ(tarvil::natural_compare(a, b, true), CTarvilCompareNumNoCase(a, b));
       EXPECT_EQ(tarvil::NaturalLess{}(a, b), CTarvilCompareNum(a, b) < 0);
+      for (bool fold : {false, true}) {
+        const int byKey = tarvil::natural_key(a, fold).compare(tarvil::natural_key(b, fold));
+        EXPECT_EQ((byKey > 0) - (byKey < 0), tarvil::natural_compare(a, b, fold)) << a << " " << b;
+      }
     }
     for (int type = 0; type <= 18; ++type) {
       CTarvil s(a);

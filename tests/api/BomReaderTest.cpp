@@ -7,6 +7,7 @@
 #include <charconv>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "bom.h"
 
@@ -200,6 +201,21 @@ TEST(BomReader, WhatStopsAReader) {
     EXPECT_EQ(out.stop, c.stop);
     EXPECT_NE(out.problem.find(c.message), std::string::npos) << out.problem;
   }
+  // A handler that throws leaves the reader stopped: the exception goes to
+  // the caller, and further feeds read nothing.
+  int rows = 0;
+  tarvil::BomReader reader({}, [&rows](const BomRow&) {
+    ++rows;
+    throw std::runtime_error("handler");
+  });
+  EXPECT_THROW(
+      {
+        reader.feed("Ref,Value\nR1,1k\nR2,2k\n");
+        reader.finish();
+      },
+      std::runtime_error);
+  EXPECT_FALSE(reader.feed("R3,3k\n"));
+  EXPECT_EQ(rows, 1);
   const tarvil::BomProblem folder = tarvil::read_bom_file(kData, {}, [](const BomRow&) {});
   EXPECT_EQ(folder.stop, BomStop::unreadable);
   EXPECT_NE(folder.message.find("Is a directory"), std::string::npos) << folder.message;
