@@ -246,6 +246,26 @@ namespace {
 //   Notation's number), no_header 1, bare_unit UNIT (pF, nF, uF, uH, H),
 //   map PREFIX=QUANTITY (a Quantity's number; it replaces the default
 //   prefixes' entry of that prefix).
+// The unit a bare number on a capacitance or an inductance is read in, as
+// the command's --bare-unit names it; a unit the settings give already
+// stands.
+void SetBareUnit(lib::Settings& settings, std::string_view word) {
+  constexpr struct {
+    std::string_view word;
+    lib::BareUnit unit;
+    bool capacitance;
+  } kUnits[] = {{"pF", lib::BareUnit::pF, true},
+                {"nF", lib::BareUnit::nF, true},
+                {"uF", lib::BareUnit::uF, true},
+                {"uH", lib::BareUnit::uH, false},
+                {"H", lib::BareUnit::H, false}};
+  for (const auto& u : kUnits) {
+    if (u.word != word) continue;
+    lib::BareUnit& target = u.capacitance ? settings.bare_capacitance : settings.bare_inductance;
+    if (target == lib::BareUnit::none) target = u.unit;
+  }
+}
+
 lib::BomOptions OptionsOf(const std::int32_t* settings, std::string_view text) {
   lib::BomOptions options;
   options.settings = SettingsOf(settings);
@@ -262,7 +282,7 @@ lib::BomOptions OptionsOf(const std::int32_t* settings, std::string_view text) {
     if (name == "delimiter" && value.size() == 1) options.delimiter = value[0];
     if (name == "notation") options.notation = NotationOf(std::atoi(std::string(value).c_str()));
     if (name == "no_header") options.no_header = value == "1";
-    if (name == "bare_unit") options.bare_unit = std::string(value);
+    if (name == "bare_unit") SetBareUnit(options.settings, value);
     const std::size_t eq = value.find('=');
     if (name == "map" && eq != std::string_view::npos) {
       options.prefixes[std::string(value.substr(0, eq))] =
