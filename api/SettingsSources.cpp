@@ -85,7 +85,10 @@ Result<UnitTable> UnitTable::load(const std::filesystem::path& path, const Setti
   std::string bytes;
   const platform::FileRead read =
       platform::ReadRegularFile(path.string(), platform::kMaxSettingsFileBytes, bytes);
-  if (read != platform::FileRead::kRead) return api::Refused<UnitTable>(6, 0);
+  // A file that cannot be read is no table at all: no_unit, with no place.
+  if (read != platform::FileRead::kRead) {
+    return api::Refused<UnitTable>(static_cast<int>(Error::no_unit), 0);
+  }
 
   auto storage = std::make_shared<Storage>();
   char* logText = nullptr;

@@ -105,8 +105,13 @@ void WriteValue(TextBuffer& out, double value, Quantity quantity, Notation notat
                                 : std::string_view("#INF"));
   } else if (notation == Notation::full_precision) {
     // The shortest digits that read back to the value, in regional form.
-    char* at = out.Grow(400);
-    const auto written = std::to_chars(at, at + 400, value, std::chars_format::fixed);
+    // The longest fixed text of a double: 309 integer digits (DBL_MAX),
+    // or 1074 decimals of the smallest subnormal; values beyond 1e-300 to
+    // 1e300 are outside the contract, and a text that does not fit is cut
+    // to nothing rather than overrun.
+    constexpr std::size_t kFixedRoom = 400;
+    char* at = out.Grow(kFixedRoom);
+    const auto written = std::to_chars(at, at + kFixedRoom, value, std::chars_format::fixed);
     out.Commit(written.ec == std::errc() ? static_cast<std::size_t>(written.ptr - at) : 0);
     detail::DropNegativeZeroSign(out);
     if (!settings.leading_zero && out.size() >= 2 && out[0] == '0' && out[1] == '.') {

@@ -23,6 +23,12 @@
 namespace tarvil::detail {
 namespace {
 
+// The smallest N such that every number whose leading digit stands at
+// 10^N is beyond the range of a double (1e309 is; at 10^308 some are,
+// 1.8e308, and some are not, 1.7e308).
+constexpr std::int64_t kFirstOverflowingPower = 309;
+
+
 bool IsElectricalUnit(eUnitTypes unit) {
   return unit == eAmps || unit == eFarads || unit == eHenrys || unit == eOhms ||
          unit == eWatts || unit == eVolts;
@@ -312,7 +318,7 @@ ExponentSuffix ParseExponentSuffix(const char* text, int length, int integerDigi
   }
   if (!digit) return suffix;
   if (!negative) {
-    if (magnitude + integerDigits - 1 >= 309) return suffix;
+    if (magnitude + integerDigits - 1 >= kFirstOverflowingPower) return suffix;
   } else {
     // Trailing zeros of a whole number move into the exponent ('5000e-310'
     // is 5e-307); the measure below is the same either way.

@@ -3,6 +3,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include <tarvil/CRuntime.h>
 #include <tarvil/tarvil.h>
@@ -10,6 +12,7 @@
 namespace tarvil::tool {
 
 namespace {
+
 
 int Code(tarvil::Error error) { return static_cast<int>(error); }
 
@@ -63,11 +66,11 @@ bool ReadNumberArgument(const std::string& text, bool whole, double& value, Answ
     answer = Refusal(text, Code(tarvil::Error::not_an_integer), start);
     return false;
   }
-  if (value > 2147483647.0) {
+  if (value > kLargestInt) {
     answer = Refusal(text, Code(tarvil::Error::too_large), start);
     return false;
   }
-  if (value < -2147483648.0) {
+  if (value < kSmallestInt) {
     answer = Refusal(text, Code(tarvil::Error::too_small), start);
     return false;
   }

@@ -7,7 +7,9 @@
 #ifndef TARVIL_TOOL_SESSION_H
 #define TARVIL_TOOL_SESSION_H
 
+#include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +19,11 @@
 #include "Json.h"
 
 namespace tarvil::tool {
+
+// The whole numbers a script may give and be given back: those of a 32-bit
+// int.
+inline constexpr double kLargestInt = std::numeric_limits<std::int32_t>::max();
+inline constexpr double kSmallestInt = std::numeric_limits<std::int32_t>::min();
 
 inline constexpr int kStatusAccepted = 0;
 inline constexpr int kStatusRefused = 1;

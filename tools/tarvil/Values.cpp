@@ -7,11 +7,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <numbers>
 
 namespace tarvil::tool {
 
 namespace {
+
 
 using tarvil::Error;
 
@@ -49,8 +51,8 @@ Reading ReadPlain(Kind kind, std::string_view text, const ReadOptions& options,
   // A script must not get a clamped or cut number for a whole one it gave.
   const int end = static_cast<int>(text.size()) + 1;
   if (reading.value != std::floor(reading.value)) return Refused(Error::not_an_integer, end);
-  if (reading.value > 2147483647.0) return Refused(Error::too_large, end);
-  if (reading.value < -2147483648.0) return Refused(Error::too_small, end);
+  if (reading.value > kLargestInt) return Refused(Error::too_large, end);
+  if (reading.value < kSmallestInt) return Refused(Error::too_small, end);
   return reading;
 }
 
