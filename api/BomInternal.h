@@ -69,6 +69,9 @@ class FieldReader {
   Result<Part> Read(std::string_view field, Quantity quantity);
   // The text the last Read read: the field itself.
   std::string_view LastText() const noexcept { return m_last; }
+  // Why the last Read refused its text, told with the options' settings
+  // (an ambiguous text's readings those of `quantity`).
+  std::string Describe(const Result<Part>& refused, Quantity quantity) const;
 
  private:
   const BomOptions& m_options;

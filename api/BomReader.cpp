@@ -102,9 +102,13 @@ std::size_t BomReader::State::ScanBytes(std::string_view bytes) {
     // Inside a field, the bytes up to the next one that matters go at once.
     const bool plain = scan == Scan::unquoted || scan == Scan::quoted;
     if (plain && !raw.empty() && bytes[i] != '\n' && bytes[i] != '\r') {
-      const char stop[] = {scan == Scan::quoted ? '"' : layout.delimiter, '\n', '\r'};
-      std::size_t end = bytes.find_first_of(std::string_view(stop, sizeof stop), i);
-      if (end == std::string_view::npos) end = bytes.size();
+      // A plain loop: find_first_of tests each byte against the set with a
+      // call of its own.
+      const char stop = scan == Scan::quoted ? '"' : layout.delimiter;
+      std::size_t end = i;
+      while (end < bytes.size() && bytes[end] != stop && bytes[end] != '\n' && bytes[end] != '\r') {
+        ++end;
+      }
       end = std::min(end, i + (bom_max_record_bytes - std::min(raw.size(), bom_max_record_bytes)));
       if (end > i) {
         raw.append(bytes.substr(i, end - i));

@@ -41,6 +41,11 @@ Result<Part> FieldReader::Read(std::string_view field, Quantity quantity) {
   return read_part(field, quantity, m_options.settings, m_options.units);
 }
 
+std::string FieldReader::Describe(const Result<Part>& refused, Quantity quantity) const {
+  return describe(m_last, refused.error, refused.position, quantity, m_options.settings,
+                  m_options.units);
+}
+
 void RowMaker::Start(const BomLayout& layout) {
   m_hasHeader = layout.has_header;
   m_width = layout.width;
@@ -113,7 +118,7 @@ void RowMaker::ReadValue() {
     return;
   }
   m_row.status = m_row.part.error == Error::ambiguous ? BomStatus::ambiguous : BomStatus::refused;
-  m_row.message = describe(m_reader.LastText(), m_row.part);
+  m_row.message = m_reader.Describe(m_row.part, *m_row.quantity);
 }
 
 }  // namespace tarvil::bom

@@ -182,8 +182,10 @@ std::string Hint(Kind kind, std::string_view text, Notation notation, const Read
 
 std::string Describe(std::string_view text, const Reading& refused, const std::string& hint,
                      const Setup& setup, std::optional<Quantity> quantity) {
-  std::string described = DescribeRefusal(text, refused.error, refused.position);
-  if (refused.error == Error::ambiguous && refused.position != 0) {
+  std::string described;
+  if (refused.error != Error::ambiguous || refused.position == 0) {
+    described = DescribeRefusal(text, refused.error, refused.position);
+  } else {
     constexpr Quantity kEvery[] = {Quantity::number,     Quantity::resistance,
                                    Quantity::capacitance, Quantity::inductance,
                                    Quantity::voltage,    Quantity::current,
