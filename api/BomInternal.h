@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "bom.h"
@@ -74,8 +75,19 @@ class FieldReader {
   std::string Describe(const Result<Part>& refused, Quantity quantity) const;
 
  private:
+  // A part read before, its views kept as offsets into its field.
+  struct KeptPart {
+    Result<Part> part;
+    std::size_t dielectric[2], package[2], rest[2];  // offset, length
+  };
+  static KeptPart Keep(const Result<Part>& part, std::string_view field);
+  static Result<Part> Rebase(const KeptPart& kept, std::string_view field);
+
   const BomOptions& m_options;
   std::string_view m_last;
+  // Parts by quantity and field: bills of materials repeat their values.
+  std::unordered_map<std::string, KeptPart> m_kept;
+  std::string m_key;
 };
 
 // RowMaker: one record made into a BomRow: reference, prefix, quantity,

@@ -26,6 +26,30 @@ std::string Upper(std::string_view text) {
 
 }  // namespace
 
+// The most parts of distinct fields a reader keeps at once; then they are
+// forgotten all at once, so the memory stays bounded.
+constexpr std::size_t kKeptParts = 4096;
+
+FieldReader::KeptPart FieldReader::Keep(const Result<Part>& part, std::string_view field) {
+  KeptPart kept{part, {0, 0}, {0, 0}, {0, 0}};
+  const auto offsets = [&](std::string_view view, std::size_t (&out)[2]) {
+    out[0] = view.empty() ? 0 : static_cast<std::size_t>(view.data() - field.data());
+    out[1] = view.size();
+  };
+  offsets(part.value.dielectric, kept.dielectric);
+  offsets(part.value.package, kept.package);
+  offsets(part.value.rest, kept.rest);
+  return kept;
+}
+
+Result<Part> FieldReader::Rebase(const KeptPart& kept, std::string_view field) {
+  Result<Part> part = kept.part;
+  part.value.dielectric = field.substr(kept.dielectric[0], kept.dielectric[1]);
+  part.value.package = field.substr(kept.package[0], kept.package[1]);
+  part.value.rest = field.substr(kept.rest[0], kept.rest[1]);
+  return part;
+}
+
 Result<Part> FieldReader::Read(std::string_view field, Quantity quantity) {
   m_last = field;
   if (m_options.notation != Notation::any) {
@@ -38,7 +62,17 @@ Result<Part> FieldReader::Read(std::string_view field, Quantity quantity) {
     part.value.has_value = static_cast<bool>(value);
     return part;
   }
-  return read_part(field, quantity, m_options.settings, m_options.units);
+  // The same field of the same quantity reads the same: its part is kept,
+  // its views pointing into this field.
+  m_key.assign(1, static_cast<char>('0' + static_cast<int>(quantity)));
+  m_key.append(field);
+  if (const auto found = m_kept.find(m_key); found != m_kept.end()) {
+    return Rebase(found->second, field);
+  }
+  const Result<Part> part = read_part(field, quantity, m_options.settings, m_options.units);
+  if (m_kept.size() >= kKeptParts) m_kept.clear();
+  m_kept.emplace(m_key, Keep(part, field));
+  return part;
 }
 
 std::string FieldReader::Describe(const Result<Part>& refused, Quantity quantity) const {

@@ -253,3 +253,20 @@ TEST(BomReader, OptionsOverrideWhatIsFound) {
 }
 
 }  // namespace
+
+// A field read before gives the same part, its views within the new row's
+// field (the reader keeps the parts of repeated values).
+TEST(BomReader, RepeatedFieldsReadAsTheFirst) {
+  std::vector<std::string> rests;
+  bool within = true;
+  tarvil::BomReader reader(BomOptions(), [&](const BomRow& row) {
+    const std::string_view rest = row.part.value.rest;
+    within = within && rest.data() >= row.value_field.data() &&
+             rest.data() + rest.size() <= row.value_field.data() + row.value_field.size();
+    rests.emplace_back(rest);
+  });
+  reader.feed("Ref,Value\nR1,10k 1% thick film\nR2,10k 1% thick film\nC1,10k 1% thick film\n");
+  reader.finish();
+  EXPECT_TRUE(within);
+  EXPECT_EQ(rests, std::vector<std::string>(3, "thick film"));
+}

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <unordered_map>
 
 #include <tarvil/bom.h>
 #include <tarvil/tarvil.h>
@@ -48,6 +49,8 @@ constexpr std::size_t kChunkBytes = 64 * 1024;
 constexpr long long kProgressBytes = 4LL * 1024 * 1024;
 // The most prefix names the summary counts one by one; the rest are "others".
 constexpr std::size_t kNamedPrefixes = 50;
+// The most outcomes of distinct value fields the command keeps at once.
+constexpr std::size_t kKeptOutcomes = 4096;
 
 std::string Upper(std::string_view text) {
   std::string upper(text);
@@ -146,7 +149,7 @@ class BomRun {
   void Row(const tarvil::BomRow& row) {
     Count(row);
     if (row.skip == tarvil::BomSkip::before_header) return;
-    const Outcome outcome = OutcomeOf(row);
+    const Outcome& outcome = CachedOutcomeOf(row);
     m_out.clear();
     if (m_options.json) {
       WriteJson(row, outcome);
@@ -200,6 +203,21 @@ class BomRun {
     const auto found = m_options.reader.prefixes.find(upper.substr(0, 1));
     const bool known = found != m_options.reader.prefixes.end();
     return " (--map " + upper + "=" + (known ? KindName(KindOf(found->second)) : "KIND") + ")";
+  }
+
+  // The outcome of a row whose value field was read (or refused) is the
+  // same for every row of the same kind and field, and bills of materials
+  // repeat their values: those outcomes are kept, up to kKeptOutcomes of
+  // them (then forgotten all at once), so the memory stays bounded.
+  const Outcome& CachedOutcomeOf(const tarvil::BomRow& row) {
+    const bool reading = row.quantity && row.status != tarvil::BomStatus::skipped &&
+                         row.fault == tarvil::BomFault::none;
+    if (!reading) return m_single = OutcomeOf(row);
+    m_key.assign(1, static_cast<char>('0' + static_cast<int>(*row.quantity)));
+    m_key.append(row.value_field);
+    if (const auto found = m_outcomes.find(m_key); found != m_outcomes.end()) return found->second;
+    if (m_outcomes.size() >= kKeptOutcomes) m_outcomes.clear();
+    return m_outcomes.emplace(m_key, OutcomeOf(row)).first->second;
   }
 
   Outcome OutcomeOf(const tarvil::BomRow& row) const {
@@ -354,6 +372,10 @@ class BomRun {
   tarvil::BomLayout m_layout;
   std::string m_out;
   Counts m_counts;
+  // Outcomes by quantity and value field (CachedOutcomeOf).
+  std::unordered_map<std::string, Outcome> m_outcomes;
+  std::string m_key;
+  Outcome m_single;
 };
 
 // The progress line, on a terminal only.
