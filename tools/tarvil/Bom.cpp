@@ -520,9 +520,8 @@ void Summarise(Session& session, const Counts& c) {
 int RunBom(const Arguments& args) {
   const std::string command = "bom";
   CommandLine line;
+  if (const auto done = OpenCommand(command, args, kBomOptions, line)) return *done;
   std::string error;
-  if (!line.Parse(args, kBomOptions, error)) return UsageTrouble(command, error);
-  if (line.Has("help")) return PrintHelp(command) ? 0 : 2;
   BomOptionsOfLine options;
   if (!ReadBomOptions(line, options, error)) return UsageTrouble(command, error);
   Setup setup;

@@ -36,9 +36,8 @@ constexpr int kLastNameType = eEDAType18;
 int RunCheck(const Arguments& args) {
   const std::string command = "check";
   CommandLine line;
+  if (const auto done = OpenCommand(command, args, kCheckOptions, line)) return *done;
   std::string error;
-  if (!line.Parse(args, kCheckOptions, error)) return UsageTrouble(command, error);
-  if (line.Has("help")) return PrintHelp(command) ? 0 : 2;
 
   std::vector<std::string> operands = line.Operands();
   if (operands.empty()) return UsageTrouble(command, "say what to check: name, file, path or ascii");

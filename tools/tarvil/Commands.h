@@ -3,8 +3,11 @@
 #ifndef TARVIL_TOOL_COMMANDS_H
 #define TARVIL_TOOL_COMMANDS_H
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "Options.h"
 
 namespace tarvil::tool {
 
@@ -18,6 +21,13 @@ int RunCheck(const Arguments& args);
 int RunUnits(const Arguments& args);
 int RunSettings(const Arguments& args);
 int RunBom(const Arguments& args);
+
+// OpenCommand: the opening every subcommand shares: `args` parsed against
+// `options` into `line`, then --help answered. The exit status when that
+// ends the command (2 after a usage error, 0 after the help), or nothing
+// when the command goes on.
+std::optional<int> OpenCommand(const std::string& command, const Arguments& args,
+                               const std::vector<OptionSpec>& options, CommandLine& line);
 
 // PrintHelp: the help of `command` (the whole program for an empty one) on
 // standard output. False when there is no such command.

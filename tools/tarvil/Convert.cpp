@@ -21,9 +21,8 @@ const std::vector<OptionSpec> kConvertOptions = {
 int RunConvert(const Arguments& args) {
   const std::string command = "convert";
   CommandLine line;
+  if (const auto done = OpenCommand(command, args, kConvertOptions, line)) return *done;
   std::string error;
-  if (!line.Parse(args, kConvertOptions, error)) return UsageTrouble(command, error);
-  if (line.Has("help")) return PrintHelp(command) ? 0 : 2;
 
   const std::optional<std::string> toWord = line.Value("to");
   if (!toWord) return UsageTrouble(command, "--to UNIT is required");
@@ -55,16 +54,7 @@ int RunConvert(const Arguments& args) {
   }
   reading.positive = line.Has("positive");
   std::optional<int> precision;
-  if (auto word = line.Value("precision")) {
-    int value = 0;
-    if (!ParseWholeNumber(*word, value)) {
-      return UsageTrouble(command, "--precision needs a whole number, not '" + *word + "'");
-    }
-    precision = value;
-  }
-  if (precision && line.Has("full")) {
-    return UsageTrouble(command, "--precision and --full exclude each other");
-  }
+  if (!ReadPrecisionOptions(line, precision, error)) return UsageTrouble(command, error);
   writing.unit = *to;
   writing.showUnit = line.Has("show-unit");
   // The options of the written form ask for it.

@@ -21,9 +21,8 @@ const std::vector<OptionSpec> kFormatOptions = {
 int RunFormat(const Arguments& args) {
   const std::string command = "format";
   CommandLine line;
+  if (const auto done = OpenCommand(command, args, kFormatOptions, line)) return *done;
   std::string error;
-  if (!line.Parse(args, kFormatOptions, error)) return UsageTrouble(command, error);
-  if (line.Has("help")) return PrintHelp(command) ? 0 : 2;
 
   KindOptions chosen;
   if (!ReadKindOptions(line, "lengths are written", chosen, error)) {
@@ -36,16 +35,7 @@ int RunFormat(const Arguments& args) {
   options.unit = chosen.unit;
   if (!kind) kind = Kind::kNumber;
   std::optional<int> precision;
-  if (auto word = line.Value("precision")) {
-    int value = 0;
-    if (!ParseWholeNumber(*word, value)) {
-      return UsageTrouble(command, "--precision needs a whole number, not '" + *word + "'");
-    }
-    precision = value;
-  }
-  if (precision && line.Has("full")) {
-    return UsageTrouble(command, "--precision and --full exclude each other");
-  }
+  if (!ReadPrecisionOptions(line, precision, error)) return UsageTrouble(command, error);
   options.showUnit = !line.Has("no-unit");
   Setup setup;
   if (!ChooseSettings(command, line, setup)) return kStatusTrouble;

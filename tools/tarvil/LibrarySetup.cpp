@@ -139,6 +139,23 @@ bool ChooseSettings(const std::string& command, const CommandLine& line, Setup& 
   return true;
 }
 
+bool ReadPrecisionOptions(const CommandLine& line, std::optional<int>& precision,
+                          std::string& error) {
+  if (auto word = line.Value("precision")) {
+    int value = 0;
+    if (!ParseWholeNumber(*word, value)) {
+      error = "--precision needs a whole number, not '" + *word + "'";
+      return false;
+    }
+    precision = value;
+  }
+  if (precision && line.Has("full")) {
+    error = "--precision and --full exclude each other";
+    return false;
+  }
+  return true;
+}
+
 bool ChooseBareUnits(const CommandLine& line, tarvil::Settings& settings, std::string& error) {
   using tarvil::BareUnit;
   constexpr struct {

@@ -82,6 +82,12 @@ const char* SettingsSourceWord(SettingsSource source);
 bool SetPrecision(Kind kind, std::optional<Notation> notation, std::optional<UnitChoice> unit,
                   int precision, tarvil::Settings& settings, std::string& error);
 
+// ReadPrecisionOptions: --precision N (a whole number) into `precision`,
+// absent when not given; false with `error` set for a word that is no whole
+// number or for --precision beside --full.
+bool ReadPrecisionOptions(const CommandLine& line, std::optional<int>& precision,
+                          std::string& error);
+
 // UseFullPrecision: the largest precision for every kind, trailing zeros
 // dropped: values written with as many decimals as they need, up to the
 // library's limit.

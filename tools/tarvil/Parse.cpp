@@ -181,9 +181,8 @@ Answer AnswerPart(const std::string& text, Kind kind, const Setup& setup) {
 int RunParse(const Arguments& args) {
   const std::string command = "parse";
   CommandLine line;
+  if (const auto done = OpenCommand(command, args, kParseOptions, line)) return *done;
   std::string error;
-  if (!line.Parse(args, kParseOptions, error)) return UsageTrouble(command, error);
-  if (line.Has("help")) return PrintHelp(command) ? 0 : 2;
 
   KindOptions chosen;
   if (!ReadKindOptions(line, "a bare length is read", chosen, error)) {

@@ -173,9 +173,7 @@ bool AddNotationKey(Session& session) {
 int RunSettings(const Arguments& args) {
   const std::string command = "settings";
   CommandLine line;
-  std::string error;
-  if (!line.Parse(args, kSettingsOptions, error)) return UsageTrouble(command, error);
-  if (line.Has("help")) return PrintHelp(command) ? 0 : 2;
+  if (const auto done = OpenCommand(command, args, kSettingsOptions, line)) return *done;
   if (!line.Operands().empty()) {
     return UsageTrouble(command, "unexpected argument '" + line.Operands().front() + "'");
   }

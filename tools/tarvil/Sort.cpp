@@ -175,9 +175,7 @@ void SortAndWrite(const LineStore& lines, const SortOptions& options, Session& s
 int RunSort(const Arguments& args) {
   const std::string command = "sort";
   CommandLine line;
-  std::string error;
-  if (!line.Parse(args, kSortOptions, error)) return UsageTrouble(command, error);
-  if (line.Has("help")) return PrintHelp(command) ? 0 : 2;
+  if (const auto done = OpenCommand(command, args, kSortOptions, line)) return *done;
   int limit = 0;
   if (auto word = line.Value("limit")) {
     if (!ParseWholeNumber(*word, limit) || limit < 1) {

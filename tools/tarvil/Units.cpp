@@ -139,9 +139,8 @@ void PrintTables(Session& session, const COVUnitStorage& storage) {
 int RunUnits(const Arguments& args) {
   const std::string command = "units";
   CommandLine line;
+  if (const auto done = OpenCommand(command, args, kUnitsOptions, line)) return *done;
   std::string error;
-  if (!line.Parse(args, kUnitsOptions, error)) return UsageTrouble(command, error);
-  if (line.Has("help")) return PrintHelp(command) ? 0 : 2;
   if (!line.Operands().empty()) {
     return UsageTrouble(command, "unexpected argument '" + line.Operands().front() + "'");
   }
