@@ -229,7 +229,16 @@ void BomReader::State::Sniff() {
     layout.byte_order_mark = true;
     prelude.erase(0, kByteOrderMark.size());
   }
-  layout.delimiter = options.delimiter.value_or(bom::SniffDelimiter(prelude));
+  // The first kSniffLines lines (at most kSniffBytes), however the input
+  // was cut into chunks: the same file always gets the same delimiter.
+  std::string_view window(prelude);
+  window = window.substr(0, kSniffBytes);
+  std::size_t end = 0;
+  for (long lines = 0; lines < kSniffLines && end < window.size(); ++end) {
+    if (window[end] == '\n') ++lines;
+  }
+  window = window.substr(0, end);
+  layout.delimiter = options.delimiter.value_or(bom::SniffDelimiter(window));
   phase = Phase::probe;
   std::string bytes = std::move(prelude);
   prelude.clear();

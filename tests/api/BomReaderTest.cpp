@@ -270,3 +270,20 @@ TEST(BomReader, RepeatedFieldsReadAsTheFirst) {
   EXPECT_TRUE(within);
   EXPECT_EQ(rests, std::vector<std::string>(3, "thick film"));
 }
+
+// The delimiter is that of the first 20 lines however the bytes arrive:
+// whole, or in chunks that end past those lines.
+TEST(BomReader, DelimiterOfTheFirstLinesInAnyChunks) {
+  std::string text = "Ref\tValue\n";
+  for (int i = 0; i < 19; ++i) text += "R" + std::to_string(i + 1) + "\t1k\n";
+  for (int i = 0; i < 40; ++i) text += "a,b,c,d,e\n";
+  for (std::size_t chunk : {text.size(), std::size_t{7}}) {
+    char delimiter = 0;
+    tarvil::BomReader reader(
+        BomOptions(), [](const BomRow&) {},
+        [&](const tarvil::BomLayout& layout) { delimiter = layout.delimiter; });
+    for (std::size_t at = 0; at < text.size(); at += chunk) reader.feed(text.substr(at, chunk));
+    reader.finish();
+    EXPECT_EQ(delimiter, '\t') << "chunks of " << chunk;
+  }
+}
