@@ -1,12 +1,9 @@
 // Settings.cpp: the modern interface's settings and unit tables as the
-// engine takes them, messages and descriptions of refused texts. What reads
+// engine takes them, and the messages of refusals (their descriptions are
+// in Readings.cpp). What reads
 // the process's environment or a file (the registry, the locale, a units
 // definition file) is in SettingsSources.cpp.
-#include <charconv>
-
-#include "AnyNotationInternal.h"
 #include "ApiInternal.h"
-#include "PartReadInternal.h"
 #include "ErrorTextInternal.h"
 #include "Messages.h"
 
@@ -15,49 +12,6 @@ namespace {
 
 constexpr std::string_view kAmbiguousMessage = "Ambiguous value: common readings differ.";
 constexpr std::string_view kNotAValueMessage = "The text names a package, not a value.";
-
-// One line per reading of an ambiguous text: its value, shortest form, and
-// what picks it. The readings are those of each kind of value (number, then
-// each quantity) that finds the text ambiguous at `position`, each pair
-// once: a bare number has a capacitance's and an inductance's. A text that
-// is no value as a whole is read as the value field whose token holds
-// `position` (read_part).
-bool AppendReadingsOf(std::string& out, std::string_view text, int offset, int position) {
-  const CTarvilLocale locale = api::LocaleOf(Settings{});
-  const char* shown[4] = {};
-  int count = 0;
-  for (eUnitTypes unit : {eNoUnit, eFarads, eAmps, eOhms, eHenrys, eVolts, eWatts}) {
-    const detail::AnyScan scan = detail::ScanAnyNotation(text, unit, locale);
-    if (scan.error != detail::kErrAmbiguous || scan.cursor + offset != position) continue;
-    if (count > 0 && (shown[0] == scan.reading[0].picked_by ||
-                      (count > 2 && shown[2] == scan.reading[0].picked_by))) {
-      continue;
-    }
-    for (int i = 0; i < scan.readings && i < 2 && count < 4; ++i) {
-      char digits[64];
-      const auto written = std::to_chars(digits, digits + sizeof digits, scan.reading[i].value);
-      out += '\n';
-      out.append(digits, written.ptr);
-      out += ": ";
-      out += scan.reading[i].picked_by != nullptr ? scan.reading[i].picked_by : "";
-      shown[count++] = scan.reading[i].picked_by;
-    }
-  }
-  return count > 0;
-}
-
-void AppendReadings(std::string& out, std::string_view text, int position) {
-  if (AppendReadingsOf(out, text, 0, position)) return;
-  const int length = static_cast<int>(text.size());
-  for (detail::PartToken t = detail::NextPartToken(text, 0); t.begin < length;
-       t = detail::NextPartToken(text, t.end)) {
-    if (position - 1 < t.begin || position - 1 > t.end) continue;
-    const std::string_view token = text.substr(static_cast<std::size_t>(t.begin),
-                                               static_cast<std::size_t>(t.end - t.begin));
-    AppendReadingsOf(out, token, t.begin, position);
-    return;
-  }
-}
 
 }  // namespace
 
@@ -126,18 +80,6 @@ std::string_view message(Error error) noexcept {
   return text != nullptr ? std::string_view(text) : std::string_view();
 }
 
-std::string describe(std::string_view text, Error error, int position) {
-  const int code = static_cast<int>(error);
-  std::string out = detail::DescribeFault(text, code, position, resources::FindLibraryMessage,
-                                          detail::kErrAmbiguous);
-  if (error == Error::ambiguous && position != 0) {
-    out += kAmbiguousMessage;
-    AppendReadings(out, text, position);
-  } else if (error == Error::not_a_value && position != 0) {
-    out += kNotAValueMessage;
-  }
-  return out;
-}
 
 // ---- Unit tables -----------------------------------------------------------------
 
