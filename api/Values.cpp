@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "AnyNotationInternal.h"
 #include "ApiInternal.h"
@@ -145,6 +146,16 @@ void WriteValue(TextBuffer& out, double value, Quantity quantity, Notation notat
 }
 
 }  // namespace
+
+BareUnit bare_unit_named(std::string_view word) noexcept {
+  constexpr std::pair<std::string_view, BareUnit> kNames[] = {
+      {"pF", BareUnit::pF}, {"nF", BareUnit::nF}, {"uF", BareUnit::uF},
+      {"uH", BareUnit::uH}, {"H", BareUnit::H}};
+  for (const auto& [name, unit] : kNames) {
+    if (word == name) return unit;
+  }
+  return BareUnit::none;
+}
 
 Result<double> read(std::string_view text, Quantity quantity, Notation notation,
                     const Settings& settings, const UnitTable& units) noexcept {

@@ -103,6 +103,15 @@ template <class T>
 // Notation::any. `none` leaves it open: such a text is then ambiguous.
 enum class BareUnit { none, pF, nF, uF, uH, H };
 
+// bare_unit_named: the BareUnit a word names, as the members are spelled
+// ("pF", "nF", "uF", "uH", "H"); none for any other word.
+[[nodiscard]] BareUnit bare_unit_named(std::string_view word) noexcept;
+// is_capacitance_unit: true for pF, nF and uF, the units of
+// Settings::bare_capacitance (uH and H are bare_inductance's).
+[[nodiscard]] constexpr bool is_capacitance_unit(BareUnit unit) noexcept {
+  return unit == BareUnit::pF || unit == BareUnit::nF || unit == BareUnit::uF;
+}
+
 // Settings: the regional symbols, precisions and active notation. The
 // defaults are the string class's built-in ones. `precision` holds the
 // decimals of engineering, european, scientific, si and spice, in that

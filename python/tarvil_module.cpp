@@ -1023,10 +1023,9 @@ tarvil::BomOptions BomOptionsOf(py::handle ref_column, py::handle value_column, 
   // The bare unit names its quantity; one the settings give already stands.
   if (!bare_unit.empty()) {
     const auto unit = ToEnum<tarvil::BareUnit>(g.bare_unit, py::str(bare_unit), "bare_unit");
-    const bool farads = unit == tarvil::BareUnit::pF || unit == tarvil::BareUnit::nF ||
-                        unit == tarvil::BareUnit::uF;
-    tarvil::BareUnit& target =
-        farads ? options.settings.bare_capacitance : options.settings.bare_inductance;
+    tarvil::BareUnit& target = tarvil::is_capacitance_unit(unit)
+                                   ? options.settings.bare_capacitance
+                                   : options.settings.bare_inductance;
     if (target == tarvil::BareUnit::none) target = unit;
   }
   return options;

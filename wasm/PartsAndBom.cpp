@@ -250,20 +250,11 @@ namespace {
 // the command's --bare-unit names it; a unit the settings give already
 // stands.
 void SetBareUnit(lib::Settings& settings, std::string_view word) {
-  constexpr struct {
-    std::string_view word;
-    lib::BareUnit unit;
-    bool capacitance;
-  } kUnits[] = {{"pF", lib::BareUnit::pF, true},
-                {"nF", lib::BareUnit::nF, true},
-                {"uF", lib::BareUnit::uF, true},
-                {"uH", lib::BareUnit::uH, false},
-                {"H", lib::BareUnit::H, false}};
-  for (const auto& u : kUnits) {
-    if (u.word != word) continue;
-    lib::BareUnit& target = u.capacitance ? settings.bare_capacitance : settings.bare_inductance;
-    if (target == lib::BareUnit::none) target = u.unit;
-  }
+  const lib::BareUnit unit = lib::bare_unit_named(word);
+  if (unit == lib::BareUnit::none) return;
+  lib::BareUnit& target =
+      lib::is_capacitance_unit(unit) ? settings.bare_capacitance : settings.bare_inductance;
+  if (target == lib::BareUnit::none) target = unit;
 }
 
 lib::BomOptions OptionsOf(const std::int32_t* settings, std::string_view text) {

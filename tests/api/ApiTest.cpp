@@ -475,6 +475,17 @@ TEST_F(Api, ReadingsOfAnAmbiguousText) {
     EXPECT_EQ(r.reading[1].value, row.second);
   }
   EXPECT_EQ(tarvil::readings("4k7", Quantity::resistance).count, 0);
+  // The words that name bare units, and the quantity each serves.
+  using tarvil::BareUnit;
+  for (const auto& [word, unit] : {std::pair{"pF", BareUnit::pF}, {"nF", BareUnit::nF},
+                                   {"uF", BareUnit::uF}, {"uH", BareUnit::uH},
+                                   {"H", BareUnit::H}, {"mF", BareUnit::none},
+                                   {"uf", BareUnit::none}, {"", BareUnit::none}}) {
+    EXPECT_EQ(tarvil::bare_unit_named(word), unit) << word;
+    EXPECT_EQ(tarvil::is_capacitance_unit(unit),
+              unit != BareUnit::none && std::string_view(word).ends_with('F'))
+        << word;
+  }
   tarvil::Settings uF;
   uF.bare_capacitance = tarvil::BareUnit::uF;
   EXPECT_EQ(tarvil::readings("10", Quantity::capacitance, uF).count, 0);

@@ -1,7 +1,6 @@
 // LibrarySetup.cpp: the settings and unit tables of one run of the tool.
 #include "LibrarySetup.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <iterator>
 
@@ -158,29 +157,20 @@ bool ReadPrecisionOptions(const CommandLine& line, std::optional<int>& precision
 
 bool ChooseBareUnits(const CommandLine& line, tarvil::Settings& settings, std::string& error) {
   using tarvil::BareUnit;
-  constexpr struct {
-    const char* word;
-    BareUnit unit;
-    bool capacitance;
-  } kUnits[] = {{"pF", BareUnit::pF, true},
-                {"nF", BareUnit::nF, true},
-                {"uF", BareUnit::uF, true},
-                {"uH", BareUnit::uH, false},
-                {"H", BareUnit::H, false}};
   for (const std::string& word : line.Values("bare-unit")) {
-    const auto* found = std::find_if(std::begin(kUnits), std::end(kUnits),
-                                     [&](const auto& u) { return word == u.word; });
-    if (found == std::end(kUnits)) {
+    const BareUnit unit = tarvil::bare_unit_named(word);
+    if (unit == BareUnit::none) {
       error = "unknown unit '" + word + "' for --bare-unit (pF, nF, uF, uH or H)";
       return false;
     }
-    BareUnit& target = found->capacitance ? settings.bare_capacitance : settings.bare_inductance;
-    if (target != BareUnit::none && target != found->unit) {
+    const bool capacitance = tarvil::is_capacitance_unit(unit);
+    BareUnit& target = capacitance ? settings.bare_capacitance : settings.bare_inductance;
+    if (target != BareUnit::none && target != unit) {
       error = std::string("--bare-unit is given twice for ") +
-              (found->capacitance ? "capacitances" : "inductances");
+              (capacitance ? "capacitances" : "inductances");
       return false;
     }
-    target = found->unit;
+    target = unit;
   }
   return true;
 }
