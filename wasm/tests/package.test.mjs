@@ -6,29 +6,11 @@ import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
 import { readFile } from "node:fs/promises";
 import * as tarvil from "tarvil";
+import { parseCsv } from "./csv.mjs";
 
 const tool = process.env.TARVIL_TOOL;
 const examples = process.env.TARVIL_EXAMPLES;
 
-// Records of CSV text (',' and quotes), enough for the command's output.
-function parseCsv(text) {
-  const records = [];
-  let record = [];
-  let field = "";
-  let quoted = false;
-  for (let i = 0; i < text.length; i++) {
-    const c = text[i];
-    if (quoted) {
-      if (c === '"' && text[i + 1] === '"') field += text[++i];
-      else if (c === '"') quoted = false;
-      else field += c;
-    } else if (c === '"') quoted = true;
-    else if (c === ",") record.push(field), (field = "");
-    else if (c === "\n") record.push(field), records.push(record), (record = []), (field = "");
-    else field += c;
-  }
-  return records;
-}
 
 test("errors: ReadError with code, position, text and the marked message", () => {
   assert.equal(tarvil.read("4k7", "resistance"), 4700);

@@ -11,6 +11,7 @@ import { mkdtemp, readFile, readdir, rm, writeFile } from "node:fs/promises";
 import { tmpdir } from "node:os";
 import { extname, join, normalize } from "node:path";
 import puppeteer from "puppeteer-core";
+import { parseCsv } from "./csv.mjs";
 
 const web = process.env.TARVIL_WEB;
 const tool = process.env.TARVIL_TOOL;
@@ -70,24 +71,6 @@ function command(args) {
   return { stdout: run.stdout, summary: summary.replace(/^tarvil: bom: /, "") };
 }
 
-function parseCsv(text) {
-  const records = [];
-  let record = [];
-  let field = "";
-  let quoted = false;
-  for (let i = 0; i < text.length; i++) {
-    const c = text[i];
-    if (quoted) {
-      if (c === '"' && text[i + 1] === '"') field += text[++i];
-      else if (c === '"') quoted = false;
-      else field += c;
-    } else if (c === '"') quoted = true;
-    else if (c === ",") record.push(field), (field = "");
-    else if (c === "\n") record.push(field), records.push(record), (record = []), (field = "");
-    else field += c;
-  }
-  return records;
-}
 
 test("the sample BOM: the command's rows, summary and CSV", async () => {
   const page = await check(sample, 30_000);
