@@ -181,4 +181,66 @@ TEST(ReadPart, WrittenValueWithAttributes) {
   }
 }
 
+// The separator rule: a ',' or '.' followed by other than three digits is
+// the decimal symbol whatever the settings, so both spellings read alike
+// and as the plain number, under a decimal point and a decimal comma.
+TEST(ReadPart, SeparatorFollowedByOtherThanThreeDigitsIsTheDecimal) {
+  tarvil::Settings point;
+  tarvil::Settings comma;
+  comma.decimal = ',';
+  comma.thousands = '.';
+  std::mt19937_64 random(27);
+  constexpr const char* kPrefixes[] = {"", "k", "M", "u", "n", "p"};
+  constexpr double kPowers[] = {1, 1e3, 1e6, 1e-6, 1e-9, 1e-12};
+  for (int n = 0; n < 2000; ++n) {
+    const std::string whole = std::to_string(random() % 1000);
+    int digits = 1 + static_cast<int>(random() % 5);
+    if (digits == 3) digits = 4;
+    std::string fraction;
+    for (int i = 0; i < digits; ++i) fraction += static_cast<char>('0' + random() % 10);
+    const std::size_t k = random() % std::size(kPrefixes);
+    const double expected = std::stod(whole + "." + fraction) * kPowers[k];
+    for (char separator : {',', '.'}) {
+      const std::string text = whole + separator + fraction + kPrefixes[k] + "ohm 1%";
+      for (const tarvil::Settings& settings : {point, comma}) {
+        const auto r = tarvil::read_part(text, Quantity::resistance, settings);
+        ASSERT_TRUE(r) << text << " error " << static_cast<int>(r.error) << " at " << r.position;
+        EXPECT_DOUBLE_EQ(r.value.value, expected) << text;
+        EXPECT_EQ(r.value.value, tarvil::read(text.substr(0, text.size() - 3),
+                                              Quantity::resistance, tarvil::Notation::any,
+                                              settings)
+                                     .value)
+            << text;
+      }
+    }
+  }
+}
+
+// Each reading of an ambiguous bare number is the value its named bare
+// unit gives: readings are what the settings would pick.
+TEST(ReadPart, ReadingsAreWhatTheirSettingsPick) {
+  std::mt19937_64 random(28);
+  using tarvil::BareUnit;
+  for (int n = 0; n < 1000; ++n) {
+    // Up to three digits: four may name a package (2512).
+    const std::string text = std::to_string(1 + random() % 999) + " 50V";
+    for (const auto& [quantity, units] :
+         {std::pair{Quantity::capacitance, std::pair{BareUnit::pF, BareUnit::uF}},
+          {Quantity::inductance, std::pair{BareUnit::uH, BareUnit::H}}}) {
+      ASSERT_EQ(tarvil::read_part(text, quantity).error, Error::ambiguous) << text;
+      const tarvil::Readings found = tarvil::readings(text, quantity);
+      ASSERT_EQ(found.count, 2) << text;
+      const BareUnit picks[] = {units.first, units.second};
+      for (int i = 0; i < 2; ++i) {
+        tarvil::Settings settings;
+        (quantity == Quantity::capacitance ? settings.bare_capacitance
+                                           : settings.bare_inductance) = picks[i];
+        const auto picked = tarvil::read_part(text, quantity, settings);
+        ASSERT_TRUE(picked) << text;
+        EXPECT_EQ(found.reading[static_cast<std::size_t>(i)].value, picked.value.value) << text;
+      }
+    }
+  }
+}
+
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "CTarvil.h"
 #include "RegistryFiles.h"
+#include "bom.h"
 #include "tarvil.h"
 
 namespace {
@@ -183,6 +184,21 @@ TEST(Threads, ModernInterfaceFromTheFirstCall) {
     out += std::to_string(tarvil::check_name(text, tarvil::NameKind::type1).error ==
                           tarvil::Error::none);
     out += tarvil::describe(text, r);
+    // A part's value field, the readings of an ambiguous one, and a bill
+    // of materials read on this thread.
+    const char* const fields[] = {"10k 1% 0603", "100n/16V/X7R", "10 50V", "DNP", "1,5k"};
+    const char* const field = fields[k % 5];
+    const auto part = tarvil::read_part(field, tarvil::Quantity::capacitance, settings, units);
+    out += std::to_string(part.value.value) + std::string(part.value.rest) + "/" +
+           std::to_string(static_cast<int>(part.error));
+    out += std::to_string(tarvil::readings(field, tarvil::Quantity::capacitance, settings).count);
+    tarvil::BomOptions bom;
+    bom.settings = settings;
+    tarvil::BomReader reader(bom, [&](const tarvil::BomRow& row) {
+      out += std::string(tarvil::bom_status_name(row.status)) + row.message;
+    });
+    reader.feed(std::string("Ref;Value\nR1;4,7k\nC1;") + field + "\nL1;10\n");
+    reader.finish();
     return out;
   };
   constexpr int kRounds = 64;
