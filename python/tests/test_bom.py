@@ -63,3 +63,16 @@ def test_refusals_raise():
         list(tarvil.read_bom(io.BytesIO(b"Ref;Qty\nR1;1\n")))
     with pytest.raises(TypeError):
         tarvil.read_bom(42)
+
+
+@pytest.mark.parametrize("file", sorted(table()))
+def test_each_row_is_read_part_of_its_value_field(file):
+    # A row's reading is read_part of its value field as its quantity.
+    for row in tarvil.read_bom(os.path.join(DATA, file)):
+        if row.status not in ("read", "not-fitted"):
+            continue
+        part = tarvil.read_part(row.value_field, row.quantity)
+        assert (row.value if row.has_value else 0.0, row.has_value, row.fitted, row.tolerance,
+                row.voltage, row.current, row.power, row.dielectric, row.package, row.rest) == \
+            (part.value, part.has_value, part.fitted, part.tolerance, part.voltage, part.current,
+             part.power, part.dielectric, part.package, part.rest), (file, row.row)
