@@ -32,11 +32,11 @@ std::size_t ReferenceEnd(std::string_view text, std::size_t at, std::string_view
   const std::size_t start = at;
   while (at < text.size() && IsLetter(text[at])) ++at;
   const std::size_t letters = at - start;
-  if (letters == 0 || letters > 4 || at == text.size() || !IsDigit(text[at]) || text[at] == '0') {
+  if (letters == 0 || letters > 4 || at == text.size() || !IsDigitByte(text[at]) || text[at] == '0') {
     return 0;
   }
   if (prefix != nullptr) *prefix = text.substr(start, letters);
-  while (at < text.size() && IsDigit(text[at])) ++at;
+  while (at < text.size() && IsDigitByte(text[at])) ++at;
   for (int k = 0; k < 2 && at < text.size() && IsLetter(text[at]); ++k) ++at;
   return at;
 }

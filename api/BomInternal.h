@@ -9,13 +9,16 @@
 #include <unordered_map>
 #include <vector>
 
+#include "TextScanInternal.h"
 #include "bom.h"
 
 namespace tarvil::bom {
 
+// The blanks around CSV fields: a space or a tab (a line end ends the
+// record), narrower than the engine's IsBlankByte.
 inline bool IsBlank(char c) noexcept { return c == ' ' || c == '\t'; }
 inline bool IsLetter(char c) noexcept { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-inline bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
+using detail::IsDigitByte;
 std::string_view Trimmed(std::string_view text) noexcept;
 
 // Fields: one record split into fields, held in buffers reused from record
