@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "COVUnitStorage.h"
-#include "CTarvilLocale.h"
 #include "EngineSettingsInternal.h"
 #include "TarvilErrors.h"
 #include "UnitTypes.h"
@@ -21,14 +20,6 @@ struct UnitTable::Storage {
 };
 
 namespace api {
-
-// LocaleOf: the string class's settings record holding `settings`.
-CTarvilLocale LocaleOf(const Settings& settings) noexcept;
-
-// ReadingLocaleOf: the same with only what the readers use: the decimal
-// and thousands symbols and the group size (copying the whole record costs
-// a read more than it takes).
-CTarvilLocale ReadingLocaleOf(const Settings& settings) noexcept;
 
 // StorageOf: the unit table of `units` (the built-in tables for a default
 // UnitTable).

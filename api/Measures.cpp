@@ -111,10 +111,10 @@ bool RoundToCount(double v, std::int64_t& count) {
 }
 
 // `value` as fixed-point text with `precision` decimals and the unit text.
-std::string MeasureText(double value, int precision, bool group, const CTarvilLocale& locale,
+std::string MeasureText(double value, int precision, bool group, const Settings& settings,
                         std::string_view unitText) {
   std::string out;
-  detail::FormatMeasureNumber(value, precision, true, group, locale, out);
+  detail::FormatMeasureNumber(value, precision, true, group, settings, out);
   // The engine writes either infinity as the string class does; this
   // interface keeps the sign of a negative one.
   if (std::isinf(value) && value < 0) out.insert(0, 1, '-');
@@ -132,8 +132,7 @@ Result<std::int64_t> read_length(std::string_view text, LengthUnit unit_when_non
         return read_length(head, unit_when_none, resolution, settings);
       }))
     return *refused;
-  const CTarvilLocale locale = api::ReadingLocaleOf(settings);
-  const EngineSettings engine{locale, api::StorageOf(UnitTable::built_in())};
+  const EngineSettings engine{settings, api::StorageOf(UnitTable::built_in())};
   const auto base = static_cast<eBaseUnits>(resolution);
   const auto count = [&](double v, int position) {
     std::int64_t n = 0;
@@ -174,8 +173,7 @@ template <typename Match, typename Convert, typename Check>
 Result<double> ReadCarried(std::string_view text, bool slashAndPercent, bool scientific,
                            int bareUnit, const Settings& settings, Match match, Convert convert,
                            Check check) {
-  const CTarvilLocale locale = api::ReadingLocaleOf(settings);
-  const EngineSettings engine{locale, api::StorageOf(UnitTable::built_in())};
+  const EngineSettings engine{settings, api::StorageOf(UnitTable::built_in())};
   const Recognised r = Recognise(text, slashAndPercent, scientific, engine, match);
   double typed = r.value;
   double carried = 0.0;
@@ -237,8 +235,7 @@ Result<double> read_angle(std::string_view text, AngleUnit unit_when_none,
   if (const auto refused = api::RefusedAtNul<double>(
           text, [&](std::string_view head) { return read_angle(head, unit_when_none, settings); }))
     return *refused;
-  const CTarvilLocale locale = api::ReadingLocaleOf(settings);
-  const EngineSettings engine{locale, api::StorageOf(UnitTable::built_in())};
+  const EngineSettings engine{settings, api::StorageOf(UnitTable::built_in())};
   const detail::AngleScan scan = detail::ScanAngleText(text, engine);
   double degrees = 0.0;
   if (scan.ok) {
@@ -264,7 +261,7 @@ std::string write_length(std::int64_t count, LengthUnit unit, Resolution resolut
   if (design < 0 || design >= kDesUnitNum) return {};
   const double factor = detail::BasePerDesignUnit(design, static_cast<eBaseUnits>(resolution));
   const double value = count == 0 || factor == 0.0 ? 0.0 : static_cast<double>(count) / factor;
-  return MeasureText(value, settings.digits, true, api::LocaleOf(settings),
+  return MeasureText(value, settings.digits, true, settings,
                      detail::kDesignUnitTexts[design]);
 }
 
@@ -272,17 +269,16 @@ std::string write_time(double seconds, TimeUnit unit, const Settings& settings) 
   const auto si = static_cast<eSIUnits>(unit);
   if (!detail::IsSIUnit(si)) return {};
   const double value = detail::ConvertSIUnits(seconds, kSINoPrefix, si);
-  return MeasureText(value, settings.time_precision, true, api::LocaleOf(settings),
+  return MeasureText(value, settings.time_precision, true, settings,
                      detail::kSIUnitTexts[si]);
 }
 
 std::string write_velocity(double metres_per_second, VelocityUnit unit, const Settings& settings) {
   const auto vp = static_cast<eVpUnits>(unit);
   if (vp < 0 || vp >= kVpUnitNum) return {};
-  const CTarvilLocale locale = api::LocaleOf(settings);
   const double value = detail::ConvertVpUnits(metres_per_second, kVpMeterPerSec, vp);
   if (vp == kVpPercentC) {
-    return MeasureText(value, settings.percentage_precision, true, locale,
+    return MeasureText(value, settings.percentage_precision, true, settings,
                        detail::kVpUnitTexts[vp]);
   }
   // Inches per nanosecond and metres per second: the Scientific notation.
@@ -295,7 +291,7 @@ std::string write_angle(double degrees, AngleUnit unit, const Settings& settings
   const auto angle = static_cast<eAngleUnits>(unit);
   if (angle < 0 || angle >= kAngleUnitNum) return {};
   const double value = detail::ConvertAngleUnits(degrees, kAngleDegree, angle);
-  std::string out = MeasureText(value, settings.angle_precision, false, api::LocaleOf(settings),
+  std::string out = MeasureText(value, settings.angle_precision, false, settings,
                                 " ");
   out += detail::kAngleUnitTexts[angle];
   return out;

@@ -11,8 +11,7 @@ Result<Part> read_part(std::string_view text, Quantity quantity, const Settings&
         return read_part(head, quantity, settings, units);
       }))
     return *refused;
-  const CTarvilLocale locale = api::ReadingLocaleOf(settings);
-  const detail::PartScan scan = detail::ScanPart(text, api::UnitOf(quantity), locale,
+  const detail::PartScan scan = detail::ScanPart(text, api::UnitOf(quantity), settings,
                                                  api::BareExponentOf(quantity, settings));
   if (!scan.ok) return api::Refused<Part>(scan.error, scan.cursor);
   if (scan.hasValue) {

@@ -13,9 +13,9 @@ namespace {
 
 // The readings of `text` as `unit`, when the any reader finds it ambiguous
 // at `position` (any position when 0); none otherwise.
-detail::AnyScan AmbiguousScan(std::string_view text, eUnitTypes unit, const CTarvilLocale& locale,
+detail::AnyScan AmbiguousScan(std::string_view text, eUnitTypes unit, const Settings& settings,
                               int bareExponent, int position) noexcept {
-  detail::AnyScan scan = detail::ScanAnyNotation(text, unit, locale, bareExponent);
+  detail::AnyScan scan = detail::ScanAnyNotation(text, unit, settings, bareExponent);
   if (scan.error != detail::kErrAmbiguous || (position != 0 && scan.cursor != position)) {
     scan.readings = 0;
   }
@@ -53,12 +53,12 @@ void AppendReadingLine(std::string& out, double value, std::string_view pickedBy
 // finds `text` ambiguous at `position`, each pair once (a bare number has a
 // capacitance's and an inductance's), at most four.
 bool AppendEveryReading(std::string& out, std::string_view text, int offset, int position) {
-  const CTarvilLocale locale = api::LocaleOf(Settings{});
+  const Settings defaults;
   const char* shown[4] = {};
   int count = 0;
   for (eUnitTypes unit : {eNoUnit, eFarads, eAmps, eOhms, eHenrys, eVolts, eWatts}) {
     const detail::AnyScan scan =
-        AmbiguousScan(text, unit, locale, detail::kBareAsk, position - offset);
+        AmbiguousScan(text, unit, defaults, detail::kBareAsk, position - offset);
     if (scan.readings == 0) continue;
     if (count > 0 && (shown[0] == scan.reading[0].picked_by ||
                       (count > 2 && shown[2] == scan.reading[0].picked_by))) {
@@ -86,7 +86,7 @@ std::string AmbiguousHead(std::string_view text, int position) {
 bool TakeReadings(std::string_view text, Quantity quantity, const Settings& settings,
                   Readings& out) noexcept {
   const detail::AnyScan scan =
-      AmbiguousScan(text, api::UnitOf(quantity), api::ReadingLocaleOf(settings),
+      AmbiguousScan(text, api::UnitOf(quantity), settings,
                     api::BareExponentOf(quantity, settings), 0);
   if (scan.error != detail::kErrAmbiguous) return false;
   for (int i = 0; i < scan.readings && i < static_cast<int>(out.reading.size()); ++i) {

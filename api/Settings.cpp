@@ -27,36 +27,6 @@ bool valid(const Settings& settings) noexcept {
 
 namespace api {
 
-CTarvilLocale LocaleOf(const Settings& s) noexcept {
-  CTarvilLocale l;
-  l.m_nLoaded = 1;
-  l.m_cDecimal = s.decimal;
-  l.m_cThousand = s.thousands;
-  l.m_nGrouping = s.grouping;
-  l.m_nDigits = s.digits;
-  l.m_nLeadingZero = s.leading_zero ? 1 : 0;
-  l.m_nEngPrecision = s.precision[0];
-  l.m_nEuroPrecision = s.precision[1];
-  l.m_nSciPrecision = s.precision[2];
-  l.m_nSIPrecision = s.precision[3];
-  l.m_nSPICEPrecision = s.precision[4];
-  l.m_nAnglePrecision = s.angle_precision;
-  l.m_nPercentPrecision = s.percentage_precision;
-  l.m_nTimePrecision = s.time_precision;
-  l.m_nSuppressTrailingZeros = s.suppress_trailing_zeros ? 1 : 0;
-  l.m_eActiveNotation = NotationOf(s.notation, Settings{});
-  return l;
-}
-
-CTarvilLocale ReadingLocaleOf(const Settings& s) noexcept {
-  CTarvilLocale l;
-  l.m_nLoaded = 1;
-  l.m_cDecimal = s.decimal;
-  l.m_cThousand = s.thousands;
-  l.m_nGrouping = s.grouping;
-  return l;
-}
-
 const COVUnitStorage& StorageOf(const UnitTable& units) noexcept {
   // Empty lists: every lookup answers from the built-in tables.
   static const COVUnitStorage builtIn;

@@ -11,6 +11,7 @@
 #include <mutex>
 
 #include "ApiInternal.h"
+#include "LocaleSettingsInternal.h"
 #include "RegularFile.h"
 #include "UnitsDefinitions.h"
 #include "UnitsDefinitionsInternal.h"
@@ -32,22 +33,7 @@ Settings Settings::from_registry() {
     std::lock_guard<std::mutex> lock(g_fileMutex);
     l.ReadWithoutWriting();
   }
-  Settings s;
-  s.decimal = l.m_cDecimal;
-  s.thousands = l.m_cThousand;
-  s.grouping = l.m_nGrouping;
-  s.digits = l.m_nDigits;
-  s.leading_zero = l.m_nLeadingZero != 0;
-  s.precision = {l.m_nEngPrecision, l.m_nEuroPrecision, l.m_nSciPrecision, l.m_nSIPrecision,
-                 l.m_nSPICEPrecision};
-  s.angle_precision = l.m_nAnglePrecision;
-  s.percentage_precision = l.m_nPercentPrecision;
-  s.time_precision = l.m_nTimePrecision;
-  s.suppress_trailing_zeros = l.m_nSuppressTrailingZeros == 1;
-  s.notation = static_cast<unsigned>(l.m_eActiveNotation) <= 6u
-                   ? static_cast<Notation>(l.m_eActiveNotation)
-                   : Notation::si;
-  return s;
+  return detail::SettingsOf(l);
 }
 
 Settings Settings::from_locale(const char* name) {

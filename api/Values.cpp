@@ -94,8 +94,7 @@ Result<double> ReadQuantity(std::string_view text, Quantity quantity, eOrvantaNo
 // `value` written as the string class's writers write it, into `out`.
 void WriteValue(TextBuffer& out, double value, Quantity quantity, Notation notation,
                 const Settings& settings, const UnitTable& units, bool withUnit) {
-  const CTarvilLocale locale = api::LocaleOf(settings);
-  const EngineSettings engine{locale, api::StorageOf(units)};
+  const EngineSettings engine{settings, api::StorageOf(units)};
   const eUnitTypes unit = UnitOf(quantity);
   const eOrvantaNotations n = api::NotationOf(notation, settings);
   int isBase = 0;
@@ -122,7 +121,7 @@ void WriteValue(TextBuffer& out, double value, Quantity quantity, Notation notat
       const std::size_t point = out.view().rfind('.');
       if (point != std::string_view::npos) out.data()[point] = settings.decimal;
     }
-    detail::InsertDigitGrouping(out, value, locale);
+    detail::InsertDigitGrouping(out, value, settings);
   } else {
     isBase = detail::WriteNotationValue(out, n, value, true, unit, false, engine);
   }
@@ -163,14 +162,13 @@ Result<double> read(std::string_view text, Quantity quantity, Notation notation,
         return read(head, quantity, notation, settings, units);
       }))
     return *refused;
-  const CTarvilLocale locale = api::ReadingLocaleOf(settings);
   if (notation == Notation::any) {
     const detail::AnyScan scan = detail::ScanAnyNotation(
-        text, UnitOf(quantity), locale, api::BareExponentOf(quantity, settings));
+        text, UnitOf(quantity), settings, api::BareExponentOf(quantity, settings));
     if (!scan.ok) return api::Refused<double>(scan.error, scan.cursor);
     return InDomain(text, scan.value, quantity);
   }
-  const EngineSettings engine{locale, api::StorageOf(units)};
+  const EngineSettings engine{settings, api::StorageOf(units)};
   if (quantity == Quantity::number) {
     const eOrvantaNotations n =
         notation == Notation::decimal || notation == Notation::full_precision

@@ -31,16 +31,11 @@
 #include <string>
 #include <string_view>
 
+#include <tarvil/TarvilSettings.h>
+
 namespace [[gnu::visibility("default")]] tarvil {
 
 // ---- Kinds ------------------------------------------------------------------
-
-// Notation: how an electrical value or number is written. The first seven
-// are the string class's (0..6). `full_precision` writes the shortest
-// fixed-point digits that read back exactly. `any` reads every form with
-// one meaning in common use (see read); writers given `any` use
-// Settings::notation (SI when that is `any` too).
-enum class Notation { engineering, european, scientific, si, spice, full_precision, decimal, any };
 
 // Quantity: what a value measures; `number` has no unit.
 enum class Quantity { number, resistance, capacitance, inductance, voltage, current, power };
@@ -97,11 +92,7 @@ template <class T>
 }
 
 // ---- Settings ---------------------------------------------------------------
-
-// BareUnit: the unit of a capacitance or an inductance written as a bare
-// number, with neither prefix, exponent nor unit name ('10', '0.1'), in
-// Notation::any. `none` leaves it open: such a text is then ambiguous.
-enum class BareUnit { none, pF, nF, uF, uH, H };
+// Notation, BareUnit and Settings are in TarvilSettings.h, included above.
 
 // bare_unit_named: the BareUnit a word names, as the members are spelled
 // ("pF", "nF", "uF", "uH", "H"); none for any other word.
@@ -111,42 +102,6 @@ enum class BareUnit { none, pF, nF, uF, uH, H };
 [[nodiscard]] constexpr bool is_capacitance_unit(BareUnit unit) noexcept {
   return unit == BareUnit::pF || unit == BareUnit::nF || unit == BareUnit::uF;
 }
-
-// Settings: the regional symbols, precisions and active notation. The
-// defaults are the string class's built-in ones. `precision` holds the
-// decimals of engineering, european, scientific, si and spice, in that
-// order.
-struct Settings {
-  char decimal = '.';
-  char thousands = ',';
-  int grouping = 3;  // digits per group; 0 or less: no grouping
-  int digits = 3;    // decimals of plain numbers and lengths
-  bool leading_zero = true;
-  std::array<int, 5> precision{4, 4, 4, 4, 4};
-  int angle_precision = 3;
-  int percentage_precision = 2;
-  int time_precision = 2;
-  bool suppress_trailing_zeros = true;
-  Notation notation = Notation::si;
-  // The unit of bare capacitances (pF, nF or uF) and bare inductances (uH
-  // or H) read in Notation::any; none, or a unit of the other quantity:
-  // such a text is ambiguous, with the readings pF and uF, or uH and H.
-  // No drawing means farads, and no old habit holds in every file.
-  BareUnit bare_capacitance = BareUnit::none;
-  BareUnit bare_inductance = BareUnit::none;
-
-  // from_registry: the current user's settings, read from the user's
-  // registry file as the string class reads them (the defaults for what is
-  // missing or unreadable). Writes nothing, not even the notation key the
-  // string class creates when it is absent.
-  [[nodiscard]] static Settings from_registry();
-  // from_locale: the defaults with the decimal symbol, thousands symbol and
-  // first group size of the POSIX locale `name` (null: the environment's,
-  // LC_ALL then LC_NUMERIC then LANG). A locale without a one-byte thousands
-  // symbol (as "C") gives grouping 0 and keeps ','; an unknown name gives
-  // the defaults. The process's locale is not touched.
-  [[nodiscard]] static Settings from_locale(const char* name = nullptr);
-};
 
 // valid: true when the regional symbols of `settings` can be told apart
 // from the text they stand in: the decimal symbol is not blank, neither

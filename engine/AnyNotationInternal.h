@@ -13,7 +13,7 @@
 #include <climits>
 #include <string_view>
 
-#include "CTarvilLocale.h"
+#include "TarvilSettings.h"
 #include "UnitTypes.h"
 
 namespace tarvil::detail {
@@ -50,7 +50,7 @@ struct AnyScan {
 
 // ScanAnyNotation: `text` as a value of `unit` (eOhms, eFarads, eHenrys,
 // eVolts, eAmps, eWatts; eNoUnit and every other unit: a plain number, with
-// no unit name). Of `locale` only m_cDecimal, m_cThousand and m_nGrouping
+// no unit name). Of `format` only decimal, thousands and grouping
 // are read. No domain check: a sign is read for every quantity. A number
 // with neither prefix, exponent nor unit name on eFarads or eHenrys is in
 // the unit of power `bareExponent` (kBareAsk: ambiguous, see below).
@@ -61,7 +61,7 @@ struct AnyScan {
 //   number    digits with at most one decimal marker and thousands symbols
 //             in the integer part at their places: a first group of
 //             1..grouping digits, then groups of exactly `grouping` (3 when
-//             m_nGrouping is 0 or less: '4,700', '1,234,567'); a blank
+//             grouping is 0 or less: '4,700', '1,234,567'); a blank
 //             thousands symbol is one only with a digit after it.
 //             The decimal marker: by the separator rule, a ',' or '.'
 //             followed by other than three digits (up to the next
@@ -139,7 +139,7 @@ struct AnyScan {
 //     (pF, µF) or an inductance (µH, H) with bareExponent kBareAsk, at the
 //     end of the non-blank text + 1: '10' C 3 (1e-11 "Settings::
 //     bare_capacitance = BareUnit::pF", 1e-5 "... BareUnit::uF").
-AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit, const CTarvilLocale& locale,
+AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit, const Settings& format,
                         int bareExponent = kBareAsk) noexcept;
 
 }  // namespace tarvil::detail

@@ -331,10 +331,10 @@ int ReadGroupSymbol(std::string_view text, int i, int decimalAt, int run, bool g
 // Returns the index of a thousands symbol out of its places that stopped a
 // kGrouped pass, else -1.
 int ScanPass(std::string_view text, int first, int end, const Pass& pass,
-             const CTarvilLocale& locale, AnyScan& out) {
-  const char decimal = locale.m_cDecimal;
-  const char thousand = locale.m_cThousand;
-  const int grouping = locale.m_nGrouping > 0 ? locale.m_nGrouping : kDefaultGrouping;
+             const Settings& format, AnyScan& out) {
+  const char decimal = format.decimal;
+  const char thousand = format.thousands;
+  const int grouping = format.grouping > 0 ? format.grouping : kDefaultGrouping;
   const Thousands thousands = pass.thousands;
   const auto at = [&](int i) { return text[static_cast<std::size_t>(i)]; };
   const auto digitsFrom = [&](int i) {
@@ -432,7 +432,7 @@ int ScanPass(std::string_view text, int first, int end, const Pass& pass,
 // when there is none (the settings decide), or kRefused after refusing a
 // second such symbol into `out` ('1.5,5').
 constexpr int kRefused = -2;
-int DecimalBySeparatorRule(std::string_view text, int lead, int end, const CTarvilLocale& locale,
+int DecimalBySeparatorRule(std::string_view text, int lead, int end, const Settings& format,
                            AnyScan& out) {
   const auto at = [&](int i) { return text[static_cast<std::size_t>(i)]; };
   int found = -1;
@@ -441,7 +441,7 @@ int DecimalBySeparatorRule(std::string_view text, int lead, int end, const CTarv
     if (IsDigitByte(c)) continue;
     const bool nextIsDigit = i + 1 < end && IsDigitByte(at(i + 1));
     if (c != ',' && c != '.') {
-      if (c == locale.m_cDecimal || (c == locale.m_cThousand && nextIsDigit)) continue;
+      if (c == format.decimal || (c == format.thousands && nextIsDigit)) continue;
       break;
     }
     int digits = 0;
@@ -476,7 +476,7 @@ bool Accept(std::uint64_t mantissa, int exponent, bool negative, AnyScan& out) {
 // gives the nearest double, as ScanPass's conversion would. False (with
 // `out` untouched) for everything else, which ScanPass reads.
 bool ReadPlainSI(std::string_view text, eUnitTypes unit, int bareExponent,
-                 const CTarvilLocale& locale, AnyScan& out) {
+                 const Settings& format, AnyScan& out) {
   const char* p = text.data();
   const char* const end = p + text.size();
   bool negative = false;
@@ -489,8 +489,8 @@ bool ReadPlainSI(std::string_view text, eUnitTypes unit, int bareExponent,
   while (p < end && IsDigitByte(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
   std::ptrdiff_t count = p - digitsStart;
   int exponent = 0;
-  const char thousand = locale.m_cThousand;
-  if (p < end && *p != thousand && (*p == locale.m_cDecimal || *p == '.')) {
+  const char thousand = format.thousands;
+  if (p < end && *p != thousand && (*p == format.decimal || *p == '.')) {
     const char* const fractionStart = ++p;
     while (p < end && IsDigitByte(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
     exponent = -static_cast<int>(p - fractionStart);
@@ -519,7 +519,7 @@ bool ReadPlainSI(std::string_view text, eUnitTypes unit, int bareExponent,
 
 }  // namespace
 
-AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit, const CTarvilLocale& locale,
+AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit, const Settings& format,
                         int bareExponent) noexcept {
   AnyScan scan;
   if (text.empty()) {
@@ -530,7 +530,7 @@ AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit, const CTarvilLoc
     Refuse(scan, eErrCharacterLimit, static_cast<int>(kMaxLength));
     return scan;
   }
-  if (ReadPlainSI(text, unit, bareExponent, locale, scan)) return scan;
+  if (ReadPlainSI(text, unit, bareExponent, format, scan)) return scan;
   const int first = FirstNonBlankIndex(text);
   const int length = static_cast<int>(text.size());
   if (first == length) {
@@ -544,23 +544,23 @@ AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit, const CTarvilLoc
   }
   const int lead = first + (text[static_cast<std::size_t>(first)] == '-' ||
                             text[static_cast<std::size_t>(first)] == '+');
-  const int decimalAt = DecimalBySeparatorRule(text, lead, end, locale, scan);
+  const int decimalAt = DecimalBySeparatorRule(text, lead, end, format, scan);
   if (decimalAt == kRefused) return scan;
   Pass pass{unit, bareExponent, Thousands::kGrouped, decimalAt};
-  const int misplaced = ScanPass(text, first, end, pass, locale, scan);
+  const int misplaced = ScanPass(text, first, end, pass, format, scan);
   if (misplaced < 0) return scan;
 
   // A thousands symbol out of its places: the symbol as someone's decimal
   // symbol, or ignored as the notations' reader ignores it.
-  const char thousand = locale.m_cThousand;
+  const char thousand = format.thousands;
   const char* byDecimal = thousand == ',' ? kByComma : thousand == '.' ? kByPoint : nullptr;
   AnyScan ignored;
   pass.thousands = Thousands::kIgnored;
-  ScanPass(text, first, end, pass, locale, ignored);
+  ScanPass(text, first, end, pass, format, ignored);
   AnyScan asDecimal;
   if (byDecimal != nullptr) {
     pass.thousands = Thousands::kAsDecimal;
-    ScanPass(text, first, end, pass, locale, asDecimal);
+    ScanPass(text, first, end, pass, format, asDecimal);
   }
   if (asDecimal.ok && ignored.ok && asDecimal.value != ignored.value) {
     scan.error = kErrAmbiguous;

@@ -20,11 +20,11 @@ long LastPoint(const char* text, std::size_t length) {
 
 // C form to user form, in place on `length` bytes; returns the new length
 // (the text only ever shrinks).
-std::size_t ToUserImpl(char* text, std::size_t length, const CTarvilLocale& locale) {
+std::size_t ToUserImpl(char* text, std::size_t length, const Settings& format) {
   const long point = LastPoint(text, length);
   if (point < 0) return length;
 
-  if (locale.m_nSuppressTrailingZeros == 1) {
+  if (format.suppress_trailing_zeros) {
     // Only zeros that end the decimals go: a text that continues after its
     // decimals ('1.50E+010', '2.0 mm') keeps every character, since removing
     // a zero there would change the number.
@@ -37,22 +37,22 @@ std::size_t ToUserImpl(char* text, std::size_t length, const CTarvilLocale& loca
     }
   }
 
-  if (locale.m_nLeadingZero == 0 && length >= 2 && text[0] == '0' && text[1] == '.') {
+  if (!format.leading_zero && length >= 2 && text[0] == '0' && text[1] == '.') {
     std::memmove(text, text + 1, length - 1);
     --length;
   }
 
-  if (locale.m_cDecimal != '.') {
+  if (format.decimal != '.') {
     const long last = LastPoint(text, length);
-    if (last >= 0) text[last] = locale.m_cDecimal;
+    if (last >= 0) text[last] = format.decimal;
   }
   return length;
 }
 
 // User form to C form, in place: the last decimal symbol that stands as a
 // character of its own (never a byte inside a multibyte character) becomes ".".
-void ToCImpl(char* text, std::size_t length, const CTarvilLocale& locale) {
-  const char symbol = locale.m_cDecimal;
+void ToCImpl(char* text, std::size_t length, const Settings& format) {
+  const char symbol = format.decimal;
   if (symbol == '.') return;
   long last = -1;
   const auto* p = reinterpret_cast<const unsigned char*>(text);
@@ -66,16 +66,16 @@ void ToCImpl(char* text, std::size_t length, const CTarvilLocale& locale) {
 
 }  // namespace
 
-std::size_t ToUserDecimalInPlace(char* text, std::size_t length, const CTarvilLocale& locale) {
-  return ToUserImpl(text, length, locale);
+std::size_t ToUserDecimalInPlace(char* text, std::size_t length, const Settings& format) {
+  return ToUserImpl(text, length, format);
 }
 
-void ToCDecimalInPlace(char* text, std::size_t length, const CTarvilLocale& locale) {
-  ToCImpl(text, length, locale);
+void ToCDecimalInPlace(char* text, std::size_t length, const Settings& format) {
+  ToCImpl(text, length, format);
 }
 
-void ToUserDecimal(std::string& text, const CTarvilLocale& locale) {
-  text.resize(ToUserImpl(text.data(), text.size(), locale));
+void ToUserDecimal(std::string& text, const Settings& format) {
+  text.resize(ToUserImpl(text.data(), text.size(), format));
 }
 
 }  // namespace tarvil::detail

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string>
 
-#include "CTarvilLocale.h"
+#include "TarvilSettings.h"
 
 namespace tarvil::detail {
 
@@ -17,15 +17,15 @@ namespace tarvil::detail {
 // text, the leading "0" dropped when the leading-zero setting is 0, the last
 // "." replaced by the decimal symbol. Returns the new length (the text only
 // shrinks). Unchanged without a ".".
-std::size_t ToUserDecimalInPlace(char* text, std::size_t length, const CTarvilLocale& locale);
+std::size_t ToUserDecimalInPlace(char* text, std::size_t length, const Settings& format);
 
 // ToCDecimalInPlace: the last regional decimal symbol that stands as a
 // character of its own (never a byte inside a multibyte character) becomes
 // ".". Grouping symbols stay.
-void ToCDecimalInPlace(char* text, std::size_t length, const CTarvilLocale& locale);
+void ToCDecimalInPlace(char* text, std::size_t length, const Settings& format);
 
 // ToUserDecimal: ToUserDecimalInPlace on a string.
-void ToUserDecimal(std::string& text, const CTarvilLocale& locale);
+void ToUserDecimal(std::string& text, const Settings& format);
 
 }  // namespace tarvil::detail
 

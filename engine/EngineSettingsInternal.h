@@ -1,20 +1,30 @@
-// EngineSettingsInternal.h: the settings every routine of the engine reads, passed
-// to it as an argument: the regional and notation settings and the table of
-// electrical prefixes and unit names. The engine only reads them; whoever
-// owns them (the string class's shared objects, or a caller's own) keeps
-// them unchanged while a routine runs. Not installed.
+// EngineSettingsInternal.h: the settings every routine of the engine reads,
+// passed to it as an argument: the plain settings (regional symbols,
+// precisions) and the table of electrical prefixes and unit names. The
+// engine only reads them; whoever owns them (a caller of the modern
+// interface, or the string class's copy of its shared settings) keeps them
+// unchanged while a routine runs. Not installed.
 #ifndef TARVIL_ENGINESETTINGSINTERNAL_H
 #define TARVIL_ENGINESETTINGSINTERNAL_H
 
 #include "COVUnitStorage.h"
-#include "CTarvilLocale.h"
+#include "OrvantaNotations.h"
+#include "TarvilSettings.h"
 
 namespace tarvil::detail {
 
 struct EngineSettings {
-  const CTarvilLocale& locale;
+  const Settings& format;
   const COVUnitStorage& units;
 };
+
+// PrecisionOf: the configured decimals of `notation`: engineering,
+// european, scientific, SI and SPICE have their own; every other notation
+// writes the regional digits count.
+inline int PrecisionOf(const Settings& format, eOrvantaNotations notation) noexcept {
+  const auto index = static_cast<unsigned>(notation);
+  return index < format.precision.size() ? format.precision[index] : format.digits;
+}
 
 }  // namespace tarvil::detail
 

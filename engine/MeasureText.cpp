@@ -141,7 +141,7 @@ int MatchUnitText(std::string_view unit, const char* const* texts, int count) {
 }
 
 void FormatMeasureNumber(double v, int precision, bool usePrecision, bool group,
-                         const CTarvilLocale& locale, std::string& out) {
+                         const Settings& format, std::string& out) {
   out.clear();
   if (!std::isfinite(v)) {
     out = std::isnan(v) ? "NaN" : "#INF";
@@ -154,13 +154,13 @@ void FormatMeasureNumber(double v, int precision, bool usePrecision, bool group,
   int decimals = needed;
   if (usePrecision) {
     decimals = precision;
-    if (locale.m_nSuppressTrailingZeros == 1 && needed < precision) decimals = needed;
+    if (format.suppress_trailing_zeros && needed < precision) decimals = needed;
   }
 
   tarvil::platform::FormatFixed(v, decimals, out);
   if (out.size() >= 2 && out[0] == '-' && out[1] == '0') DropNegativeZeroSign(out);
-  if (decimals >= 1) ToUserDecimal(out, locale);
-  if (group) InsertDigitGrouping(out, v, locale);
+  if (decimals >= 1) ToUserDecimal(out, format);
+  if (group) InsertDigitGrouping(out, v, format);
 }
 
 AngleScan ScanAngleText(std::string_view text, const EngineSettings& settings) {
@@ -173,7 +173,7 @@ AngleScan ScanAngleText(std::string_view text, const EngineSettings& settings) {
   while (end > start && IsBlankByte(text[end - 1])) --end;
   if (start >= end) return scan.Refuse(eErrBlank, length + 1);
   const bool negative = text[start] == '-';
-  const char decimal = settings.locale.m_cDecimal;
+  const char decimal = settings.format.decimal;
 
   // One decimal point in the whole text.
   bool pointSeen = false;

@@ -54,7 +54,7 @@ int MatchTimeUnit(std::string_view suffix);
 // `group` inserts the regional digit grouping. NaN gives "NaN" and
 // infinities "#INF". The text is never cut, however long it is.
 void FormatMeasureNumber(double v, int precision, bool usePrecision, bool group,
-                         const CTarvilLocale& locale, std::string& out);
+                         const Settings& format, std::string& out);
 
 // An angle read by ScanAngleText.
 struct AngleScan {

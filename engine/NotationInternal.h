@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "COVUnitStorage.h"
-#include "CTarvilLocale.h"
+#include "TarvilSettings.h"
 #include "EngineSettingsInternal.h"
 #include "OrvantaNotations.h"
 #include "TarvilErrors.h"
@@ -33,8 +33,8 @@ void DropNegativeZeroSign(TextBuffer& text);
 // integer part of a user-form number text (split at its last regional
 // decimal symbol, else at its first "E"); `value` gives the sign. Nothing
 // when the grouping size is below 1.
-void InsertDigitGrouping(std::string& text, double value, const CTarvilLocale& locale);
-void InsertDigitGrouping(TextBuffer& text, double value, const CTarvilLocale& locale);
+void InsertDigitGrouping(std::string& text, double value, const Settings& format);
+void InsertDigitGrouping(TextBuffer& text, double value, const Settings& format);
 
 // AppendGroupedDigits: appends the digits `digits` to `out`, with the
 // thousands symbol before every group of `grouping` digits counted from the
@@ -66,13 +66,13 @@ ChosenEntry ChooseUnitEntry(eUnitTypes unit, eOrvantaNotations notation, double 
 // prefixed number whatever the suppress setting says.
 void FormatNotationNumber(TextBuffer& out, eOrvantaNotations notation, double value,
                           double mantissa, const UnitEntry* entry, bool forceTrim,
-                          bool usePrecision, const CTarvilLocale& locale);
+                          bool usePrecision, const Settings& format);
 
 // ApplyNotationPrecision: re-rounds a C-form number text (optionally with an
 // "E" exponent part) to `decimals` decimals, drops the sign of a negative
 // zero and, when trailing zeros are suppressed, removes them (and a bare
 // "."). The exponent part is kept as it is.
-void ApplyNotationPrecision(TextBuffer& text, int decimals, const CTarvilLocale& locale);
+void ApplyNotationPrecision(TextBuffer& text, int decimals, const Settings& format);
 
 // JoinEuropeanUnitName: puts the European unit name of `unit` in place of
 // the last decimal symbol of a number written without prefix ('4.7' becomes

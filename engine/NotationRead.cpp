@@ -58,9 +58,9 @@ bool IsPrefixDisplayAt(const char* p, int n, eUnitTypes unit, eOrvantaNotations 
 // point or letter before them (the prefix is the point there); elsewhere at
 // the end of the text (the prefix is the rest of the text).
 bool StandsAsPrefix(const char* text, int length, int i, int n, eOrvantaNotations notation,
-                    const CTarvilLocale& locale) {
-  const char decimal = locale.m_cDecimal;
-  const char thousand = locale.m_cThousand;
+                    const Settings& format) {
+  const char decimal = format.decimal;
+  const char thousand = format.thousands;
   // As the reader sees them: the thousands symbol is never a point.
   const auto isPoint = [&](char c) { return c != thousand && (c == '.' || c == decimal); };
   const char before = i > 0 ? text[i - 1] : '\0';
@@ -100,7 +100,7 @@ int LastUnitNameIndex(const char* text, int length, std::string_view needle, eUn
     while (k < n && lower(t[i + k]) == lower(w[k])) ++k;
     if (k == n) {
       const bool ownCase = std::memcmp(text + i, needle.data(), static_cast<std::size_t>(n)) == 0;
-      if (ownCase || !StandsAsPrefix(text, length, i, n, notation, settings.locale) ||
+      if (ownCase || !StandsAsPrefix(text, length, i, n, notation, settings.format) ||
           !IsPrefixDisplayAt(text + i, n, unit, notation, settings.units)) {
         found = i;
       }
@@ -331,7 +331,7 @@ ExponentSuffix ParseExponentSuffix(const char* text, int length, int integerDigi
 
 NumberScan ScanNotationNumber(std::string_view view, eOrvantaNotations notation, eUnitTypes unit,
                               const EngineSettings& settings, bool quick) {
-  const CTarvilLocale& locale = settings.locale;
+  const Settings& format = settings.format;
   const char* const text = view.data();
   const int length = static_cast<int>(view.size());
   if (length <= 0) return Refuse(eErrEmpty, 0);
@@ -360,10 +360,10 @@ NumberScan ScanNotationNumber(std::string_view view, eOrvantaNotations notation,
   // From here on the text ends after its last non-blank character, and a
   // trailing "%" goes too unless it is one of the regional symbols; the
   // caller learns where through cutLength.
-  if (text[end - 1] == '%' && locale.m_cThousand != '%' && locale.m_cDecimal != '%') --end;
+  if (text[end - 1] == '%' && format.thousands != '%' && format.decimal != '%') --end;
   double quickValue = 0.0;
   if (quick && notation != eEuropean && start < end &&
-      QuickNumber(text, start, end, locale.m_cDecimal, locale.m_cThousand, notation, unit,
+      QuickNumber(text, start, end, format.decimal, format.thousands, notation, unit,
                   settings.units, quickValue)) {
     return NumberScan{1, eErrNone, length, end < length ? end : -1, sign * quickValue};
   }
@@ -376,8 +376,8 @@ NumberScan ScanNotationNumber(std::string_view view, eOrvantaNotations notation,
 
   // The symbols, read once: the loop's stores into the digit buffer could
   // otherwise be taken to change them.
-  const char thousand = locale.m_cThousand;
-  const char decimal = locale.m_cDecimal;
+  const char thousand = format.thousands;
+  const char decimal = format.decimal;
   DigitCollector digits;
   int integerDigits = 0;
   int fractionDigits = 0;
@@ -479,7 +479,7 @@ NumberScan ScanNotationNumber(std::string_view view, eOrvantaNotations notation,
 NumberScan ScanElectricalText(std::string_view view, eUnitTypes unit,
                               eOrvantaNotations notation, eCTarvilDomain domain,
                               bool unitOptionalInEuropean, const EngineSettings& settings) {
-  const CTarvilLocale& locale = settings.locale;
+  const Settings& format = settings.format;
   const std::string_view name = BaseUnitName(settings.units, unit, notation);
   const char* const text = view.data();
   const int length = static_cast<int>(view.size());
@@ -493,7 +493,7 @@ NumberScan ScanElectricalText(std::string_view view, eUnitTypes unit,
   // optional sign.
   int lead = first;
   if (text[lead] == '-' || text[lead] == '+') ++lead;
-  if (lead >= end || !(IsDigitByte(text[lead]) || text[lead] == locale.m_cDecimal)) {
+  if (lead >= end || !(IsDigitByte(text[lead]) || text[lead] == format.decimal)) {
     return Refuse(eErrInvalidCharacter, lead + 1);
   }
   const int nameLength = static_cast<int>(name.size());
@@ -516,7 +516,7 @@ NumberScan ScanElectricalText(std::string_view view, eUnitTypes unit,
   } else if (notation == eEuropean) {
     // '4W7': the unit name is the decimal point.
     joined.append(text + first, static_cast<std::size_t>(nameAt - first));
-    joined.push_back(locale.m_cDecimal);
+    joined.push_back(format.decimal);
     joined.append(text + nameAt + nameLength, static_cast<std::size_t>(end - nameAt - nameLength));
     number = joined.view();
   } else {

@@ -19,12 +19,12 @@ void DropNegativeZeroSignIn(Text& text) {
 
 // The regrouped text goes into a fresh buffer and is copied back whole.
 template <typename Text>
-void InsertDigitGroupingIn(Text& text, double value, const CTarvilLocale& locale) {
-  const int grouping = locale.m_nGrouping;
+void InsertDigitGroupingIn(Text& text, double value, const Settings& format) {
+  const int grouping = format.grouping;
   if (grouping < 1) return;
   std::string_view all(text.data(), text.size());
   // Integer part up to the last decimal symbol, else up to the first "E".
-  std::size_t split = all.rfind(locale.m_cDecimal);
+  std::size_t split = all.rfind(format.decimal);
   if (split == std::string_view::npos) split = all.find('E');
   std::string_view integer = all.substr(0, split);
   std::string_view rest = split == std::string_view::npos ? std::string_view() : all.substr(split);
@@ -36,7 +36,7 @@ void InsertDigitGroupingIn(Text& text, double value, const CTarvilLocale& locale
   if (integer.size() <= static_cast<std::size_t>(grouping)) return;
   TextBuffer grouped;
   if (negative) grouped.push_back('-');
-  AppendGroupedDigits(grouped, integer, grouping, locale.m_cThousand);
+  AppendGroupedDigits(grouped, integer, grouping, format.thousands);
   // The separator and the decimals (or the exponent) follow unchanged.
   if (rest.size() > 1) grouped.append(rest);
   text.clear();
@@ -48,11 +48,11 @@ void InsertDigitGroupingIn(Text& text, double value, const CTarvilLocale& locale
 void DropNegativeZeroSign(std::string& text) { DropNegativeZeroSignIn(text); }
 void DropNegativeZeroSign(TextBuffer& text) { DropNegativeZeroSignIn(text); }
 
-void InsertDigitGrouping(std::string& text, double value, const CTarvilLocale& locale) {
-  InsertDigitGroupingIn(text, value, locale);
+void InsertDigitGrouping(std::string& text, double value, const Settings& format) {
+  InsertDigitGroupingIn(text, value, format);
 }
-void InsertDigitGrouping(TextBuffer& text, double value, const CTarvilLocale& locale) {
-  InsertDigitGroupingIn(text, value, locale);
+void InsertDigitGrouping(TextBuffer& text, double value, const Settings& format) {
+  InsertDigitGroupingIn(text, value, format);
 }
 
 void AppendGroupedDigits(TextBuffer& out, std::string_view digits, int grouping, char thousands) {

@@ -118,18 +118,18 @@ bool AllZeroDigits(std::string_view digits) {
 // Branch without a prefix: "%G" re-rounded to the configured precision (or
 // fixed decimals in full precision), then the user's symbols.
 void FormatWithoutEntry(TextBuffer& out, eOrvantaNotations notation, double value,
-                        bool usePrecision, const CTarvilLocale& locale) {
+                        bool usePrecision, const Settings& format) {
   if (notation == eFullPrecision) {
     // Exactly the decimals the value needs: nothing to re-round.
     AppendFixed(out, value, CTarvilGetNumOfSigDigits(value));
     DropNegativeZeroSign(out);
-    if (locale.m_nSuppressTrailingZeros == 1) SuppressTrailingZeros(out);
+    if (format.suppress_trailing_zeros) SuppressTrailingZeros(out);
   } else {
     char g[tarvil::platform::kFormatGMax];
     int n = tarvil::platform::FormatG(value, g);
     out.append(g, static_cast<std::size_t>(n));
     if (usePrecision) {
-      ApplyNotationPrecision(out, locale.GetPrecision(notation), locale);
+      ApplyNotationPrecision(out, PrecisionOf(format, notation), format);
     } else {
       // Without precision the "%G" digits are kept as they are: rounding
       // them to the decimals of the value itself (none for a value written
@@ -137,14 +137,14 @@ void FormatWithoutEntry(TextBuffer& out, eOrvantaNotations notation, double valu
       DropNegativeZeroSign(out);
     }
   }
-  if (locale.m_nLeadingZero == 0 && out.size() >= 2 && out[0] == '0' && out[1] == '.') {
+  if (!format.leading_zero && out.size() >= 2 && out[0] == '0' && out[1] == '.') {
     out.erase(0, 1);
   }
-  if (locale.m_cDecimal != '.') {
+  if (format.decimal != '.') {
     std::size_t point = std::string_view(out.data(), out.size()).rfind('.');
-    if (point != std::string_view::npos) out.data()[point] = locale.m_cDecimal;
+    if (point != std::string_view::npos) out.data()[point] = format.decimal;
   }
-  InsertDigitGrouping(out, value, locale);
+  InsertDigitGrouping(out, value, format);
 }
 
 // Branch with a prefix: the scaled value with grouping, joined with the
@@ -152,8 +152,8 @@ void FormatWithoutEntry(TextBuffer& out, eOrvantaNotations notation, double valu
 // `out` and edited there.
 void FormatWithEntry(TextBuffer& out, eOrvantaNotations notation, double mantissa,
                      const UnitEntry& entry, bool forceTrim, bool usePrecision,
-                     const CTarvilLocale& locale) {
-  int decimals = usePrecision ? locale.GetPrecision(notation)
+                     const Settings& format) {
+  int decimals = usePrecision ? PrecisionOf(format, notation)
                                    : CTarvilGetNumOfSigDigits(mantissa);
   const std::size_t start = out.size();
   const std::size_t written = static_cast<std::size_t>(AppendFixed(out, mantissa, decimals));
@@ -171,19 +171,19 @@ void FormatWithEntry(TextBuffer& out, eOrvantaNotations notation, double mantiss
   std::size_t integerEnd = hasPoint ? out.size() - written - 1 : out.size();
   if (hasPoint) {
     std::size_t end = out.size();
-    if (locale.m_nSuppressTrailingZeros == 1 || forceTrim) {
+    if (format.suppress_trailing_zeros || forceTrim) {
       while (end > integerEnd + 1 && out[end - 1] == '0') --end;
     }
     if (end == integerEnd + 1) end = integerEnd;  // no decimal left
     out.truncate(end);
   }
   const std::size_t integerDigits = integerEnd - digits;
-  if (locale.m_nGrouping >= 1 && integerDigits > static_cast<std::size_t>(locale.m_nGrouping)) {
+  if (format.grouping >= 1 && integerDigits > static_cast<std::size_t>(format.grouping)) {
     TextBuffer rest;
     rest.append(out.data() + digits, out.size() - digits);
     out.truncate(digits);
-    AppendGroupedDigits(out, std::string_view(rest.data(), integerDigits), locale.m_nGrouping,
-                        locale.m_cThousand);
+    AppendGroupedDigits(out, std::string_view(rest.data(), integerDigits), format.grouping,
+                        format.thousands);
     integerEnd = out.size();
     out.append(rest.data() + integerDigits, rest.size() - integerDigits);
   }
@@ -194,11 +194,11 @@ void FormatWithEntry(TextBuffer& out, eOrvantaNotations notation, double mantiss
     if (hasFraction) out.erase(integerEnd, 1);
     out.insert(integerEnd, display, std::strlen(display));
   } else {
-    if (hasFraction) out.data()[integerEnd] = locale.m_cDecimal;
+    if (hasFraction) out.data()[integerEnd] = format.decimal;
     if (notation != eEuropean && entry.exponent != 0) out.append(display, std::strlen(display));
   }
-  if (locale.m_nLeadingZero == 0 && out.size() >= 2 && out[0] == '0' &&
-      out[1] == locale.m_cDecimal) {
+  if (!format.leading_zero && out.size() >= 2 && out[0] == '0' &&
+      out[1] == format.decimal) {
     out.erase(0, 1);
   }
 }
@@ -276,7 +276,7 @@ ChosenEntry ChooseUnitEntry(eUnitTypes unit, eOrvantaNotations notation, double 
   return chosen;
 }
 
-void ApplyNotationPrecision(TextBuffer& text, int decimals, const CTarvilLocale& locale) {
+void ApplyNotationPrecision(TextBuffer& text, int decimals, const Settings& format) {
   std::string_view all(text.data(), text.size());
   std::size_t e = all.find('E');
   std::string_view mantissaPart = all.substr(0, e);
@@ -297,24 +297,24 @@ void ApplyNotationPrecision(TextBuffer& text, int decimals, const CTarvilLocale&
   text.clear();
   AppendFixed(text, mantissa, decimals);
   DropNegativeZeroSign(text);
-  if (locale.m_nSuppressTrailingZeros == 1) SuppressTrailingZeros(text);
+  if (format.suppress_trailing_zeros) SuppressTrailingZeros(text);
   text.append(exponentPart, exponentLength);
 }
 
 void FormatNotationNumber(TextBuffer& out, eOrvantaNotations notation, double value,
                           double mantissa, const UnitEntry* entry, bool forceTrim,
-                          bool usePrecision, const CTarvilLocale& locale) {
+                          bool usePrecision, const Settings& format) {
   if (entry == nullptr) {
-    FormatWithoutEntry(out, notation, value, usePrecision, locale);
+    FormatWithoutEntry(out, notation, value, usePrecision, format);
   } else {
-    FormatWithEntry(out, notation, mantissa, *entry, forceTrim, usePrecision, locale);
+    FormatWithEntry(out, notation, mantissa, *entry, forceTrim, usePrecision, format);
   }
 }
 
 void JoinEuropeanUnitName(std::string& text, eUnitTypes unit, const EngineSettings& settings) {
   const std::string_view name = BaseUnitName(settings.units, unit, eEuropean);
   if (name.empty()) return;
-  std::size_t point = text.rfind(settings.locale.m_cDecimal);
+  std::size_t point = text.rfind(settings.format.decimal);
   if (point == std::string::npos) {
     text.append(name);
   } else {
@@ -328,7 +328,7 @@ int WriteNotationValue(TextBuffer& out, eOrvantaNotations notation, double value
                        const EngineSettings& settings) {
   ChosenEntry chosen = ChooseUnitEntry(unit, notation, value, settings.units);
   FormatNotationNumber(out, notation, value, chosen.mantissa, chosen.entry, forceTrim,
-                       usePrecision, settings.locale);
+                       usePrecision, settings.format);
   TrimBlanks(out);
   return (chosen.entry != nullptr && chosen.entry->exponent == 0) ? 1 : 0;
 }

@@ -67,7 +67,7 @@ struct Field {
   std::string_view text;
   int length;
   eUnitTypes unit;
-  const CTarvilLocale& locale;
+  const Settings& format;
   int bareExponent;
 
   // The byte at `i`; NUL past the end (a NUL of the text matches nothing
@@ -210,7 +210,7 @@ bool IsGroupOfThree(const Field& f, PartToken t) {
 int SpanEnds(const Field& f, PartToken t, int (&ends)[kMaxValueTokens]) {
   ends[0] = t.end;
   int count = 1;
-  const bool blankGroups = IsBlankByte(f.locale.m_cThousand);
+  const bool blankGroups = IsBlankByte(f.format.thousands);
   for (PartToken last = t; count < kMaxValueTokens;) {
     const PartToken next = NextPartToken(f.text, last.end);
     if (next.begin >= f.length || f.SkipBlanks(last.end) != next.begin || next.begin == last.end) {
@@ -237,12 +237,12 @@ int ReadSpans(const Field& f, PartToken t, const int (&ends)[kMaxValueTokens], i
   if (count == 0) {
     // '1 000': a number in blank-separated groups, which these settings do
     // not read; refused as a whole rather than read as its first group.
-    scan = ScanAnyNotation(f.Span(t.begin, ends[0]), unit, f.locale, f.bareExponent);
+    scan = ScanAnyNotation(f.Span(t.begin, ends[0]), unit, f.format, f.bareExponent);
     if (scan.cursor > 0) scan.cursor += t.begin;
     return kNone;
   }
   for (int k = count - 1; k >= 0; --k) {
-    scan = ScanAnyNotation(f.Span(t.begin, ends[k]), unit, f.locale, f.bareExponent);
+    scan = ScanAnyNotation(f.Span(t.begin, ends[k]), unit, f.format, f.bareExponent);
     if (scan.ok) return ends[k];
   }
   if (scan.cursor > 0) scan.cursor += t.begin;
@@ -517,7 +517,7 @@ std::string_view PackageDigits(std::string_view token) noexcept {
   return {};
 }
 
-PartScan ScanPart(std::string_view text, eUnitTypes unit, const CTarvilLocale& locale,
+PartScan ScanPart(std::string_view text, eUnitTypes unit, const Settings& format,
                   int bareExponent) noexcept {
   PartScan out;
   if (text.empty()) {
@@ -528,7 +528,7 @@ PartScan ScanPart(std::string_view text, eUnitTypes unit, const CTarvilLocale& l
     Refuse(out, eErrCharacterLimit, static_cast<int>(kMaxLength) + 1);
     return out;
   }
-  const Field f{text, static_cast<int>(text.size()), unit, locale, bareExponent};
+  const Field f{text, static_cast<int>(text.size()), unit, format, bareExponent};
   int restBegin = kNone;
   int firstToken = kNone;
   AnyScan refusal;
@@ -551,7 +551,7 @@ PartScan ScanPart(std::string_view text, eUnitTypes unit, const CTarvilLocale& l
   }
   if (firstToken == kNone) {
     // Blanks and separators only: refused as the value reader refuses it.
-    const AnyScan scan = ScanAnyNotation(text, unit, locale, bareExponent);
+    const AnyScan scan = ScanAnyNotation(text, unit, format, bareExponent);
     Refuse(out, scan.ok ? kErrNotAValue : scan.error, scan.ok ? 1 : scan.cursor);
     return out;
   }

@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "AnyNotationInternal.h"
-#include "CTarvilLocale.h"
+#include "TarvilSettings.h"
 #include "UnitTypes.h"
 
 namespace tarvil::detail {
@@ -89,7 +89,7 @@ struct PartScan {
 // ScanAnyNotation; no value while fitted: the refusal of ScanAnyNotation for
 // the first token that is none of the above, at its position in `text`,
 // else kErrNotAValue at the first token. No domain check.
-PartScan ScanPart(std::string_view text, eUnitTypes unit, const CTarvilLocale& locale,
+PartScan ScanPart(std::string_view text, eUnitTypes unit, const Settings& format,
                   int bareExponent = kBareAsk) noexcept;
 
 }  // namespace tarvil::detail

@@ -1,6 +1,7 @@
 // CTarvilLocale.cpp: reading the regional and notation settings from the
 // current user's registry.
 #include "CTarvilLocale.h"
+#include "LocaleSettingsInternal.h"
 
 #include <atomic>
 
@@ -151,3 +152,26 @@ int CTarvilLocale::GetPrecision(eOrvantaNotations notation) const {
     default: return m_nDigits;
   }
 }
+
+namespace tarvil::detail {
+
+Settings SettingsOf(const CTarvilLocale& l) noexcept {
+  Settings s;
+  s.decimal = l.m_cDecimal;
+  s.thousands = l.m_cThousand;
+  s.grouping = l.m_nGrouping;
+  s.digits = l.m_nDigits;
+  s.leading_zero = l.m_nLeadingZero != 0;
+  s.precision = {l.m_nEngPrecision, l.m_nEuroPrecision, l.m_nSciPrecision, l.m_nSIPrecision,
+                 l.m_nSPICEPrecision};
+  s.angle_precision = l.m_nAnglePrecision;
+  s.percentage_precision = l.m_nPercentPrecision;
+  s.time_precision = l.m_nTimePrecision;
+  s.suppress_trailing_zeros = l.m_nSuppressTrailingZeros == 1;
+  s.notation = static_cast<unsigned>(l.m_eActiveNotation) <= static_cast<unsigned>(eDecimal)
+                   ? static_cast<Notation>(l.m_eActiveNotation)
+                   : Notation::si;
+  return s;
+}
+
+}  // namespace tarvil::detail

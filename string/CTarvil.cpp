@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "ErrorTextInternal.h"
+#include "LocaleSettingsInternal.h"
 #include "MessageBox.h"
 #include "Resources.h"
 #include "SharedSettingsInternal.h"
@@ -42,10 +43,9 @@ void LoadSharedSettings() {
   if (!SettingsReady()) CTarvil::SetLocale();
 }
 
-EngineSettings SharedSettings() {
-  LoadSharedSettings();
-  return EngineSettings{CTarvil::s_Locale, CTarvil::s_OVUnits};
-}
+SharedSettings::SharedSettings()
+    : m_format((LoadSharedSettings(), SettingsOf(CTarvil::s_Locale))),
+      m_engine{m_format, CTarvil::s_OVUnits} {}
 
 }  // namespace tarvil::detail
 

@@ -15,38 +15,38 @@ using tarvil::detail::ToUserDecimalInPlace;
 namespace tarvil::detail {
 
 void ToUserDecimal(std::string& text) {
-  LoadSharedSettings();
-  ToUserDecimal(text, CTarvil::s_Locale);
+  ToUserDecimal(text, SharedSettings().format());
 }
 
 void ToCDecimal(std::string& text) {
-  LoadSharedSettings();
-  ToCDecimalInPlace(text.data(), text.size(), CTarvil::s_Locale);
+  ToCDecimalInPlace(text.data(), text.size(), SharedSettings().format());
 }
 
 }  // namespace tarvil::detail
 
 void CTarvil::GetDecimal(char* text) {
-  EnsureSettings();
+  const tarvil::detail::SharedSettings settings;
   if (text == nullptr) return;
-  ToCDecimalInPlace(text, std::strlen(text), s_Locale);
+  ToCDecimalInPlace(text, std::strlen(text), settings.format());
 }
 
 void CTarvil::SetDecimal(char* text) {
-  EnsureSettings();
+  const tarvil::detail::SharedSettings settings;
   if (text == nullptr) return;
-  const std::size_t length = ToUserDecimalInPlace(text, std::strlen(text), s_Locale);
+  const std::size_t length = ToUserDecimalInPlace(text, std::strlen(text), settings.format());
   text[length] = '\0';
 }
 
 CTarvil& CTarvil::ConvertDecimalUserLocaleToCLocale() {
-  EnsureSettings();
-  if (!m_text.empty()) ToCDecimalInPlace(m_text.data(), m_text.size(), s_Locale);
+  const tarvil::detail::SharedSettings settings;
+  if (!m_text.empty()) ToCDecimalInPlace(m_text.data(), m_text.size(), settings.format());
   return *this;
 }
 
 CTarvil& CTarvil::ConvertDecimalCLocaleToUserLocale() {
-  EnsureSettings();
-  if (!m_text.empty()) m_text.resize(ToUserDecimalInPlace(m_text.data(), m_text.size(), s_Locale));
+  const tarvil::detail::SharedSettings settings;
+  if (!m_text.empty()) {
+    m_text.resize(ToUserDecimalInPlace(m_text.data(), m_text.size(), settings.format()));
+  }
   return *this;
 }

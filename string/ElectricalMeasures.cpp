@@ -69,7 +69,7 @@ int InterpretMeasure(CTarvil& text, eOrvantaNotations notation, double& value,
 // ---- Resistance --------------------------------------------------------------
 
 int CTarvil::TestOhmString(eOrvantaNotations notation, double* pValue) {
-  const tarvil::detail::EngineSettings settings = tarvil::detail::SharedSettings();
+  const tarvil::detail::SharedSettings settings;
   if (pValue != nullptr) *pValue = 0.0;
   tarvil::detail::NumberScan scan = tarvil::detail::ScanElectricalText(
       m_text, kResistance.unit, notation, kResistance.domain, true, settings);

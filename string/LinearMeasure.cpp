@@ -85,7 +85,7 @@ bool RefuseUnderflow(CTarvil& s, double typed, double converted) {
 
 void FormatMeasureNumber(double v, int precision, int usePrecision, bool group,
                          std::string& out) {
-  FormatMeasureNumber(v, precision, usePrecision == 1, group, SharedSettings().locale, out);
+  FormatMeasureNumber(v, precision, usePrecision == 1, group, SharedSettings().format(), out);
 }
 
 }  // namespace tarvil::detail

@@ -16,7 +16,7 @@ using tarvil::detail::TextBuffer;
 
 CTarvil& CTarvil::SetDoubleForNotation(int& isBase, eOrvantaNotations notation, double value,
                                        int usePrecision, eUnitTypes unit) {
-  const tarvil::detail::EngineSettings settings = tarvil::detail::SharedSettings();
+  const tarvil::detail::SharedSettings settings;
   if (!std::isfinite(value)) {
     m_text.assign(std::isnan(value) ? "NaN" : "#INF");
     m_nCursorPosition = 0;
@@ -43,7 +43,7 @@ CTarvil& CTarvil::SetDoubleForNotation(double value, int usePrecision, eUnitType
 }
 
 CTarvil& CTarvil::SetIntegerForNotation(eOrvantaNotations notation, int value, eUnitTypes unit) {
-  const tarvil::detail::EngineSettings settings = tarvil::detail::SharedSettings();
+  const tarvil::detail::SharedSettings settings;
   TextBuffer out;
   tarvil::detail::WriteNotationValue(out, notation, static_cast<double>(value), true, unit, true,
                                      settings);
@@ -60,11 +60,11 @@ CTarvil& CTarvil::SetElectricalNotationString(eUnitTypes unit, eOrvantaNotations
                                               double value, int appendUnit, int usePrecision) {
   int isBase = 0;
   SetDoubleForNotation(isBase, notation, value, usePrecision, unit);
-  const tarvil::detail::EngineSettings settings = tarvil::detail::SharedSettings();
+  const tarvil::detail::SharedSettings settings;
   if (notation == eEuropean && isBase == 1) {
     tarvil::detail::JoinEuropeanUnitName(m_text, unit, settings);
   } else if (appendUnit == 1) {
-    m_text.append(tarvil::detail::BaseUnitName(settings.units, unit, notation));
+    m_text.append(tarvil::detail::BaseUnitName(settings.engine().units, unit, notation));
   }
   return *this;
 }

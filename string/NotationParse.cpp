@@ -12,7 +12,7 @@
 using tarvil::detail::NumberScan;
 
 int CTarvil::IsDoubleForNotation(eOrvantaNotations notation, double* pValue, eUnitTypes unit) {
-  const tarvil::detail::EngineSettings settings = tarvil::detail::SharedSettings();
+  const tarvil::detail::SharedSettings settings;
   if (!tarvil::detail::BeginTest(*this)) return 0;
   NumberScan scan = tarvil::detail::ScanNotationNumber(m_text, notation, unit, settings);
   if (scan.cutLength >= 0) m_text.resize(static_cast<std::size_t>(scan.cutLength));
@@ -85,7 +85,7 @@ long CTarvil::GetIntegerForNotation(int* pValue, eUnitTypes unit) {
 
 int CTarvil::TestElectricalNotationString(eUnitTypes unit, eOrvantaNotations notation,
                                           eCTarvilDomain domain, double* pValue) {
-  const tarvil::detail::EngineSettings settings = tarvil::detail::SharedSettings();
+  const tarvil::detail::SharedSettings settings;
   if (pValue != nullptr) *pValue = 0.0;
   NumberScan scan =
       tarvil::detail::ScanElectricalText(m_text, unit, notation, domain, false, settings);

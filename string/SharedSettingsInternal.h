@@ -14,9 +14,25 @@ namespace tarvil::detail {
 // call costs two atomic loads.
 void LoadSharedSettings();
 
-// SharedSettings: LoadSharedSettings, then CTarvil::s_Locale and
-// CTarvil::s_OVUnits as the engine's settings.
-EngineSettings SharedSettings();
+// SharedSettings: LoadSharedSettings, then the plain settings of
+// CTarvil::s_Locale as they stand now, with CTarvil::s_OVUnits: what a
+// member passes to the engine. Lives for the member's call (or the
+// full-expression that makes it); neither copied nor moved, since `engine`
+// refers to `format`.
+class SharedSettings {
+ public:
+  SharedSettings();
+  SharedSettings(const SharedSettings&) = delete;
+  SharedSettings& operator=(const SharedSettings&) = delete;
+
+  const Settings& format() const noexcept { return m_format; }
+  const EngineSettings& engine() const noexcept { return m_engine; }
+  operator const EngineSettings&() const noexcept { return m_engine; }
+
+ private:
+  Settings m_format;
+  EngineSettings m_engine;
+};
 
 }  // namespace tarvil::detail
 

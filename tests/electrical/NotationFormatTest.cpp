@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "LocaleSettingsInternal.h"
 #include "NotationInternal.h"
 #include "NotationSettingsFixture.h"
 
@@ -293,7 +294,7 @@ TEST_F(DigitGroupingTest, GroupsTheIntegerPartOnly) {
   };
   for (const Case& c : cases) {
     std::string text = c.text;
-    tarvil::detail::InsertDigitGrouping(text, c.value, CTarvil::s_Locale);
+    tarvil::detail::InsertDigitGrouping(text, c.value, tarvil::detail::SettingsOf(CTarvil::s_Locale));
     EXPECT_EQ(text, c.expected) << c.text;
   }
 }
@@ -301,11 +302,11 @@ TEST_F(DigitGroupingTest, GroupsTheIntegerPartOnly) {
 TEST_F(DigitGroupingTest, UsesTheRegionalSymbols) {
   UseCommaDecimal();
   std::string text = "1234567,5";
-  tarvil::detail::InsertDigitGrouping(text, 1234567.5, CTarvil::s_Locale);
+  tarvil::detail::InsertDigitGrouping(text, 1234567.5, tarvil::detail::SettingsOf(CTarvil::s_Locale));
   EXPECT_EQ(text, "1.234.567,5");
   CTarvil::s_Locale.m_nGrouping = 0;
   text = "1234567,5";
-  tarvil::detail::InsertDigitGrouping(text, 1234567.5, CTarvil::s_Locale);
+  tarvil::detail::InsertDigitGrouping(text, 1234567.5, tarvil::detail::SettingsOf(CTarvil::s_Locale));
   EXPECT_EQ(text, "1234567,5");
 }
 

@@ -29,24 +29,24 @@ struct AnyCase {
   int cursor;
 };
 
-CTarvilLocale Regional(char decimal, char thousand, int grouping) {
-  CTarvilLocale locale;
-  locale.m_cDecimal = decimal;
-  locale.m_cThousand = thousand;
-  locale.m_nGrouping = grouping;
-  return locale;
+tarvil::Settings Regional(char decimal, char thousand, int grouping) {
+  tarvil::Settings settings;
+  settings.decimal = decimal;
+  settings.thousands = thousand;
+  settings.grouping = grouping;
+  return settings;
 }
 
 // Reads each text from a heap copy of exactly its bytes, so that a read
 // past the view is caught by AddressSanitizer.
-AnyScan Scan(const char* text, eUnitTypes unit, const CTarvilLocale& locale) {
+AnyScan Scan(const char* text, eUnitTypes unit, const tarvil::Settings& locale) {
   const std::size_t n = std::strlen(text);
   std::unique_ptr<char[]> copy(new char[n]);
   std::memcpy(copy.get(), text, n);
   return ScanAnyNotation(std::string_view(copy.get(), n), unit, locale);
 }
 
-void RunCases(const CTarvilLocale& locale, std::initializer_list<AnyCase> cases) {
+void RunCases(const tarvil::Settings& locale, std::initializer_list<AnyCase> cases) {
   for (const AnyCase& c : cases) {
     SCOPED_TRACE(std::string("'") + c.text + "' unit " + std::to_string(c.unit));
     const AnyScan s = Scan(c.text, c.unit, locale);
@@ -74,7 +74,7 @@ constexpr eUnitTypes R = eOhms, C = eFarads, L = eHenrys, V = eVolts, A = eAmps,
                      N = eNoUnit;
 
 TEST(AnyNotationTest, ReadingsAndRefusals) {
-  RunCases(CTarvilLocale{}, {
+  RunCases(tarvil::Settings{}, {
       // Prefix after the number or in its decimal symbol's place, units.
       {"4k7", R, true, 4700, 0, 0},
       {"4.7k", R, true, 4700, 0, 0},
@@ -175,18 +175,18 @@ TEST(AnyNotationTest, ReadingsAndRefusals) {
       {"1'00", N, false, 0, kBad, 2},
   });
 
-  const AnyScan comma = ScanAnyNotation("1234,567", eNoUnit, CTarvilLocale{});
+  const AnyScan comma = ScanAnyNotation("1234,567", eNoUnit, tarvil::Settings{});
   EXPECT_EQ(comma.reading[1].value, 1234567.0);
   EXPECT_STREQ(comma.reading[0].picked_by, "a decimal comma (Settings::decimal = ',')");
   EXPECT_STREQ(comma.reading[1].picked_by, "Notation::si");
-  const AnyScan bare = ScanAnyNotation("4.7", eHenrys, CTarvilLocale{});
+  const AnyScan bare = ScanAnyNotation("4.7", eHenrys, tarvil::Settings{});
   EXPECT_EQ(bare.reading[1].value, 4.7);
   EXPECT_STREQ(bare.reading[0].picked_by, "Settings::bare_inductance = BareUnit::uH");
   EXPECT_STREQ(bare.reading[1].picked_by, "Settings::bare_inductance = BareUnit::H");
   // A chosen unit of bare numbers, in the short pass and the long one.
-  EXPECT_EQ(ScanAnyNotation("10", eFarads, CTarvilLocale{}, -6).value, 1e-5);
-  EXPECT_EQ(ScanAnyNotation(" 4,7 ", eFarads, CTarvilLocale{}, -9).value, 4.7e-9);
-  EXPECT_EQ(ScanAnyNotation("10", eOhms, CTarvilLocale{}, -6).value, 10.0);
+  EXPECT_EQ(ScanAnyNotation("10", eFarads, tarvil::Settings{}, -6).value, 1e-5);
+  EXPECT_EQ(ScanAnyNotation(" 4,7 ", eFarads, tarvil::Settings{}, -9).value, 4.7e-9);
+  EXPECT_EQ(ScanAnyNotation("10", eOhms, tarvil::Settings{}, -6).value, 10.0);
 }
 
 // The separator rule under the C-like settings (decimal '.', thousands ','
@@ -224,11 +224,11 @@ TEST(AnyNotationTest, SeparatorRuleInBothFormats) {
       {"12.34,5", {0, kPoint, 6}, {0, kPoint, 6}},
       {"1234,56.7", {0, kPoint, 8}, {0, kPoint, 8}},
   };
-  const CTarvilLocale c = Regional('.', ',', 0);
-  const CTarvilLocale comma = Regional(',', '.', 3);
+  const tarvil::Settings c = Regional('.', ',', 0);
+  const tarvil::Settings comma = Regional(',', '.', 3);
   for (const Row& row : rows) {
     for (const auto& [locale, want] : {std::pair{&c, row.c}, std::pair{&comma, row.comma}}) {
-      SCOPED_TRACE(std::string("'") + row.text + "' decimal " + locale->m_cDecimal);
+      SCOPED_TRACE(std::string("'") + row.text + "' decimal " + locale->decimal);
       const AnyScan s = Scan(row.text, eNoUnit, *locale);
       EXPECT_EQ(s.value, want.value);
       EXPECT_EQ(s.error, want.error);
@@ -264,7 +264,7 @@ TEST(AnyNotationTest, SIWritingReadsBackExactly) {
     char scientific[80];
     std::snprintf(scientific, sizeof scientific, "%se%d", number, prefix.exponent);
     const std::string text = std::string(number) + prefix.text + unit.name;
-    const AnyScan s = ScanAnyNotation(text, unit.unit, CTarvilLocale{});
+    const AnyScan s = ScanAnyNotation(text, unit.unit, tarvil::Settings{});
     ASSERT_TRUE(s.ok) << "'" << text << "' error " << s.error << " at " << s.cursor;
     ASSERT_EQ(s.value, std::strtod(scientific, nullptr)) << "'" << text << "'";
   }

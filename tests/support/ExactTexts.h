@@ -48,7 +48,8 @@ class ExactTexts {
     // refused).
     if (ReadsExponent() && Pick(0, 3) == 0) {
       exponent = Pick(-280, 280);
-      exponentText = "e" + std::to_string(exponent);
+      exponentText = std::to_string(exponent);
+      exponentText.insert(exponentText.begin(), 'e');
       prefix = {"", 0};
     }
     ExactCase c;

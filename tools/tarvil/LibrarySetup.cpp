@@ -56,7 +56,7 @@ std::string InvalidSettingsText(const tarvil::Settings& settings) {
   if (tarvil::valid(settings)) return std::string();
   const auto shown = [](char symbol) {
     const auto byte = static_cast<unsigned char>(symbol);
-    if (byte >= 0x20 && byte < 0x7F) return "'" + std::string(1, symbol) + "'";
+    if (byte >= 0x20 && byte < 0x7F) return std::string{'\'', symbol, '\''};
     constexpr char kHex[] = "0123456789abcdef";
     return std::string("'\\x") + kHex[byte >> 4] + kHex[byte & 0xF] + "'";
   };
