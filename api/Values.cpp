@@ -174,7 +174,10 @@ Result<double> read(std::string_view text, Quantity quantity, Notation notation,
         notation == Notation::decimal || notation == Notation::full_precision
             ? eDecimal
             : api::NotationOf(notation, settings);
-    return FromScan(detail::ScanNotationNumber(text, n, eNoUnit, engine));
+    NumberScan scan = detail::ScanNotationNumber(text, n, eNoUnit, engine);
+    // The engine keeps the string class's cursor for a blank number.
+    if (scan.error == eErrBlank) scan.cursor = detail::BlankPosition(text);
+    return FromScan(scan);
   }
   return ReadQuantity(text, quantity, api::NotationOf(notation, settings), engine);
 }

@@ -152,7 +152,8 @@ class UnitTable {
 // string class's IsDoubleForNotation without a unit (decimal and
 // full_precision as IsDouble); a quantity as its InterpretAs...Measure: with
 // its unit name or as a bare number, and not negative except for voltage
-// and current.
+// and current. In every notation a text of blanks alone is refused as
+// blank at its length + 1.
 //
 // Notation::any reads the forms of bills of materials and of people unaware
 // of any setting. Blanks, a sign, a number, then an exponent or one prefix,

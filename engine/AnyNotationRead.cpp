@@ -531,13 +531,13 @@ AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit, const Settings& 
     return scan;
   }
   if (ReadPlainSI(text, unit, bareExponent, format, scan)) return scan;
-  const int first = FirstNonBlankIndex(text);
-  const int length = static_cast<int>(text.size());
-  if (first == length) {
-    Refuse(scan, eErrBlank, length);
+  const NonBlank trimmed = TrimBlanks(text);
+  if (trimmed.Blank()) {
+    Refuse(scan, eErrBlank, BlankPosition(text) - 1);
     return scan;
   }
-  const int end = EndOfNonBlank(text, first);
+  const int first = trimmed.first;
+  const int end = trimmed.end;
   if (unit != eOhms && unit != eFarads && unit != eHenrys && unit != eVolts && unit != eAmps &&
       unit != eWatts) {
     unit = eNoUnit;

@@ -168,10 +168,10 @@ AngleScan ScanAngleText(std::string_view text, const EngineSettings& settings) {
   const int length = static_cast<int>(text.size());
   if (length == 0) return scan.Refuse(eErrEmpty, 0);
   scan.cursor = length + 1;
-  const int start = FirstNonBlankIndex(text);
-  int end = length;
-  while (end > start && IsBlankByte(text[end - 1])) --end;
-  if (start >= end) return scan.Refuse(eErrBlank, length + 1);
+  const NonBlank trimmed = TrimBlanks(text);
+  if (trimmed.Blank()) return scan.Refuse(eErrBlank, BlankPosition(text));
+  const int start = trimmed.first;
+  const int end = trimmed.end;
   const bool negative = text[start] == '-';
   const char decimal = settings.format.decimal;
 

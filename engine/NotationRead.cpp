@@ -343,11 +343,11 @@ NumberScan ScanNotationNumber(std::string_view view, eOrvantaNotations notation,
     unitLength = static_cast<int>(name.size());
     if (unitLength > 0) unitAt = LastUnitNameIndex(text, length, name, unit, eEuropean, settings);
   }
-  int end = length;
-  while (end > 0 && IsBlankByte(text[end - 1])) --end;
-  int start = 0;
-  while (start < end && IsBlankByte(text[start])) ++start;
-  if (start >= end) return Refuse(eErrBlank, length);
+  const NonBlank trimmed = TrimBlanks(view);
+  // The class's number tests leave the text's length for a blank text.
+  if (trimmed.Blank()) return Refuse(eErrBlank, length);
+  int start = trimmed.first;
+  int end = trimmed.end;
   int sign = 1;
   if (text[start] == '-') {
     sign = -1;
@@ -484,11 +484,10 @@ NumberScan ScanElectricalText(std::string_view view, eUnitTypes unit,
   const char* const text = view.data();
   const int length = static_cast<int>(view.size());
   if (length <= 0) return Refuse(eErrEmpty, 0);
-  int end = length;
-  while (end > 0 && IsBlankByte(text[end - 1])) --end;
-  int first = 0;
-  while (first < end && IsBlankByte(text[first])) ++first;
-  if (first >= end) return Refuse(eErrBlank, length + 1);
+  const NonBlank trimmed = TrimBlanks(view);
+  if (trimmed.Blank()) return Refuse(eErrBlank, BlankPosition(view));
+  const int first = trimmed.first;
+  const int end = trimmed.end;
   // The number must begin with a digit or the decimal symbol, after an
   // optional sign.
   int lead = first;

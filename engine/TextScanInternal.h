@@ -35,6 +35,26 @@ inline int EndOfNonBlank(std::string_view text, int start) {
   return end;
 }
 
+// The non-blank part of a text: bytes [first, end). A text of blanks alone
+// (or an empty one) has first == end == its length.
+struct NonBlank {
+  int first;
+  int end;
+  bool Blank() const { return first >= end; }
+};
+
+// TrimBlanks: the non-blank part of `text`; every reader trims with it.
+inline NonBlank TrimBlanks(std::string_view text) {
+  const int first = FirstNonBlankIndex(text);
+  return NonBlank{first, EndOfNonBlank(text, first)};
+}
+
+// BlankPosition: where a reader reports a text of blanks alone: one past
+// its end, where the value is missing. (The string class's number tests
+// leave the text's length instead, as their cursor rule says; the modern
+// interface uses this rule for every reader.)
+inline int BlankPosition(std::string_view text) { return static_cast<int>(text.size()) + 1; }
+
 }  // namespace tarvil::detail
 
 #endif

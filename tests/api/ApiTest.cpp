@@ -93,7 +93,11 @@ TEST_F(Api, ReadAndWriteAsTheStringClass) {
       for (const char* text : kTexts) {
         SCOPED_TRACE(std::string(text) + " notation " + std::to_string(n) + " quantity " +
                      std::to_string(static_cast<int>(q)));
-        EXPECT_EQ(Of(tarvil::read(text, q, notation)), ClassRead(text, q, classNotation));
+        Answer expected = ClassRead(text, q, classNotation);
+        // One rule here for blanks alone: one past the end (the class's
+        // number test leaves the length).
+        if (expected.error == eErrBlank) expected.position = static_cast<int>(strlen(text)) + 1;
+        EXPECT_EQ(Of(tarvil::read(text, q, notation)), expected);
       }
       if (notation == tarvil::Notation::full_precision) continue;  // written otherwise
       for (double v : {0.0, 4700.0, 4.7, 1e-7, -2.5e6, 123456.789, 1e-20, 47.0, 1e30}) {
