@@ -79,7 +79,7 @@ void FormatSnprintf(benchmark::State& state) {
 
 // The engine's reader on `texts`, called directly on a view.
 void ParseEngineOn(benchmark::State& state, const std::vector<NotationText>& texts) {
-  const detail::EngineSettings settings = detail::SharedSettings();
+  const detail::SharedSettings settings;
   std::size_t i = 0;
   for (auto _ : state) {
     const NotationText& t = texts[i];
@@ -90,7 +90,7 @@ void ParseEngineOn(benchmark::State& state, const std::vector<NotationText>& tex
 
 void FormatEngine(benchmark::State& state) {
   const auto& texts = Texts();
-  const detail::EngineSettings settings = detail::SharedSettings();
+  const detail::SharedSettings settings;
   std::size_t i = 0;
   for (auto _ : state) {
     const NotationText& t = texts[i];

@@ -13,7 +13,14 @@
 
 namespace tarvil::detail {
 
+// Refers to its two parts and is never copied: a copy made from a
+// temporary that owns them (the string class's SharedSettings) would
+// outlive them.
 struct EngineSettings {
+  EngineSettings(const Settings& f, const COVUnitStorage& u) noexcept : format(f), units(u) {}
+  EngineSettings(const EngineSettings&) = delete;
+  EngineSettings& operator=(const EngineSettings&) = delete;
+
   const Settings& format;
   const COVUnitStorage& units;
 };

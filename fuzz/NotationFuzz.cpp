@@ -32,6 +32,7 @@
 #include "AnyNotationInternal.h"
 #include "NotationInternal.h"
 #include "PartReadInternal.h"
+#include "LocaleSettingsInternal.h"
 #include "SharedSettingsInternal.h"
 #include "CTarvil.h"
 #include "FuzzSupport.h"
@@ -121,10 +122,10 @@ bool RoundTripInRange(eOrvantaNotations notation, double v) {
   return a >= 1e-300 && a <= 1e300;
 }
 
-void CheckAnyNotation(const std::string& text, eUnitTypes unit, const CTarvilLocale& locale) {
+void CheckAnyNotation(const std::string& text, eUnitTypes unit, const tarvil::Settings& format) {
   using tarvil::detail::AnyScan;
   using tarvil::detail::kErrAmbiguous;
-  const AnyScan s = tarvil::detail::ScanAnyNotation(text, unit, locale);
+  const AnyScan s = tarvil::detail::ScanAnyNotation(text, unit, format);
   const int length = static_cast<int>(text.size());
   const std::string what = "any notation read " + Printable(text) + " (unit " +
                            std::to_string(unit) + "): error " + std::to_string(s.error) +
@@ -142,7 +143,7 @@ void CheckAnyNotation(const std::string& text, eUnitTypes unit, const CTarvilLoc
     FUZZ_CHECK(s.readings == 0, what + ": readings " + std::to_string(s.readings));
   }
   if (std::all_of(text.begin(), text.end(), tarvil::detail::IsBlankByte)) return;
-  const AnyScan padded = tarvil::detail::ScanAnyNotation(" " + text + " ", unit, locale);
+  const AnyScan padded = tarvil::detail::ScanAnyNotation(" " + text + " ", unit, format);
   FUZZ_CHECK(padded.ok == s.ok && padded.error == s.error &&
                  padded.cursor == (s.ok ? 0 : s.cursor + 1) &&
                  std::signbit(padded.value) == std::signbit(s.value) && padded.value == s.value &&
@@ -159,10 +160,10 @@ bool Inside(std::string_view view, const std::string& text) {
 
 bool FiniteOrAbsent(const std::optional<double>& v) { return !v || std::isfinite(*v); }
 
-void CheckPart(const std::string& text, eUnitTypes unit, const CTarvilLocale& locale,
+void CheckPart(const std::string& text, eUnitTypes unit, const tarvil::Settings& format,
                int bareExponent) {
   using tarvil::detail::PartScan;
-  const PartScan p = tarvil::detail::ScanPart(text, unit, locale, bareExponent);
+  const PartScan p = tarvil::detail::ScanPart(text, unit, format, bareExponent);
   const int length = static_cast<int>(text.size());
   const std::string what = "part read " + Printable(text) + " (unit " + std::to_string(unit) +
                            "): error " + std::to_string(p.error) + " at " +
@@ -191,7 +192,7 @@ void CheckPart(const std::string& text, eUnitTypes unit, const CTarvilLocale& lo
                                    static_cast<std::size_t>(token.end - token.begin));
   if (!tarvil::detail::PackageDigits(tokenText).empty()) return;
   const tarvil::detail::AnyScan alone =
-      tarvil::detail::ScanAnyNotation(text, unit, locale, bareExponent);
+      tarvil::detail::ScanAnyNotation(text, unit, format, bareExponent);
   if (!alone.ok) return;
   FUZZ_CHECK(p.ok && p.hasValue && p.value == alone.value && p.valueAt == token.begin,
              what + "; read alone: " + Show(alone.value));
@@ -199,7 +200,7 @@ void CheckPart(const std::string& text, eUnitTypes unit, const CTarvilLocale& lo
 
 void CheckShortPass(const std::string& text, eOrvantaNotations notation, eUnitTypes unit) {
   using tarvil::detail::NumberScan;
-  const tarvil::detail::EngineSettings settings = tarvil::detail::SharedSettings();
+  const tarvil::detail::SharedSettings settings;
   const NumberScan quick = tarvil::detail::ScanNotationNumber(text, notation, unit, settings, true);
   const NumberScan slow = tarvil::detail::ScanNotationNumber(text, notation, unit, settings, false);
   FUZZ_CHECK(quick.ok == slow.ok && quick.error == slow.error && quick.cursor == slow.cursor &&
@@ -228,9 +229,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text = in.Rest();
 
   ApplyFormat(format, precision);
-  CheckAnyNotation(text, unit, CTarvil::s_Locale);
+  const tarvil::Settings settings = tarvil::detail::SettingsOf(CTarvil::s_Locale);
+  CheckAnyNotation(text, unit, settings);
   constexpr int kBareExponents[] = {tarvil::detail::kBareAsk, -12, -6};
-  CheckPart(text, unit, CTarvil::s_Locale, kBareExponents[precision % 3]);
+  CheckPart(text, unit, settings, kBareExponents[precision % 3]);
   CheckShortPass(text, notation, unit);
   CTarvil s(text.c_str(), static_cast<int>(text.size()));
   const int length = s.GetLength();
