@@ -158,6 +158,17 @@ BareUnit bare_unit_named(std::string_view word) noexcept {
 
 Result<double> read(std::string_view text, Quantity quantity, Notation notation,
                     const Settings& settings, const UnitTable& units) noexcept {
+  const bool declaredNumber = quantity == Quantity::number && notation != Notation::any;
+  const eOrvantaNotations n = notation == Notation::decimal || notation == Notation::full_precision
+                                  ? eDecimal
+                                  : api::NotationOf(notation, settings);
+  // The common form ('4.7k', '1e-9') in one short pass; it holds no NUL.
+  double common = 0.0;
+  if (declaredNumber && detail::ReadCommonForm(text, n, eNoUnit,
+                                               EngineSettings{settings, api::StorageOf(units)},
+                                               common)) {
+    return api::Accepted(common);
+  }
   if (const auto refused = api::RefusedAtNul<double>(text, [&](std::string_view head) {
         return read(head, quantity, notation, settings, units);
       }))
@@ -170,10 +181,6 @@ Result<double> read(std::string_view text, Quantity quantity, Notation notation,
   }
   const EngineSettings engine{settings, api::StorageOf(units)};
   if (quantity == Quantity::number) {
-    const eOrvantaNotations n =
-        notation == Notation::decimal || notation == Notation::full_precision
-            ? eDecimal
-            : api::NotationOf(notation, settings);
     NumberScan scan = detail::ScanNotationNumber(text, n, eNoUnit, engine);
     // The engine keeps the string class's cursor for a blank number.
     if (scan.error == eErrBlank) scan.cursor = detail::BlankPosition(text);

@@ -20,14 +20,30 @@ namespace {
 
 constexpr int kNames = 200000;
 
-template <Notation kNotation>
-void Read(benchmark::State& state) {
-  const auto& texts = SITexts();
+constexpr int kCorpusSize = 4096;
+
+const std::vector<NotationText>& SpiceTexts() {
+  static const std::vector<NotationText> texts = MakeSpiceTexts(kCorpusSize);
+  return texts;
+}
+
+const std::vector<NotationText>& BomResistances() {
+  static const std::vector<NotationText> texts = MakeBomResistances(kCorpusSize);
+  return texts;
+}
+
+template <Notation kNotation, Quantity kQuantity = Quantity::number>
+void ReadOn(benchmark::State& state, const std::vector<NotationText>& texts) {
   std::size_t i = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(tarvil::read(texts[i].text, Quantity::number, kNotation));
+    benchmark::DoNotOptimize(tarvil::read(texts[i].text, kQuantity, kNotation));
     if (++i == texts.size()) i = 0;
   }
+}
+
+template <Notation kNotation>
+void Read(benchmark::State& state) {
+  ReadOn<kNotation>(state, SITexts());
 }
 
 // A capacitor's value field as bills of materials hold it ('100nF_16V_X7R',
@@ -102,6 +118,15 @@ void RegisterApiBenchmarks() {
   Register("api-read/any", Read<Notation::any>);
   Register("api-read/from_chars",
            [](benchmark::State& state) { ParseFromCharsOn(state, SITexts()); });
+  Register("api-read-spice/spice",
+           [](benchmark::State& state) { ReadOn<Notation::spice>(state, SpiceTexts()); });
+  Register("api-read-spice/from_chars",
+           [](benchmark::State& state) { ParseFromCharsOn(state, SpiceTexts()); });
+  Register("api-read-bom/any", [](benchmark::State& state) {
+    ReadOn<Notation::any, Quantity::resistance>(state, BomResistances());
+  });
+  Register("api-read-bom/from_chars",
+           [](benchmark::State& state) { ParseFromCharsOn(state, BomResistances()); });
   Register("api-part/read_part", ReadPartField<true>);
   Register("api-part/read", ReadPartField<false>);
   Register("api-write/buffer", WriteBuffer);

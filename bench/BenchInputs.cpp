@@ -96,6 +96,63 @@ std::vector<NotationText> MakeNotationTexts(int count) {
   return out;
 }
 
+std::vector<NotationText> MakeSpiceTexts(int count) {
+  Rng rng(20261209u);
+  std::vector<NotationText> out;
+  for (int i = 0; i < count; ++i) {
+    const Mantissa m = MakeMantissa(rng);
+    const int group = Uniform(rng, -4, 3);
+    const std::string digits = m.whole + (m.fraction.empty() ? "" : "." + m.fraction);
+    NotationText t{eSPICE, eNoUnit, digits, "", 0.0};
+    if (i % 6 == 5) {
+      t.text.append("e").append(std::to_string(3 * group));
+    } else {
+      t.text.append(Uniform(rng, 0, 1) ? kSPICEPrefix[group + 4] : kSPICEPrefixLower[group + 4]);
+    }
+    std::string exact = m.whole + m.fraction + "e" +
+                        std::to_string(3 * group - static_cast<int>(m.fraction.size()));
+    std::from_chars(exact.data(), exact.data() + exact.size(), t.value);
+    t.plain = Plain(t.value);
+    out.push_back(std::move(t));
+  }
+  return out;
+}
+
+std::vector<NotationText> MakeBomResistances(int count) {
+  Rng rng(20261210u);
+  constexpr const char* kPrefix[] = {"", "k", "MEG"};
+  constexpr const char* kSpelled[] = {" ohm", " kohm", " Mohm"};
+  std::vector<NotationText> out;
+  for (int i = 0; i < count; ++i) {
+    const Mantissa m = MakeMantissa(rng);
+    const int group = Uniform(rng, 0, 2);
+    NotationText t{eEuropean, eOhms, m.whole, "", 0.0};
+    switch (i % 4) {
+      case 0:  // '4k7', '4R7', '47k'
+        t.text.append(group == 0 ? "R" : group == 1 ? "k" : "M").append(m.fraction);
+        break;
+      case 1:  // '4.7k', '1MEG'
+        if (!m.fraction.empty()) t.text.append(".").append(m.fraction);
+        t.text.append(kPrefix[group]);
+        break;
+      case 2:  // '10 kohm'
+        if (!m.fraction.empty()) t.text.append(".").append(m.fraction);
+        t.text.append(kSpelled[group]);
+        break;
+      default:  // '470R'
+        if (!m.fraction.empty()) t.text.append(".").append(m.fraction);
+        t.text.append(group == 0 ? "R" : group == 1 ? "K" : "M");
+        break;
+    }
+    std::string exact = m.whole + m.fraction + "e" +
+                        std::to_string(3 * group - static_cast<int>(m.fraction.size()));
+    std::from_chars(exact.data(), exact.data() + exact.size(), t.value);
+    t.plain = Plain(t.value);
+    out.push_back(std::move(t));
+  }
+  return out;
+}
+
 namespace {
 
 MeasureText MakeSimpleMeasure(Rng& rng, const char* const* units, int unitCount) {

@@ -28,6 +28,14 @@ struct NotationText {
 // a prefix; some negative, some with a "+".
 std::vector<NotationText> MakeNotationTexts(int count);
 
+// MakeSpiceTexts: `count` values as netlists hold them: a prefix in either
+// case ('4.7u', '10MEG', '100n') or an exponent ('1e-9'), some bare.
+std::vector<NotationText> MakeSpiceTexts(int count);
+
+// MakeBomResistances: `count` resistances as bills of materials hold them:
+// '4k7', '4R7', '470R', '1MEG', '2.2k', '10 kohm'.
+std::vector<NotationText> MakeBomResistances(int count);
+
 // A measure text and the number parts of it, written plainly.
 struct MeasureText {
   std::string text;

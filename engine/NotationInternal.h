@@ -98,6 +98,15 @@ struct NumberScan {
   double value;       // the value read (0 unless accepted)
 };
 
+// ReadCommonForm: `value` from the common form of a number in SI, SPICE,
+// Engineering or Scientific notation ('4.7k', '10MEG', '1e-9', '-2.2E3'),
+// the whole text, with the built-in prefixes; true when read, and then the
+// value is exactly what ScanNotationNumber gives. False for every other
+// text (blanks, symbols, long or extreme numbers, refusals), which
+// ScanNotationNumber then reads the long way.
+bool ReadCommonForm(std::string_view text, eOrvantaNotations notation, eUnitTypes unit,
+                    const EngineSettings& settings, double& value) noexcept;
+
 // ScanNotationNumber: reads `text` as a number of `notation`: sign, digits,
 // grouping symbols, one decimal point, then a prefix of the notation or an
 // "e" exponent (in European notation the prefix, or the unit name of

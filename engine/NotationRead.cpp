@@ -144,60 +144,89 @@ int TrailingLetterRunStart(const char* text, int start, int end, int limit) {
   return runStart;
 }
 
-// QuickNumber: the common form of `text` from `start` to `end` (sign and
-// blanks already taken off): digits with at most one point, then nothing or
-// a prefix of the notation that is the whole rest, with at most 19
-// significant digits and a power of ten within 10^±22 of them, so that one
-// exact product or quotient gives the nearest double, as the long way
-// would. False for anything else (a thousands symbol, an exponent, a second
-// point, a refusal): the long way then reads the text.
-bool QuickNumber(const char* text, int start, int end, char decimal, char thousand,
-                 eOrvantaNotations notation, eUnitTypes unit, const COVUnitStorage& units,
-                 double& value) {
-  std::uint64_t mantissa = 0;
-  int significant = 0;
-  int integerDigits = 0;
-  int fractionDigits = 0;
-  int lastNonZeroFraction = 0;
-  bool pointSeen = false;
-  int i = start;
-  for (; i < end; ++i) {
-    const char c = text[i];
-    if (IsDigitByte(c)) {
-      if (!pointSeen) {
-        ++integerDigits;
-      } else {
-        ++fractionDigits;
-        if (c != '0') lastNonZeroFraction = fractionDigits;
-      }
-      if (significant > 0 || c != '0') {
-        if (++significant > 19) return false;
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-      }
-      continue;
-    }
-    if (c == thousand) return false;
-    if (c == '.' || c == decimal) {
-      if (pointSeen) return false;
-      pointSeen = true;
-      continue;
-    }
-    break;
+// No prefix of a built-in table has this power of ten.
+constexpr int kNoPrefix = -1000;
+
+// The powers of ten of the one-byte prefixes of a built-in table, by byte;
+// kNoPrefix for a byte that is none. A table rather than a switch: the
+// prefixes of a column of values follow no pattern a branch predictor
+// could learn.
+struct PrefixPowers {
+  signed char power[256];
+  constexpr int operator[](char c) const noexcept {
+    const int p = power[static_cast<unsigned char>(c)];
+    return p == kNoPrefixByte ? kNoPrefix : p;
   }
-  if (integerDigits + fractionDigits == 0) return false;
-  int exponent = 0;
-  if (i < end) {
-    const PrefixMatch prefix =
-        MatchUnitPrefix(unit, notation, std::string_view(text + i, static_cast<std::size_t>(end - i)),
-                        integerDigits, lastNonZeroFraction, units);
-    if (!prefix.matched) return false;
-    exponent = prefix.exponent;
+  static constexpr signed char kNoPrefixByte = -128;
+};
+
+struct PrefixLetters {
+  const char* letters;  // the prefix's letters, each a byte that stands for it
+  int power;
+};
+
+template <std::size_t N>
+constexpr PrefixPowers MakePrefixPowers(const PrefixLetters (&prefixes)[N]) {
+  PrefixPowers table{};
+  for (signed char& p : table.power) p = PrefixPowers::kNoPrefixByte;
+  for (const PrefixLetters& prefix : prefixes) {
+    for (const char* c = prefix.letters; *c != '\0'; ++c) {
+      table.power[static_cast<unsigned char>(*c)] = static_cast<signed char>(prefix.power);
+    }
   }
-  exponent -= fractionDigits;
-  if (mantissa > (std::uint64_t{1} << 53) || exponent < -22 || exponent > 22) return false;
-  const double m = static_cast<double>(mantissa);
-  value = exponent >= 0 ? m * kPowersOfTen[exponent] : m / kPowersOfTen[-exponent];
-  return true;
+  return table;
+}
+
+// The built-in SI table as it finds a one-byte text: any letter case but
+// for "p"/"P" and "m"/"M", which differ only in case.
+constexpr PrefixLetters kMetricLetters[] = {
+    {"aA", -18}, {"fF", -15}, {"p", -12}, {"nN", -9}, {"uU", -6}, {"m", -3},
+    {"kK", 3},   {"M", 6},    {"gG", 9},  {"tT", 12}, {"P", 15},  {"eE", 18}};
+constexpr PrefixPowers kMetricPowers = MakePrefixPowers(kMetricLetters);
+
+// The built-in SPICE table's one-byte prefixes, every letter case alike:
+// "M" is milli ("MEG" is mega).
+constexpr PrefixLetters kSpiceLetters[] = {{"fF", -15}, {"pP", -12}, {"nN", -9}, {"uU", -6},
+                                           {"mM", -3},  {"kK", 3},   {"gG", 9},  {"tT", 12}};
+constexpr PrefixPowers kSpicePowers = MakePrefixPowers(kSpiceLetters);
+
+// SpicePrefixPower: the power of ten of `suffix` in the built-in SPICE table.
+constexpr int SpicePrefixPower(std::string_view suffix) noexcept {
+  if (suffix.size() == 1) return kSpicePowers[suffix[0]];
+  const auto lower = [](char c) { return static_cast<char>(c | 0x20); };
+  const bool meg = suffix.size() == 3 && lower(suffix[0]) == 'm' && lower(suffix[1]) == 'e' &&
+                   lower(suffix[2]) == 'g';
+  return meg ? 6 : kNoPrefix;
+}
+
+// PlainExponentPower: the power of "e3", "E-6", "e+12" (at most three
+// digits); kNoPrefix for any other text. The Engineering and Scientific
+// tables' displays ("E3", "E-18") are of this form and stand for the
+// power they show, as the exponent does.
+constexpr int PlainExponentPower(std::string_view suffix) noexcept {
+  if (suffix.size() < 2 || (suffix[0] | 0x20) != 'e') return kNoPrefix;
+  std::size_t i = 1;
+  const bool negative = suffix[i] == '-';
+  if (suffix[i] == '-' || suffix[i] == '+') ++i;
+  const std::size_t digits = suffix.size() - i;
+  if (digits == 0 || digits > 3) return kNoPrefix;
+  int power = 0;
+  for (; i < suffix.size(); ++i) {
+    if (!IsDigitByte(suffix[i])) return kNoPrefix;
+    power = power * 10 + (suffix[i] - '0');
+  }
+  return negative ? -power : power;
+}
+
+// True when `unit`'s prefixes in `notation` are the built-in table's, so
+// that the fixed matchers above find what the table lookup would.
+bool UsesBuiltInPrefixes(const COVUnitStorage& units, eUnitTypes unit,
+                         eOrvantaNotations notation) noexcept {
+  if (unit == eNoUnit) return true;
+  if (!IsElectricalUnit(unit)) return false;
+  int count = 0;
+  int builtInCount = 0;
+  return units.GetUnits(unit, notation, count) == BuiltInUnitTable(notation, builtInCount);
 }
 
 NumberScan Refuse(eCTarvilErr error, int cursor) {
@@ -205,6 +234,66 @@ NumberScan Refuse(eCTarvilErr error, int cursor) {
 }
 
 }  // namespace
+
+// ReadCommonForm: the common form of `text` in SI, SPICE, Engineering or
+// Scientific notation with the built-in prefixes, the whole text: a sign,
+// digits with at most one point, then nothing, a prefix or an exponent,
+// with at most 19 significant digits and a power of ten within 10^±22 of
+// them, so that one exact product or quotient gives the nearest double, as
+// the long way would. False for anything else (blanks, a thousands symbol,
+// a second point, a unit list of its own, a refusal): the long way then
+// reads the text.
+bool ReadCommonForm(std::string_view text, eOrvantaNotations notation, eUnitTypes unit,
+                const EngineSettings& settings, double& value) noexcept {
+  if (notation != eSI && notation != eSPICE && notation != eEngineering &&
+      notation != eScientific) {
+    return false;
+  }
+  const char decimal = settings.format.decimal;
+  const char thousand = settings.format.thousands;
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  bool negative = false;
+  if (p != end && (*p == '-' || *p == '+')) negative = *p++ == '-';
+  // Every digit goes into the mantissa, leading zeros too: 19 digits fit
+  // 64 bits, and longer numbers are rare enough for the long way.
+  std::uint64_t mantissa = 0;
+  const auto readDigits = [&] {
+    const char* const first = p;
+    for (; p != end && IsDigitByte(*p); ++p) {
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+    return static_cast<int>(p - first);
+  };
+  const int integerDigits = readDigits();
+  int fractionDigits = 0;
+  if (p != end && *p != thousand && (*p == '.' || *p == decimal)) {
+    ++p;
+    fractionDigits = readDigits();
+  }
+  const int digits = integerDigits + fractionDigits;
+  if (digits == 0 || digits > 19) return false;
+  int exponent = 0;
+  if (p != end) {
+    // A unit list of its own may give any display any power.
+    if (!UsesBuiltInPrefixes(settings.units, unit, notation)) return false;
+    const std::string_view suffix(p, static_cast<std::size_t>(end - p));
+    if (notation == eSI && suffix.size() == 1) {
+      exponent = kMetricPowers[suffix[0]];
+    } else if (notation == eSPICE && suffix.size() != 2 && suffix.size() <= 3) {
+      exponent = SpicePrefixPower(suffix);
+    } else {
+      exponent = PlainExponentPower(suffix);
+    }
+    if (exponent == kNoPrefix) return false;
+  }
+  exponent -= fractionDigits;
+  if (mantissa > (std::uint64_t{1} << 53) || exponent < -22 || exponent > 22) return false;
+  const double m = static_cast<double>(mantissa);
+  value = exponent >= 0 ? m * kPowersOfTen[exponent] : m / kPowersOfTen[-exponent];
+  if (negative) value = -value;
+  return true;
+}
 
 double PowerOfTen(int n) {
   unsigned int magnitude = n < 0 ? 0u - static_cast<unsigned int>(n) : static_cast<unsigned int>(n);
@@ -335,6 +424,10 @@ NumberScan ScanNotationNumber(std::string_view view, eOrvantaNotations notation,
   const char* const text = view.data();
   const int length = static_cast<int>(view.size());
   if (length <= 0) return Refuse(eErrEmpty, 0);
+  double common = 0.0;
+  if (quick && ReadCommonForm(view, notation, unit, settings, common)) {
+    return NumberScan{1, eErrNone, length, -1, common};
+  }
   // In European notation the unit name may stand in place of the point.
   int unitAt = -1;
   int unitLength = 0;
@@ -361,12 +454,6 @@ NumberScan ScanNotationNumber(std::string_view view, eOrvantaNotations notation,
   // trailing "%" goes too unless it is one of the regional symbols; the
   // caller learns where through cutLength.
   if (text[end - 1] == '%' && format.thousands != '%' && format.decimal != '%') --end;
-  double quickValue = 0.0;
-  if (quick && notation != eEuropean && start < end &&
-      QuickNumber(text, start, end, format.decimal, format.thousands, notation, unit,
-                  settings.units, quickValue)) {
-    return NumberScan{1, eErrNone, length, end < length ? end : -1, sign * quickValue};
-  }
   NumberScan scan{0, eErrNone, length, end < length ? end : -1, 0.0};
   if (start >= end) {
     scan.error = eErrInvalidCharacter;

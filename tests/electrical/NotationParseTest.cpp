@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "NotationInternal.h"
@@ -437,3 +439,41 @@ TEST(PowerOfTenTest, ExactWhereDoublesAllowIt) {
 }
 
 }  // namespace
+
+// The short pass of the common form and the long way read every text
+// alike: random texts from the pieces of numbers, prefixes and exponents,
+// in every notation, with the built-in prefixes and with a resistance list
+// of its own (where 'K' is mega and the short pass must give way).
+TEST(NotationShortPass, AgreesWithTheLongWay) {
+  using tarvil::detail::NumberScan;
+  static constexpr const char* kPieces[] = {
+      "0", "1", "47", "9999999999", ".", ",", "-", "+", "e", "E", "e-", "3", "k", "K", "M",
+      "m", "MEG", "meg", "p", "P", "u", "a", "E-18", "E3", " ", "%", "x", "\xC2\xB5"};
+  COVUnitStorage own;
+  own.SetResistanceUnit(eSI, "mega", "K", 6, 1);
+  own.SetResistanceUnit(eSPICE, "mega", "k", 6, 0);
+  const COVUnitStorage builtIn;
+  std::mt19937 random(20261209u);
+  for (int i = 0; i < 200000; ++i) {
+    std::string text;
+    for (int n = std::uniform_int_distribution<int>(1, 5)(random); n > 0; --n) {
+      text += kPieces[std::uniform_int_distribution<std::size_t>(0, std::size(kPieces) - 1)(random)];
+    }
+    tarvil::Settings format;
+    if (i % 2 == 1) {
+      format.decimal = ',';
+      format.thousands = '.';
+    }
+    const auto notation = static_cast<eOrvantaNotations>(i % 7);
+    const eUnitTypes unit = (i / 7) % 3 == 0 ? eNoUnit : (i / 7) % 3 == 1 ? eOhms : eFarads;
+    const tarvil::detail::EngineSettings settings(format, (i / 21) % 2 ? own : builtIn);
+    const NumberScan quick = tarvil::detail::ScanNotationNumber(text, notation, unit, settings);
+    const NumberScan slow =
+        tarvil::detail::ScanNotationNumber(text, notation, unit, settings, false);
+    ASSERT_TRUE(quick.ok == slow.ok && quick.error == slow.error &&
+                quick.cursor == slow.cursor && quick.cutLength == slow.cutLength &&
+                std::memcmp(&quick.value, &slow.value, sizeof(double)) == 0)
+        << "'" << text << "' notation " << notation << " unit " << unit << ": " << quick.value
+        << " against " << slow.value;
+  }
+}
