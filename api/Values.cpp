@@ -158,15 +158,20 @@ BareUnit bare_unit_named(std::string_view word) noexcept {
 
 Result<double> read(std::string_view text, Quantity quantity, Notation notation,
                     const Settings& settings, const UnitTable& units) noexcept {
-  const bool declaredNumber = quantity == Quantity::number && notation != Notation::any;
   const eOrvantaNotations n = notation == Notation::decimal || notation == Notation::full_precision
                                   ? eDecimal
                                   : api::NotationOf(notation, settings);
-  // The common form ('4.7k', '1e-9') in one short pass; it holds no NUL.
+  // The common forms ('4.7k', '1e-9', '4k7', '10 kohm') in one short pass;
+  // they hold no NUL.
   double common = 0.0;
-  if (declaredNumber && detail::ReadCommonForm(text, n, eNoUnit,
-                                               EngineSettings{settings, api::StorageOf(units)},
-                                               common)) {
+  if (notation == Notation::any &&
+      detail::ReadCommonAny(text, UnitOf(quantity), settings,
+                            api::BareExponentOf(quantity, settings), common)) {
+    return InDomain(text, common, quantity);
+  }
+  if (notation != Notation::any && quantity == Quantity::number &&
+      detail::ReadCommonForm(text, n, eNoUnit, EngineSettings{settings, api::StorageOf(units)},
+                             common)) {
     return api::Accepted(common);
   }
   if (const auto refused = api::RefusedAtNul<double>(text, [&](std::string_view head) {

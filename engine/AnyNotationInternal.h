@@ -142,6 +142,13 @@ struct AnyScan {
 AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit, const Settings& format,
                         int bareExponent = kBareAsk) noexcept;
 
+// ReadCommonAny: `value` from the commonest forms of a value in any
+// notation ('4.7k', '4k7', '4R7', '10 kohm', '16V'), the whole text; true
+// when read, and then the value is exactly what ScanAnyNotation gives.
+// False for every other text, which ScanAnyNotation then reads in full.
+bool ReadCommonAny(std::string_view text, eUnitTypes unit, const Settings& format,
+                   int bareExponent, double& value) noexcept;
+
 }  // namespace tarvil::detail
 
 #endif

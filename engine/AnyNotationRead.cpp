@@ -469,12 +469,59 @@ bool Accept(std::uint64_t mantissa, int exponent, bool negative, AnyScan& out) {
   return true;
 }
 
-// ReadPlainSI: the commonest form alone, in one short pass: [sign] digits
-// [decimal symbol digits] [prefix [unit] | unit], at most 19 digits, no blank, no
-// thousands symbol, an unambiguous prefix, a power of ten within ±22. Such
-// a number is an exact integer times an exact power of ten, so one rounding
-// gives the nearest double, as ScanPass's conversion would. False (with
-// `out` untouched) for everything else, which ScanPass reads.
+// The digits from `p` into `mantissa`: where they end.
+const char* ReadDigits(const char* p, const char* end, std::uint64_t& mantissa) {
+  for (; p < end && IsDigitByte(*p); ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+  return p;
+}
+
+// ReadPlainSuffix: the power of ten of what follows a plain number, the
+// whole rest: [prefix [unit] | unit], as ReadSuffix reads it when no letter
+// has two readings there; kNoSuffix for anything else.
+constexpr int kNoSuffix = INT_MIN;
+int ReadPlainSuffix(std::string_view rest, eUnitTypes unit) {
+  const Prefix prefix = MatchPrefix(rest);
+  if (prefix.length == 0 && MatchUnit(rest, unit, false) == static_cast<int>(rest.size())) {
+    return 0;  // the unit alone: '16V', '47ohm'
+  }
+  if (prefix.length == 0 || prefix.doubt != Doubt::kNone) return kNoSuffix;
+  const std::string_view after = rest.substr(prefix.length);
+  if (after.empty() ? MatchUnit(rest, unit, false) > 0  // 'f' or 'a' of the quantity
+                    : MatchUnit(after, unit, false) != static_cast<int>(after.size())) {
+    return kNoSuffix;
+  }
+  return prefix.exponent;
+}
+
+// ReadLetterForPoint: the power of ten of a prefix or unit letter that
+// stands for the decimal symbol at the start of `rest` ('4k7', '4R7'), as
+// ScanPass reads it when no letter has two readings there, and its length
+// in bytes; false when the letter is none, has two readings, or is not
+// followed by a digit.
+bool ReadLetterForPoint(std::string_view rest, eUnitTypes unit, int& exponent, int& length) {
+  const Prefix prefix = MatchPrefix(rest);
+  const int unitLength = MatchUnit(rest, unit, true);
+  length = unitLength > 0 ? unitLength : prefix.length;
+  if (length == 0 || static_cast<std::size_t>(length) >= rest.size() ||
+      !IsDigitByte(rest[static_cast<std::size_t>(length)])) {
+    return false;
+  }
+  if (unitLength > 0) {
+    exponent = 0;  // the unit's letter; unless it is a prefix too ('f' of farads)
+    return !(prefix.length == unitLength && prefix.doubt == Doubt::kNone);
+  }
+  exponent = prefix.exponent;
+  return prefix.doubt == Doubt::kNone;
+}
+
+// ReadPlainSI: the commonest forms alone, in one short pass: [sign] digits
+// [decimal symbol digits] [blanks] [prefix [unit] | unit], or [sign] digits
+// letter digits where a prefix or the unit's letter stands for the decimal
+// symbol ('4k7', '4R7'); at most 19 digits, no thousands symbol, no letter
+// with two readings, a power of ten within ±22. Such a number is an exact
+// integer times an exact power of ten, so one rounding gives the nearest
+// double, as ScanPass's conversion would. False (with `out` untouched) for
+// everything else, which ScanPass reads.
 bool ReadPlainSI(std::string_view text, eUnitTypes unit, int bareExponent,
                  const Settings& format, AnyScan& out) {
   const char* p = text.data();
@@ -486,38 +533,53 @@ bool ReadPlainSI(std::string_view text, eUnitTypes unit, int bareExponent,
   }
   std::uint64_t mantissa = 0;
   const char* const digitsStart = p;
-  while (p < end && IsDigitByte(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+  p = ReadDigits(p, end, mantissa);
   std::ptrdiff_t count = p - digitsStart;
   int exponent = 0;
   const char thousand = format.thousands;
-  if (p < end && *p != thousand && (*p == format.decimal || *p == '.')) {
+  if (p == end) {
+    if (unit == eFarads || unit == eHenrys) {
+      if (bareExponent == kBareAsk) return false;
+      exponent = bareExponent;
+    }
+  } else if (*p != thousand && (*p == format.decimal || *p == '.')) {
     const char* const fractionStart = ++p;
-    while (p < end && IsDigitByte(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+    p = ReadDigits(p, end, mantissa);
     exponent = -static_cast<int>(p - fractionStart);
     count += p - fractionStart;
+    if (p == end && (unit == eFarads || unit == eHenrys)) {
+      if (bareExponent == kBareAsk) return false;
+      exponent += bareExponent;
+    }
+  } else if (int power = 0, length = 0;
+             count > 0 && *p != thousand && ReadLetterForPoint(std::string_view(p, end - p), unit, power, length)) {
+    const char* const fractionStart = p += length;
+    p = ReadDigits(p, end, mantissa);
+    if (p != end) return false;
+    exponent = power - static_cast<int>(p - fractionStart);
+    count += p - fractionStart;
+  }
+  if (p < end) {
+    // Blanks before a suffix, not between digits (where they may group them).
+    while (p < end && *p == ' ') ++p;
+    if (p == end || IsDigitByte(*p) || IsBlankByte(*p) || *p == thousand) return false;
+    const int power = ReadPlainSuffix(std::string_view(p, end - p), unit);
+    if (power == kNoSuffix) return false;
+    exponent += power;
   }
   if (count == 0 || count > 19 || mantissa > (std::uint64_t{1} << 53)) return false;
-  if (p < end) {
-    const std::string_view rest(p, static_cast<std::size_t>(end - p));
-    const Prefix prefix = MatchPrefix(rest);
-    if (prefix.length == 0 && MatchUnit(rest, unit, false) == static_cast<int>(rest.size())) {
-      return Accept(mantissa, exponent, negative, out);  // the unit alone: '16V', '47ohm'
-    }
-    if (prefix.length == 0 || prefix.doubt != Doubt::kNone) return false;
-    const std::string_view after = rest.substr(prefix.length);
-    if (after.empty() ? MatchUnit(rest, unit, false) > 0  // 'f' or 'a' of the quantity
-                      : MatchUnit(after, unit, false) != static_cast<int>(after.size())) {
-      return false;
-    }
-    exponent += prefix.exponent;
-  } else if (unit == eFarads || unit == eHenrys) {
-    if (bareExponent == kBareAsk) return false;
-    exponent += bareExponent;
-  }
   return Accept(mantissa, exponent, negative, out);
 }
 
 }  // namespace
+
+bool ReadCommonAny(std::string_view text, eUnitTypes unit, const Settings& format,
+                   int bareExponent, double& value) noexcept {
+  AnyScan scan;
+  if (text.size() > kMaxLength || !ReadPlainSI(text, unit, bareExponent, format, scan)) return false;
+  value = scan.value;
+  return true;
+}
 
 AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit, const Settings& format,
                         int bareExponent) noexcept {

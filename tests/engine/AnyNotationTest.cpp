@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -267,6 +268,39 @@ TEST(AnyNotationTest, SIWritingReadsBackExactly) {
     const AnyScan s = ScanAnyNotation(text, unit.unit, tarvil::Settings{});
     ASSERT_TRUE(s.ok) << "'" << text << "' error " << s.error << " at " << s.cursor;
     ASSERT_EQ(s.value, std::strtod(scientific, nullptr)) << "'" << text << "'";
+  }
+}
+
+// The short pass of the commonest forms and the full scan (which a text
+// between blanks takes) read every text alike: random texts from the
+// pieces of values, prefixes, unit names and separators, on every unit.
+TEST(AnyNotationTest, ShortPassAgreesWithTheFullScan) {
+  static constexpr const char* kPieces[] = {
+      "0", "4", "47", "100", "9999999999", ".", ",", "-", "+", " ", "e3", "k", "K", "M", "m",
+      "MEG", "R", "F", "f", "u", "p", "P", "a", "n", "V", "H", "ohm", "ohms", "\xCE\xA9",
+      "\xC2\xB5", "%", "x"};
+  constexpr eUnitTypes kUnits[] = {eNoUnit, eOhms, eFarads, eHenrys, eVolts, eAmps, eWatts};
+  std::mt19937 random(20261209u);
+  for (int i = 0; i < 200000; ++i) {
+    std::string text;
+    for (int n = std::uniform_int_distribution<int>(1, 5)(random); n > 0; --n) {
+      text += kPieces[std::uniform_int_distribution<std::size_t>(0, std::size(kPieces) - 1)(random)];
+    }
+    tarvil::Settings format;
+    if (i % 2 == 1) {
+      format.decimal = ',';
+      format.thousands = '.';
+    }
+    const eUnitTypes unit = kUnits[(i / 2) % std::size(kUnits)];
+    const int bare = (i / 14) % 2 ? tarvil::detail::kBareAsk : -12;
+    const auto s = tarvil::detail::ScanAnyNotation(text, unit, format, bare);
+    const auto padded = tarvil::detail::ScanAnyNotation(" " + text, unit, format, bare);
+    ASSERT_TRUE(padded.ok == s.ok && padded.error == s.error &&
+                padded.cursor == (s.ok ? 0 : s.cursor + 1) &&
+                std::memcmp(&padded.value, &s.value, sizeof(double)) == 0 &&
+                padded.readings == s.readings)
+        << "'" << text << "' unit " << unit << ": " << s.value << " (error " << s.error
+        << ") against " << padded.value << " (error " << padded.error << ")";
   }
 }
 
