@@ -19,6 +19,7 @@
 #include <fast_float/fast_float.h>
 
 #include "CRuntime.h"
+#include "DigitCollectorInternal.h"
 #include "EngineSettingsInternal.h"
 #include "FixedTextInternal.h"
 #include "NotationInternal.h"
@@ -39,6 +40,7 @@ int ClampDecimals(int decimals) {
 
 // x × 10^n, with a single rounding for |n| <= 22.
 double ScaleByPowerOfTen(double x, int n) {
+  if (n >= -22 && n <= 22) return n >= 0 ? x * kPowersOfTen[n] : x / kPowersOfTen[-n];
   while (n > 22) {
     x *= 1e22;
     n -= 22;
@@ -83,6 +85,18 @@ int DecimalExponent(double m) {
     ++e;
   }
   return e;
+}
+
+// True when |value| × 10^-e, rounded once, lies certainly in [1, 10 - 1e-11]:
+// `magnitude` is clear of both edges of the decade by far more than the
+// roundings of the scaling and of the table's powers.
+bool ClearOfDecadeEdges(double magnitude, int e) {
+  constexpr double kAboveDecade = 1.0 + 2e-12;
+  constexpr double kBelowNextDecade = 1.0 - 2e-12;
+  const int index = e - kDecadeTableLow;
+  return index >= 0 && index + 1 < static_cast<int>(std::size(kDecades)) &&
+         magnitude >= kDecades[index] * kAboveDecade &&
+         magnitude < kDecades[index + 1] * kBelowNextDecade;
 }
 
 // Appends `value` printed with `decimals` decimals ("%.*f"); returns the
@@ -204,6 +218,7 @@ void FormatWithEntry(TextBuffer& out, eOrvantaNotations notation, double mantiss
 }
 
 void TrimBlanks(TextBuffer& text) {
+  if (text.size() == 0 || (!IsBlankByte(text[0]) && !IsBlankByte(text[text.size() - 1]))) return;
   std::size_t end = text.size();
   while (end > 0 && IsBlankByte(text[end - 1])) --end;
   text.truncate(end);
@@ -230,21 +245,22 @@ ChosenEntry ChooseUnitEntry(eUnitTypes unit, eOrvantaNotations notation, double 
     return chosen;
   }
   if (!std::isfinite(value)) return chosen;
-  // The decimal exponent e of the value, and its leading digits m with a
-  // single rounding, so that the scaled value carries no error of its own.
-  int e = DecimalExponent(std::fabs(value));
-  double m = ScaleByPowerOfTen(std::fabs(value), -e);
-  bool exact = true;  // m is |value| / 10^e rounded once
-  if (m < 1.0) {
-    m *= 10.0;
-    --e;
-    exact = false;
-  }
+  // The decimal exponent e of the value. Its leading digits m (with a
+  // single rounding) decide only near the edges of its decade: below 1
+  // there, the decade below; within 1e-11 of 10, the decade above.
+  const double magnitudeOfValue = std::fabs(value);
+  int e = DecimalExponent(magnitudeOfValue);
   bool snapped = false;
-  if (std::fabs(m - 10.0) < 1e-11) {
-    m = 1.0;
-    ++e;
-    snapped = true;
+  if (!ClearOfDecadeEdges(magnitudeOfValue, e)) {
+    double m = ScaleByPowerOfTen(magnitudeOfValue, -e);
+    if (m < 1.0) {
+      m *= 10.0;
+      --e;
+    }
+    if (std::fabs(m - 10.0) < 1e-11) {
+      ++e;
+      snapped = true;
+    }
   }
   if (list == nullptr || count <= 0 || notation == eFullPrecision) return chosen;
   if (e < list[0].exponent || e > list[count - 1].exponent + 3) return chosen;
@@ -269,9 +285,9 @@ ChosenEntry ChooseUnitEntry(eUnitTypes unit, eOrvantaNotations notation, double 
   if (index < 0) return chosen;
   chosen.entry = &list[index];
   const int shift = list[index].exponent;
-  double magnitude = snapped               ? PowerOfTen(e - shift)
-                     : shift == e && exact ? m
-                                           : ScaleByPowerOfTen(std::fabs(value), -shift);
+  // |value| / 10^shift rounded once (m itself when shift is e).
+  const double magnitude =
+      snapped ? PowerOfTen(e - shift) : ScaleByPowerOfTen(magnitudeOfValue, -shift);
   chosen.mantissa = value < 0 ? -magnitude : magnitude;
   return chosen;
 }

@@ -54,7 +54,7 @@ class TextBuffer {
   }
   // Removes `n` bytes at `pos` (clamped to the text).
   void erase(std::size_t pos, std::size_t n) {
-    if (pos >= m_size) return;
+    if (n == 0 || pos >= m_size) return;
     if (n > m_size - pos) n = m_size - pos;
     std::memmove(m_data + pos, m_data + pos + n, m_size - pos - n);
     m_size -= n;
