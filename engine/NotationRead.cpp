@@ -235,20 +235,56 @@ NumberScan Refuse(eCTarvilErr error, int cursor) {
 
 }  // namespace
 
-// ReadCommonForm: the common form of `text` in SI, SPICE, Engineering or
-// Scientific notation with the built-in prefixes, the whole text: a sign,
-// digits with at most one point, then nothing, a prefix or an exponent,
-// with at most 19 significant digits and a power of ten within 10^±22 of
-// them, so that one exact product or quotient gives the nearest double, as
-// the long way would. False for anything else (blanks, a thousands symbol,
-// a second point, a unit list of its own, a refusal): the long way then
-// reads the text.
+// The built-in name of `unit` in European notation, one capital letter; 0
+// for a number without unit.
+constexpr char EuropeanUnitLetter(eUnitTypes unit) noexcept {
+  switch (unit) {
+    case eAmps: return 'A';
+    case eFarads: return 'F';
+    case eHenrys: return 'H';
+    case eOhms: return 'R';
+    case eWatts: return 'W';
+    case eVolts: return 'V';
+    default: return '\0';
+  }
+}
+
+// ReadEuropeanLetter: the power of ten of the letter `c` between the
+// digits of a European number with the built-in prefixes, as the long way
+// reads it: the unit's name in its own case is the point (power 0), and in
+// the other case too unless that is a prefix's display ('4f7' is femto,
+// '4F7' farads, '4r7' ohms); any other letter is the prefix it shows.
+// False when it is none.
+bool ReadEuropeanLetter(char c, eUnitTypes unit, int& power) noexcept {
+  constexpr std::string_view kDisplays = "afpnumkMGTPe";
+  const char name = EuropeanUnitLetter(unit);
+  if (name != '\0' && AsciiUpper(c) == name &&
+      (c == name || kDisplays.find(c) == std::string_view::npos)) {
+    power = 0;
+    return true;
+  }
+  power = kMetricPowers[c];
+  return power != kNoPrefix;
+}
+
+// ReadCommonForm: the common form of `text` with the built-in prefixes,
+// the whole text: a sign, digits with at most one point, then nothing, a
+// prefix or an exponent ('4.7k', '10MEG', '1e-9'), or in European notation
+// digits with a prefix or the unit's letter in the point's place ('4k7',
+// '4R7'); at most 19 digits and a power of ten within 10^±22 of them, so
+// that one exact product or quotient gives the nearest double, as the long
+// way would. False for anything else (blanks, a thousands symbol, a second
+// point, a unit list of its own, a refusal): the long way then reads the
+// text.
 bool ReadCommonForm(std::string_view text, eOrvantaNotations notation, eUnitTypes unit,
                 const EngineSettings& settings, double& value) noexcept {
-  if (notation != eSI && notation != eSPICE && notation != eEngineering &&
+  const bool european = notation == eEuropean;
+  if (!european && notation != eSI && notation != eSPICE && notation != eEngineering &&
       notation != eScientific) {
     return false;
   }
+  // In European notation the unit's name counts even without a prefix.
+  if (european && !UsesBuiltInPrefixes(settings.units, unit, notation)) return false;
   const char decimal = settings.format.decimal;
   const char thousand = settings.format.thousands;
   const char* p = text.data();
@@ -267,14 +303,20 @@ bool ReadCommonForm(std::string_view text, eOrvantaNotations notation, eUnitType
   };
   const int integerDigits = readDigits();
   int fractionDigits = 0;
+  int exponent = 0;
   if (p != end && *p != thousand && (*p == '.' || *p == decimal)) {
+    ++p;
+    fractionDigits = readDigits();
+  } else if (european && integerDigits > 0 && p != end && *p != thousand) {
+    // '4k7', '47k', '4R7': one letter in the point's place.
+    if (!ReadEuropeanLetter(*p, unit, exponent)) return false;
     ++p;
     fractionDigits = readDigits();
   }
   const int digits = integerDigits + fractionDigits;
   if (digits == 0 || digits > 19) return false;
-  int exponent = 0;
   if (p != end) {
+    if (european) return false;
     // A unit list of its own may give any display any power.
     if (!UsesBuiltInPrefixes(settings.units, unit, notation)) return false;
     const std::string_view suffix(p, static_cast<std::size_t>(end - p));

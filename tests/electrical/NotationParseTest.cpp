@@ -448,7 +448,8 @@ TEST(NotationShortPass, AgreesWithTheLongWay) {
   using tarvil::detail::NumberScan;
   static constexpr const char* kPieces[] = {
       "0", "1", "47", "9999999999", ".", ",", "-", "+", "e", "E", "e-", "3", "k", "K", "M",
-      "m", "MEG", "meg", "p", "P", "u", "a", "E-18", "E3", " ", "%", "x", "\xC2\xB5"};
+      "m", "MEG", "meg", "p", "P", "u", "a", "E-18", "E3", " ", "%", "x", "\xC2\xB5",
+      "R", "r", "F", "f", "g", "H"};
   COVUnitStorage own;
   own.SetResistanceUnit(eSI, "mega", "K", 6, 1);
   own.SetResistanceUnit(eSPICE, "mega", "k", 6, 0);
