@@ -78,13 +78,12 @@ struct Result {
   explicit operator bool() const noexcept { return error == Error::none; }
 };
 
-// describe: the text and its fault for a person, byte for byte as the
-// string class's GetErrorMessage: for invalid_character and
+// describe: the text and its fault for a person: for invalid_character and
 // too_many_decimal_places the text with the faulty character marked
 // '4<x>7', a line feed and the message; for ambiguous the marked text, a
 // line feed, the message, then one line per reading: its value and what
-// picks it; for not_a_value the text, a line feed and the message. Empty
-// for Error::none.
+// picks it; for not_a_value the text, a line feed and the message; for
+// every other error its message alone. Empty for Error::none.
 [[nodiscard]] std::string describe(std::string_view text, Error error, int position);
 template <class T>
 [[nodiscard]] std::string describe(std::string_view text, const Result<T>& result) {
@@ -119,10 +118,12 @@ class UnitTable {
   UnitTable() noexcept = default;
   [[nodiscard]] static const UnitTable& built_in() noexcept;
 
-  // load: the built-in tables with the accepted units of the units
-  // definition file `path`, as the string class's start-up loads them, with
-  // the regional symbols of `settings`: a DISPLAY text holding its decimal
-  // or thousands symbol is refused. No registry is read, so the same file
+  // load: the units definition file `path` over the built-in tables (a
+  // unit's list in a notation from the file replaces the built-in one; an
+  // Engineering or Scientific list of one entry is completed with the
+  // built-in prefixes around it), read with the regional symbols of
+  // `settings`: a DISPLAY text holding its decimal or thousands symbol is
+  // refused. No registry is read, so the same file
   // and settings give the same table on every account.
   // Error none when the loader succeeds (refused entries only warn);
   // no_unit for a file that is missing, unreadable or not a regular file of
@@ -148,12 +149,19 @@ class UnitTable {
 // ---- Electrical values and numbers -------------------------------------------
 
 // read: `text` as a value of `quantity` in `notation`, in its base unit
-// (ohms, farads, henrys, volts, amperes, watts). `number` reads as the
-// string class's IsDoubleForNotation without a unit (decimal and
-// full_precision as IsDouble); a quantity as its InterpretAs...Measure: with
-// its unit name or as a bare number, and not negative except for voltage
-// and current. In every notation a text of blanks alone is refused as
-// blank at its length + 1.
+// (ohms, farads, henrys, volts, amperes, watts).
+//
+// A declared notation reads blanks, a sign, digits with the regional
+// decimal and thousands symbols, then one prefix of the notation's table
+// or an 'e' exponent: '4.7k' (si), '4.7K', '1MEG', '1e-9' (spice), '4.7E3'
+// (engineering, scientific), '4k7' (european: the prefix stands in the
+// decimal symbol's place); trailing blanks and a '%' that is no regional
+// symbol are ignored. decimal and full_precision take no prefix. A
+// quantity is that number followed by its unit name (in european the
+// unit's letter may stand in the decimal symbol's place: '4R7'), or the
+// number alone, its prefixes looked up in the unit's own list first; not
+// negative except for voltage and current. In every notation a text of
+// blanks alone is refused as blank at its length + 1.
 //
 // Notation::any reads the forms of bills of materials and of people unaware
 // of any setting. Blanks, a sign, a number, then an exponent or one prefix,
@@ -209,9 +217,13 @@ class UnitTable {
                                   const Settings& settings = {},
                                   const UnitTable& units = UnitTable::built_in()) noexcept;
 
-// write: `value` as SetDoubleForNotation (number) or Set...Measure writes
-// it, with the notation's configured precision and, when `with_unit`, the
-// unit name. A NaN is written "NaN", infinities "#INF" and "-#INF" (the
+// write: `value` scaled to the prefix of the notation's table that suits it
+// ('4.7k' si, '4.7K' and '1MEG' spice, '4.7E3' engineering, '4k7'
+// european), with the notation's configured precision, the regional
+// symbols and the grouping, leading-zero and trailing-zero settings; decimal
+// without prefix. When `with_unit`, the unit name follows (a european
+// resistance after a prefix has none, '4k7'; without a prefix its letter
+// takes the decimal symbol's place, '4R7'). A NaN is written "NaN", infinities "#INF" and "-#INF" (the
 // unit name after them). full_precision writes the shortest fixed-point digits that
 // read back to `value` (regional symbols, grouping and the leading-zero
 // rule applied) for any finite value of magnitude 1e-300 to 1e300.
@@ -338,32 +350,33 @@ enum class TimeUnit { es, Ps, Ts, Gs, Ms, Ks, s, ms, us, ns, ps, fs, as };
 enum class VelocityUnit { in_per_ns, m_per_s, percent_c };
 enum class AngleUnit { deg, arcsec, arcmin, rad };
 
-// read_length: a length as a count of base units of `resolution`, as the
-// string class's InterpretAsLinearMeasure reads it ('25.4mm', '10 th';
+// read_length: a length as a count of base units of `resolution`: a number
+// and a length unit, blanks allowed between ('25.4mm', '1 in', '10 th';
 // 'mil' and 'mils' in any case stand for 'th'); a bare number is in
 // `unit_when_none`. not_an_integer when the count passes the 64-bit range
 // or a non-zero length is below half a base unit.
 [[nodiscard]] Result<std::int64_t> read_length(std::string_view text, LengthUnit unit_when_none,
                                                Resolution resolution = Resolution::nm,
                                                const Settings& settings = {}) noexcept;
-// read_time: a time in seconds ('10ns', '1.5 us'), as InterpretAsTimeMeasure
-// reads it with any value allowed; a bare number is in `unit_when_none`.
+// read_time: a time in seconds: a number and 's' with an SI prefix ('10ns',
+// '1.5 us'), of any sign; a bare number is in `unit_when_none`.
 [[nodiscard]] Result<double> read_time(std::string_view text,
                                        TimeUnit unit_when_none = TimeUnit::s,
                                        const Settings& settings = {}) noexcept;
-// read_velocity: a velocity in metres per second ('6in/ns', '50%c'), as
-// InterpretAsVpMeasure reads it with any value allowed.
+// read_velocity: a velocity in metres per second: a number and in/ns, m/s
+// or %c ('6in/ns', '50%c'), of any sign.
 [[nodiscard]] Result<double> read_velocity(std::string_view text,
                                            VelocityUnit unit_when_none = VelocityUnit::m_per_s,
                                            const Settings& settings = {}) noexcept;
-// read_angle: an angle in degrees within (-360, 360) ('45deg', '10deg 30''),
-// as InterpretAsAngleMeasure reads it.
+// read_angle: an angle in degrees within (-360, 360): degrees, minutes and
+// seconds ('45deg', '10deg 30'', '45deg 15' 30"'), or one number in
+// `unit_when_none` or with its unit.
 [[nodiscard]] Result<double> read_angle(std::string_view text,
                                         AngleUnit unit_when_none = AngleUnit::deg,
                                         const Settings& settings = {}) noexcept;
 
-// The writers, as the string class's Set...Measure members with the unit
-// shown and the configured precision: '25.4mm', '10th', '12.5ns', '50%c',
+// The writers: the value in `unit` with the unit shown, the configured
+// precision and the regional symbols: '25.4mm', '10th', '12.5ns', '50%c',
 // '45 deg'; infinities as "#INF" and "-#INF".
 [[nodiscard]] std::string write_length(std::int64_t count, LengthUnit unit,
                                        Resolution resolution = Resolution::nm,
@@ -377,8 +390,11 @@ enum class AngleUnit { deg, arcsec, arcmin, rad };
 // ---- Names --------------------------------------------------------------------
 
 // natural_compare: -1, 0 or 1 as `a` sorts before, with or after `b`, digit
-// runs compared by value ('R9' < 'R10'), as CTarvilCompareNum (or
-// CTarvilCompareNumNoCase when `ignore_case`) over the whole views.
+// runs compared by value ('R9' < 'R10'): from the first byte where the
+// texts differ, the longer run of digits sorts after; when both runs end
+// together the differing byte decides (unsigned, ASCII letters folded to
+// upper case when `ignore_case`); the end of a text sorts first. Every byte
+// of the views takes part.
 [[nodiscard]] int natural_compare(std::string_view a, std::string_view b,
                                   bool ignore_case = false) noexcept;
 // natural_key: a sort key for `text`: comparing two keys byte by byte
