@@ -717,13 +717,13 @@ std::pair<py::object, py::object> MakeArrays(std::string_view out, Py_ssize_t co
     const py::module_ numpy = py::module_::import("numpy");
     return {numpy.attr("empty")(count, "float64"), numpy.attr("empty")(count, "int32")};
   }
+  // One zero repeated: each array is allocated once, with no temporary
+  // copy that would grow the heap only for it to be trimmed again.
   const py::module_ array = py::module_::import("array");
-  const auto zeros = [&](std::size_t size) {
-    return array.attr("array")(size == sizeof(double) ? "d" : "i",
-                               py::bytes(std::string(static_cast<std::size_t>(count) * size, '\0')));
-  };
   static_assert(sizeof(std::int32_t) == sizeof(int));
-  return {zeros(sizeof(double)), zeros(sizeof(std::int32_t))};
+  const py::int_ times(count);
+  return {array.attr("array")("d", py::make_tuple(0.0)) * times,
+          array.attr("array")("i", py::make_tuple(0)) * times};
 }
 
 // ReadMany: read() over the texts, in chunks small enough to live on the
