@@ -2,6 +2,8 @@
 // operands, settings and session.
 #include "Commands.h"
 
+#include <iterator>
+
 namespace tarvil::tool {
 
 namespace {
