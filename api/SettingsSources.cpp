@@ -61,6 +61,11 @@ Settings Settings::from_locale(const char* name) {
 
 // ---- Unit tables -----------------------------------------------------------------
 
+std::string common_directory() {
+  std::lock_guard<std::mutex> lock(g_fileMutex);
+  return detail::ReadCommonDir();
+}
+
 Result<UnitTable> UnitTable::load(const std::filesystem::path& path, std::string* log) {
   return load(path, Settings{}, log);
 }

@@ -146,6 +146,13 @@ class UnitTable {
   std::shared_ptr<const Storage> storage_;
 };
 
+// common_directory: the folder the installed suite names as its common
+// directory, where its units definition file "OVUnits.hkp" stands: value
+// CommonDir under SOFTWARE\Orvanta in the machine registry file. Empty when
+// none is set or the value is not text (REG_SZ); the string class's start-up
+// then keeps the built-in tables. Reads the registry file, writes nothing.
+[[nodiscard]] std::string common_directory();
+
 // ---- Electrical values and numbers -------------------------------------------
 
 // read: `text` as a value of `quantity` in `notation`, in its base unit

@@ -74,29 +74,6 @@ bool IntArgument(const CKeywordNode* node, int* value) {
   return true;
 }
 
-// The common directory: value "CommonDir" of "SOFTWARE\Orvanta" in the
-// machine hive; empty when the key or a non-empty text value is missing.
-std::string ReadCommonDir() {
-  HKEY key = nullptr;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orvanta", 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    return std::string();
-  }
-  std::string dir;
-  DWORD type = REG_NONE;
-  DWORD size = 0;
-  if (RegQueryValueEx(key, "CommonDir", nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-      type == REG_SZ && size > 0) {
-    std::vector<BYTE> buffer(static_cast<std::size_t>(size) + 1, 0);
-    DWORD read = size;
-    if (RegQueryValueEx(key, "CommonDir", nullptr, &type, buffer.data(), &read) == ERROR_SUCCESS) {
-      const char* text = reinterpret_cast<const char*>(buffer.data());
-      dir.assign(text, strnlen(text, read));
-    }
-  }
-  RegCloseKey(key);
-  return dir;
-}
-
 // Creates the log at `path` as a new file. Whatever stood at the path (an
 // old log, a link, a pipe) is removed first and never written through: a
 // log that is a hard link would otherwise overwrite the file it shares. When
@@ -119,6 +96,28 @@ void LogInstallationWarning(FILE* log, const char* what) {
 }
 
 }  // namespace
+
+std::string ReadCommonDir() {
+  HKEY key = nullptr;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orvanta", 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    return std::string();
+  }
+  std::string dir;
+  DWORD type = REG_NONE;
+  DWORD size = 0;
+  if (RegQueryValueEx(key, "CommonDir", nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+      type == REG_SZ && size > 0) {
+    std::vector<BYTE> buffer(static_cast<std::size_t>(size) + 1, 0);
+    DWORD read = size;
+    if (RegQueryValueEx(key, "CommonDir", nullptr, &type, buffer.data(), &read) == ERROR_SUCCESS &&
+        type == REG_SZ) {
+      const char* text = reinterpret_cast<const char*>(buffer.data());
+      dir.assign(text, strnlen(text, read));
+    }
+  }
+  RegCloseKey(key);
+  return dir;
+}
 
 int CheckUnitsFileType(CKeywordReader& reader, FILE* log) {
   while (CKeywordNode* construct = reader.ReadConstruct(nullptr)) {

@@ -4,6 +4,7 @@
 #define TARVIL_UNITSDEFINITIONSINTERNAL_H
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "COVUnitStorage.h"
@@ -47,6 +48,11 @@ extern const CKeywordConst kUnitsConstantTable[];
 // File names in the common directory.
 inline constexpr const char* kUnitsFileName = "OVUnits.hkp";
 inline constexpr const char* kUnitsLogName = "OVUnits.txt";
+
+// ReadCommonDir: the common directory, value "CommonDir" of
+// "SOFTWARE\Orvanta" in the machine hive; empty when the key is missing or
+// the value is not a non-empty text (REG_SZ).
+std::string ReadCommonDir();
 
 // CheckUnitsFileType: first pass over the whole file: registers the
 // aliases and lets the reader count every fault. 0 when the file was read to

@@ -148,18 +148,22 @@ TEST_F(ToolSetup, UnitsLeavesNothingWhenItsReaderGoes) {
 }
 
 TEST_F(ToolSetup, UnitsReadsTheInstalledFileThroughTheMachineRegistry) {
+  const std::string units =
+      ".CAPACITANCE_MEASURE\n"
+      "..SCIENTIFIC\n"
+      "...UNIT \"farad\"\n"
+      "....DISPLAY \"Fd\"\n"
+      "....CASE_SENSITIVE NO\n"
+      "....EXPONENT_VALUE 0\n";
   std::filesystem::create_directory(m_home.Path() + "/common");
-  m_home.Write("common/OVUnits.hkp",
-               ".CAPACITANCE_MEASURE\n"
-               "..SCIENTIFIC\n"
-               "...UNIT \"farad\"\n"
-               "....DISPLAY \"Fd\"\n"
-               "....CASE_SENSITIVE NO\n"
-               "....EXPONENT_VALUE 0\n");
-  m_home.Write("machine.reg",
-               "Windows Registry Editor Version 5.00\n\n"
-               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvanta]\n"
-               "\"CommonDir\"=\"" + m_home.Path() + "/common\"\n");
+  m_home.Write("common/OVUnits.hkp", units);
+  const auto machineHive = [&](const std::string& commonDir) {
+    m_home.Write("machine.reg",
+                 "Windows Registry Editor Version 5.00\n\n"
+                 "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvanta]\n"
+                 "\"CommonDir\"=" + commonDir + "\n");
+  };
+  machineHive("\"" + m_home.Path() + "/common\"");
   const ToolResult result = Run({"units", "--json"});
   EXPECT_EQ(result.status, 0) << result.err;
   const std::vector<JsonValue> lines = JsonLines(result.out);
@@ -171,6 +175,18 @@ TEST_F(ToolSetup, UnitsReadsTheInstalledFileThroughTheMachineRegistry) {
 
   // The other commands use the same file.
   ExpectRuns({{{"format", "--as", "farads", "--notation", "sci", "2"}, "", "2Fd\n", 0, ""}});
+
+  // A CommonDir that is not text names no folder, as for the library: read
+  // as text, each of these would name the current one, which holds the file.
+  m_home.Write("OVUnits.hkp", units);
+  for (const char* notText : {"dword:0000002e", "hex(2):2e,00"}) {
+    SCOPED_TRACE(notText);
+    machineHive(notText);
+    ExpectRuns({
+        {{"format", "--as", "farads", "--notation", "sci", "2"}, "", "2F\n", 0, ""},
+        {{"units", "--json", "--settings", "defaults"}, "", Run({"units", "--json"}).out, 0, ""},
+    });
+  }
 }
 
 TEST_F(ToolSetup, SettingsNameTheirSource) {

@@ -32,12 +32,10 @@ namespace tarvil::tool {
 
 namespace {
 
-const std::vector<OptionSpec> kBomOptions = {
-    {"json", false},        {"help", false},         {"map", true},
-    {"ref-column", true},   {"value-column", true},  {"delimiter", true},
-    {"notation", true},     {"no-header", false},    kSettingsOption,
-    kBareUnitOption,
-};
+const CommandSpec kBom = {
+    "bom",
+    {Valued("map"), Valued("ref-column"), Valued("value-column"), Valued("delimiter"),
+     Valued("notation"), Flag("no-header"), kBareUnitOption}};
 
 constexpr const char* kAppendedColumns[] = {
     "tarvil_status",    "tarvil_value",   "tarvil_unit",     "tarvil_text",
@@ -141,7 +139,7 @@ class BomRun {
     for (std::size_t i = 0; i < layout.width; ++i) {
       AppendField(layout.has_header ? std::string_view(layout.header[i]) : std::string_view(), i == 0);
     }
-    for (const char* name : kAppendedColumns) AppendField(name, false);
+    for (const char* name : kAppendedColumns) AppendField(name, /*first=*/false);
     m_out += LineEnd();
     Flush();
   }
@@ -229,7 +227,7 @@ class BomRun {
     if (!reading) return outcome;
     outcome.error = std::to_string(static_cast<int>(row.part.error));
     if (!row.part) {
-      const Reading refused{false, 0.0, row.part.error, row.part.position};
+      const Reading refused{.error = row.part.error, .position = row.part.position};
       const std::string hint = Hint(*outcome.kind, row.value_field, m_options.reader.notation, refused, m_setup);
       outcome.message = Describe(row.value_field, refused, hint, m_setup, row.quantity);
       return outcome;
@@ -241,7 +239,7 @@ class BomRun {
     outcome.unit = BaseUnitText(*outcome.kind);
     char buffer[128];
     const auto written = tarvil::write(buffer, buffer + sizeof buffer, value, *row.quantity, m_textNotation,
-                                       m_textSettings, m_setup.units, false);
+                                       m_textSettings, m_setup.units, /*with_unit=*/false);
     if (written.ec == std::errc()) outcome.text.assign(buffer, written.ptr);
     return outcome;
   }
@@ -515,40 +513,15 @@ void Summarise(Session& session, const Counts& c) {
   session.Note(prefixes);
 }
 
-}  // namespace
-
-int RunBom(const Arguments& args) {
-  const std::string command = "bom";
-  CommandLine line;
-  if (const auto done = OpenCommand(command, args, kBomOptions, line)) return *done;
-  std::string error;
-  BomOptionsOfLine options;
-  if (!ReadBomOptions(line, options, error)) return UsageTrouble(command, error);
-  Setup setup;
-  if (!ChooseSettings(command, line, setup)) return kStatusTrouble;
-  if (!ChooseBareUnits(line, setup.settings, error)) return UsageTrouble(command, error);
-  if (line.Operands().size() != 1) {
-    return UsageTrouble(command, "one FILE is needed ('-' for standard input)");
-  }
-  const std::string operand = line.Operands().front();
-  const std::string shown = operand == "-" ? std::string("standard input") : "'" + operand + "'";
-  options.reader.settings = setup.settings;
-  options.reader.units = setup.units;
-
-  Session session(command, options.json);
-  Source source(operand);
-  if (!source.Problem().empty()) {
-    session.Trouble(source.Problem());
-    return session.Finish();
-  }
-  BomRun run(options, setup);
-  tarvil::BomReader reader(
-      options.reader, [&](const tarvil::BomRow& row) { run.Row(row); },
-      [&](const tarvil::BomLayout& layout) { run.Layout(layout); });
+// ReadAll: the bytes of `source` fed to `reader` chunk by chunk, with the
+// progress shown meanwhile; the reader's problem once it is done.
+// `readFailed` tells whether reading the source failed.
+const tarvil::BomProblem& ReadAll(Source& source, tarvil::BomReader& reader, const BomRun& run,
+                                  bool& readFailed) {
   Progress progress(source.Size());
   std::vector<char> chunk(kChunkBytes);
   long long done = 0;
-  bool readFailed = false;
+  readFailed = false;
   for (;;) {
     const long got = source.Read(chunk.data(), chunk.size());
     readFailed = got < 0;
@@ -559,6 +532,45 @@ int RunBom(const Arguments& args) {
   }
   const tarvil::BomProblem& problem = readFailed ? reader.problem() : reader.finish();
   progress.Clear();
+  return problem;
+}
+
+}  // namespace
+
+int RunBom(const Arguments& args) {
+  BomOptionsOfLine options;
+  OpenedCommand opened;
+  const OpeningSteps steps{
+      .beforeSettings =
+          [&](const CommandLine& line, std::string& error) {
+            return ReadBomOptions(line, options, error);
+          },
+      .afterSettings =
+          [&](const CommandLine& line, Setup& setup, std::string& error) {
+            if (!ChooseBareUnits(line, setup.settings, error)) return false;
+            if (line.Operands().size() != 1) error = "one FILE is needed ('-' for standard input)";
+            return error.empty();
+          }};
+  if (const auto done = OpenCommand(kBom, args, steps, opened)) return *done;
+  const std::string command = kBom.name;
+  const Setup& setup = opened.setup;
+  Session& session = *opened.session;
+  const std::string operand = opened.line.Operands().front();
+  const std::string shown = operand == "-" ? std::string("standard input") : "'" + operand + "'";
+  options.reader.settings = setup.settings;
+  options.reader.units = setup.units;
+
+  Source source(operand);
+  if (!source.Problem().empty()) {
+    session.Trouble(source.Problem());
+    return session.Finish();
+  }
+  BomRun run(options, setup);
+  tarvil::BomReader reader(
+      options.reader, [&](const tarvil::BomRow& row) { run.Row(row); },
+      [&](const tarvil::BomLayout& layout) { run.Layout(layout); });
+  bool readFailed = false;
+  const tarvil::BomProblem& problem = ReadAll(source, reader, run, readFailed);
   switch (problem.stop) {
     case tarvil::BomStop::no_records: return UsageTrouble(command, shown + " has no records");
     case tarvil::BomStop::no_reference_column:

@@ -14,6 +14,10 @@ namespace tarvil::tool {
 
 namespace {
 
+// The file name of the installed units definition file in the common
+// directory.
+constexpr const char* kUnitsFileName = "OVUnits.hkp";
+
 // One precision setting: where it is and the values the library accepts.
 struct PrecisionField {
   int* field;
@@ -124,21 +128,18 @@ bool ChooseSettings(const std::string& command, const CommandLine& line, Setup& 
     return false;
   }
   setup.units = tarvil::UnitTable{};
-  if (setup.source != SettingsSource::kDefaults) {
-    const std::string commonDir = InstalledCommonDir();
-    if (!commonDir.empty()) {
-      // A file that cannot be loaded leaves the built-in tables, as it does
-      // for the library; its displays are checked against the symbols the
-      // command reads with.
-      auto loaded = tarvil::UnitTable::load(std::filesystem::path(commonDir) / kUnitsFileName,
-                                            setup.settings);
-      if (loaded.error != tarvil::Error::no_unit) setup.units = loaded.value;
-    }
+  const std::string unitsFile = InstalledUnitsFile(setup.source);
+  if (!unitsFile.empty()) {
+    // A file that cannot be loaded leaves the built-in tables, as it does
+    // for the library; its displays are checked against the symbols the
+    // command reads with.
+    auto loaded = tarvil::UnitTable::load(unitsFile, setup.settings);
+    if (loaded.error != tarvil::Error::no_unit) setup.units = loaded.value;
   }
   return true;
 }
 
-bool ReadPrecisionOptions(const CommandLine& line, std::optional<int>& precision,
+bool ReadPrecisionOptions(const CommandLine& line, PrecisionOptions& options,
                           std::string& error) {
   if (auto word = line.Value("precision")) {
     int value = 0;
@@ -146,13 +147,24 @@ bool ReadPrecisionOptions(const CommandLine& line, std::optional<int>& precision
       error = "--precision needs a whole number, not '" + *word + "'";
       return false;
     }
-    precision = value;
+    options.precision = value;
   }
-  if (precision && line.Has("full")) {
+  options.full = line.Has("full");
+  options.keepZeros = line.Has("keep-zeros");
+  if (options.precision && options.full) {
     error = "--precision and --full exclude each other";
     return false;
   }
   return true;
+}
+
+bool ApplyPrecisionOptions(const PrecisionOptions& options, Kind kind,
+                           std::optional<Notation> notation, std::optional<UnitChoice> unit,
+                           tarvil::Settings& settings, std::string& error) {
+  if (options.keepZeros) settings.suppress_trailing_zeros = false;
+  if (options.full) UseFullPrecision(settings);
+  return !options.precision ||
+         SetPrecision(kind, notation, unit, *options.precision, settings, error);
 }
 
 bool ChooseBareUnits(const CommandLine& line, tarvil::Settings& settings, std::string& error) {
@@ -218,26 +230,11 @@ void UseFullPrecision(tarvil::Settings& settings) {
   settings.suppress_trailing_zeros = true;
 }
 
-std::string InstalledCommonDir() {
-  using namespace tarvil::platform;
-  HKEY key = nullptr;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orvanta", 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    return std::string();
-  }
-  std::string value;
-  DWORD type = REG_NONE;
-  DWORD size = 0;
-  if (RegQueryValueEx(key, "CommonDir", nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-      size > 0) {
-    std::string buffer(size + 1, '\0');
-    DWORD capacity = size + 1;
-    if (RegQueryValueEx(key, "CommonDir", nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                        &capacity) == ERROR_SUCCESS) {
-      value.assign(buffer.c_str());
-    }
-  }
-  RegCloseKey(key);
-  return value;
+std::string InstalledUnitsFile(SettingsSource source) {
+  if (source == SettingsSource::kDefaults) return std::string();
+  const std::string commonDir = tarvil::common_directory();
+  if (commonDir.empty()) return std::string();
+  return (std::filesystem::path(commonDir) / kUnitsFileName).string();
 }
 
 }  // namespace tarvil::tool

@@ -30,9 +30,6 @@ struct Setup {
   tarvil::UnitTable units;
 };
 
-// The option every subcommand takes.
-inline constexpr OptionSpec kSettingsOption = {"settings", true};
-
 // What ChooseSettings checks before a command reads any input.
 enum class SettingsCheck {
   kRefuse,  // a fault below is a message and a false return
@@ -63,7 +60,7 @@ std::string InvalidSettingsText(const tarvil::Settings& settings);
 
 // --bare-unit UNIT (pF, nF, uF, uH or H; repeatable): the unit of
 // capacitances and inductances written as bare numbers in any notation.
-inline constexpr OptionSpec kBareUnitOption = {"bare-unit", true};
+inline constexpr OptionSpec kBareUnitOption = Valued("bare-unit");
 
 // ChooseBareUnits: applies each --bare-unit of `line` to
 // `settings.bare_capacitance` or `bare_inductance`, as its unit's quantity
@@ -82,24 +79,39 @@ const char* SettingsSourceWord(SettingsSource source);
 bool SetPrecision(Kind kind, std::optional<Notation> notation, std::optional<UnitChoice> unit,
                   int precision, tarvil::Settings& settings, std::string& error);
 
-// ReadPrecisionOptions: --precision N (a whole number) into `precision`,
-// absent when not given; false with `error` set for a word that is no whole
-// number or for --precision beside --full.
-bool ReadPrecisionOptions(const CommandLine& line, std::optional<int>& precision,
+// What the options of the written form ask for: --precision N, --full,
+// --keep-zeros.
+struct PrecisionOptions {
+  std::optional<int> precision;
+  bool full = false;
+  bool keepZeros = false;
+  // Given: true when any of them is given.
+  bool Given() const { return precision || full || keepZeros; }
+};
+
+// ReadPrecisionOptions: the options of the written form of `line` into
+// `options`; false with `error` set for a --precision that is no whole
+// number, or beside --full.
+bool ReadPrecisionOptions(const CommandLine& line, PrecisionOptions& options,
                           std::string& error);
+
+// ApplyPrecisionOptions: `options` applied to `settings`: --keep-zeros,
+// --full (UseFullPrecision), then --precision as SetPrecision sets it for a
+// value of `kind` in `notation` or `unit`. False with a one-line `error` as
+// for SetPrecision.
+bool ApplyPrecisionOptions(const PrecisionOptions& options, Kind kind,
+                           std::optional<Notation> notation, std::optional<UnitChoice> unit,
+                           tarvil::Settings& settings, std::string& error);
 
 // UseFullPrecision: the largest precision for every kind, trailing zeros
 // dropped: values written with as many decimals as they need, up to the
 // library's limit.
 void UseFullPrecision(tarvil::Settings& settings);
 
-// InstalledCommonDir: the common directory that holds the installed units
-// definition file (value "CommonDir" of "SOFTWARE\Orvanta" in the machine
-// hive), or empty when none is configured.
-std::string InstalledCommonDir();
-
-// The file name of the installed units definition file in that directory.
-inline constexpr const char* kUnitsFileName = "OVUnits.hkp";
+// InstalledUnitsFile: the installed units definition file, in the common
+// directory the machine registry names (tarvil::common_directory); empty
+// when none is named, and with --settings defaults, which read no registry.
+std::string InstalledUnitsFile(SettingsSource source);
 
 }  // namespace tarvil::tool
 

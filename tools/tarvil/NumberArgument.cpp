@@ -13,10 +13,25 @@ namespace tarvil::tool {
 
 namespace {
 
-
 int Code(tarvil::Error error) { return static_cast<int>(error); }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+// IsWholeNumber: true when `value`, read from `text` at the 1-based
+// position `start`, is a whole number within the 32-bit signed range;
+// otherwise false with the refusal in `answer`.
+bool IsWholeNumber(const std::string& text, double value, int start, Answer& answer) {
+  tarvil::Error error = tarvil::Error::none;
+  if (!std::isfinite(value) || value != std::floor(value)) {
+    error = tarvil::Error::not_an_integer;
+  } else if (value > kLargestInt) {
+    error = tarvil::Error::too_large;
+  } else if (value < kSmallestInt) {
+    error = tarvil::Error::too_small;
+  }
+  if (error != tarvil::Error::none) answer = Refusal(text, Code(error), start);
+  return error == tarvil::Error::none;
+}
 
 }  // namespace
 
@@ -61,20 +76,7 @@ bool ReadNumberArgument(const std::string& text, bool whole, double& value, Answ
     answer = Refusal(text, std::isinf(magnitude) ? Code(tarvil::Error::too_large) : Code(tarvil::Error::too_small), start);
     return false;
   }
-  if (!whole) return true;
-  if (!std::isfinite(value) || value != std::floor(value)) {
-    answer = Refusal(text, Code(tarvil::Error::not_an_integer), start);
-    return false;
-  }
-  if (value > kLargestInt) {
-    answer = Refusal(text, Code(tarvil::Error::too_large), start);
-    return false;
-  }
-  if (value < kSmallestInt) {
-    answer = Refusal(text, Code(tarvil::Error::too_small), start);
-    return false;
-  }
-  return true;
+  return !whole || IsWholeNumber(text, value, start, answer);
 }
 
 }  // namespace tarvil::tool

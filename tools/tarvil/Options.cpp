@@ -3,9 +3,6 @@
 
 #include <charconv>
 
-#include "Commands.h"
-#include "Session.h"
-
 namespace tarvil::tool {
 
 namespace {
@@ -60,7 +57,7 @@ bool CommandLine::Parse(const std::vector<std::string>& args,
       error = "unknown option '--" + name + "'";
       return false;
     }
-    if (!spec->takesValue) {
+    if (spec->form == OptionForm::kFlag) {
       if (inlineValue) {
         error = "option '--" + name + "' takes no value";
         return false;
@@ -102,14 +99,6 @@ bool ParseWholeNumber(const std::string& text, int& value) {
   if (first == last) return false;
   const auto result = std::from_chars(first, last, value);
   return result.ec == std::errc() && result.ptr == last;
-}
-
-std::optional<int> OpenCommand(const std::string& command, const Arguments& args,
-                               const std::vector<OptionSpec>& options, CommandLine& line) {
-  std::string error;
-  if (!line.Parse(args, options, error)) return UsageTrouble(command, error);
-  if (line.Has("help")) return PrintHelp(command) ? 0 : 2;
-  return std::nullopt;
 }
 
 }  // namespace tarvil::tool

@@ -16,11 +16,19 @@
 
 namespace tarvil::tool {
 
+// Whether an option stands alone or takes a value.
+enum class OptionForm { kFlag, kValued };
+
 // One option a subcommand accepts.
 struct OptionSpec {
   const char* name;  // without the leading "--"
-  bool takesValue;
+  OptionForm form;
 };
+
+// Flag, Valued: the spec of an option that stands alone ("--json") or takes
+// a value ("--to UNIT").
+constexpr OptionSpec Flag(const char* name) { return {name, OptionForm::kFlag}; }
+constexpr OptionSpec Valued(const char* name) { return {name, OptionForm::kValued}; }
 
 // The options and operands found on a command line.
 class CommandLine {

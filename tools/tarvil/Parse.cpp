@@ -3,20 +3,16 @@
 // field with its attributes.
 #include "Commands.h"
 #include "Json.h"
-#include "LibrarySetup.h"
-#include "Options.h"
-#include "Session.h"
 #include "Values.h"
 
 namespace tarvil::tool {
 
 namespace {
 
-const std::vector<OptionSpec> kParseOptions = {
-    {"json", false}, {"help", false},   {"notation", true},  {"as", true},     {"base", true},
-    {"unit", true},  {"strict", false}, {"positive", false}, kSettingsOption,
-    {"part", false}, kBareUnitOption,
-};
+const CommandSpec kParse = {
+    "parse",
+    {Valued("notation"), Valued("as"), Valued("base"), Valued("unit"), Flag("strict"),
+     Flag("positive"), Flag("part"), kBareUnitOption}};
 
 bool IsWhole(Kind kind) { return kind == Kind::kLength || kind == Kind::kInteger; }
 
@@ -139,7 +135,7 @@ Answer AnswerPart(const std::string& text, Kind kind, const Setup& setup) {
   const auto r = tarvil::read_part(text, QuantityOf(kind), setup.settings, setup.units);
   if (!r) {
     Answer answer =
-        Refuse(text, Reading{false, 0.0, r.error, r.position}, std::string(), setup, kind);
+        Refuse(text, Reading{.error = r.error, .position = r.position}, std::string(), setup, kind);
     answer.fields = PartShape(kind);
     return answer;
   }
@@ -179,22 +175,33 @@ Answer AnswerPart(const std::string& text, Kind kind, const Setup& setup) {
 }  // namespace
 
 int RunParse(const Arguments& args) {
-  const std::string command = "parse";
-  CommandLine line;
-  if (const auto done = OpenCommand(command, args, kParseOptions, line)) return *done;
-  std::string error;
-
   KindOptions chosen;
-  if (!ReadKindOptions(line, "a bare length is read", chosen, error)) {
-    return UsageTrouble(command, error);
-  }
-  Setup setup;
-  if (!ChooseSettings(command, line, setup)) return kStatusTrouble;
-  if (!ChooseBareUnits(line, setup.settings, error)) return UsageTrouble(command, error);
-  std::optional<Kind> kind = chosen.kind;
-  const bool part = line.Has("part");
-  if (part && !(kind && (IsElectrical(*kind) || *kind == Kind::kNumber))) {
-    return UsageTrouble(command, "--part needs --as with an electrical kind or number");
+  OpenedCommand opened;
+  const OpeningSteps steps{
+      .beforeSettings =
+          [&](const CommandLine& line, std::string& error) {
+            return ReadKindOptions(line, "a bare length is read", chosen, error);
+          },
+      .afterSettings =
+          [&](const CommandLine& line, Setup& setup, std::string& error) {
+            if (!ChooseBareUnits(line, setup.settings, error)) return false;
+            const std::optional<Kind> kind = chosen.kind;
+            if (line.Has("part") && !(kind && (IsElectrical(*kind) || *kind == Kind::kNumber))) {
+              error = "--part needs --as with an electrical kind or number";
+              return false;
+            }
+            return true;
+          }};
+  if (const auto done = OpenCommand(kParse, args, steps, opened)) return *done;
+  const CommandLine& line = opened.line;
+  const Setup& setup = opened.setup;
+  Session& session = *opened.session;
+  const std::optional<Kind> kind = chosen.kind;
+  if (line.Has("part")) {
+    session.SetRefusalShape("", PartShape(kind));
+    session.AnswerAll(line.Operands(),
+                      [&](const std::string& text) { return AnswerPart(text, *kind, setup); });
+    return session.Finish();
   }
   ReadOptions options;
   options.notation = chosen.notation;
@@ -202,14 +209,6 @@ int RunParse(const Arguments& args) {
   options.unit = chosen.unit;
   options.strict = line.Has("strict");
   options.positive = line.Has("positive");
-
-  Session session(command, line.Has("json"));
-  if (part) {
-    session.SetRefusalShape("", PartShape(kind));
-    session.AnswerAll(line.Operands(),
-                      [&](const std::string& text) { return AnswerPart(text, *kind, setup); });
-    return session.Finish();
-  }
   session.SetRefusalShape("", JsonObject().AddNull("kind").AddNull("value").AddNull("unit"));
   session.AnswerAll(line.Operands(), [&](const std::string& text) {
     return AnswerParse(text, kind, options, setup);

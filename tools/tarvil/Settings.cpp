@@ -19,10 +19,7 @@
 
 #include "Commands.h"
 #include "Input.h"
-#include "LibrarySetup.h"
 #include "Names.h"
-#include "Options.h"
-#include "Session.h"
 
 namespace tarvil::tool {
 
@@ -30,8 +27,9 @@ namespace {
 
 using namespace tarvil::platform;
 
-const std::vector<OptionSpec> kSettingsOptions = {
-    {"json", false}, {"help", false}, {"init", false}, kSettingsOption};
+// The settings are shown whatever is wrong with them; that is reported
+// after them.
+const CommandSpec kSettings = {"settings", {Flag("init")}, Operands::kNone, SettingsCheck::kShow};
 
 constexpr const char* kRegionalKey = "Control Panel\\International";
 constexpr const char* kNotationKey = "Software\\Orvanta\\Orvanta Notation";
@@ -100,12 +98,15 @@ bool ValuePresent(HKEY root, const char* key, const char* name) {
   return present;
 }
 
+// How a setting's value is given with --json.
+enum class ValueForm { kNumber, kText };
+
 struct Setting {
   const char* group;
   const char* name;
   std::string value;  // as shown
-  bool isText;        // JSON: a string rather than a number
-  long long number;
+  ValueForm form;
+  long long number;   // the value of a number
   Source source;
 };
 
@@ -168,30 +169,10 @@ bool AddNotationKey(Session& session) {
   return written;
 }
 
-}  // namespace
-
-int RunSettings(const Arguments& args) {
-  const std::string command = "settings";
-  CommandLine line;
-  if (const auto done = OpenCommand(command, args, kSettingsOptions, line)) return *done;
-  if (!line.Operands().empty()) {
-    return UsageTrouble(command, "unexpected argument '" + line.Operands().front() + "'");
-  }
-  Setup setup;
-  // The settings are shown whatever is wrong with them; that is reported
-  // after them.
-  if (!ChooseSettings(command, line, setup, SettingsCheck::kShow)) return kStatusTrouble;
-  Session session(command, line.Has("json"));
-  if (line.Has("init") && !AddNotationKey(session)) return session.Finish();
-  if (setup.source == SettingsSource::kRegistry) setup.settings = tarvil::Settings::from_registry();
-  const tarvil::Settings& shownSettings = setup.settings;
-  const bool fromRegistry = setup.source == SettingsSource::kRegistry;
-  const bool fromLocale = setup.source == SettingsSource::kLocale;
-  const std::string userHive = UserRegistryPath();
-  const std::string machineHive = MachineRegistryPath();
-
-  // A registry file that the library does not read is trouble: the values
-  // shown are then the ones that stand in for it.
+// ReadHives: the user hive's text with --settings registry (empty
+// otherwise). A hive file that the library does not read is trouble: the
+// values shown are then the ones that stand in for it.
+std::string ReadHives(Session& session, SettingsSource source) {
   const auto readHive = [&](const char* which, const std::string& path) {
     std::string problem;
     std::string text = HiveText(path, problem);
@@ -201,133 +182,198 @@ int RunSettings(const Arguments& args) {
     }
     return text;
   };
-  const std::string userText = fromRegistry ? readHive("user", userHive) : std::string();
-  if (setup.source != SettingsSource::kDefaults) readHive("machine", machineHive);
+  const std::string userText = source == SettingsSource::kRegistry
+                                   ? readHive("user", UserRegistryPath())
+                                   : std::string();
+  if (source != SettingsSource::kDefaults) readHive("machine", MachineRegistryPath());
+  return userText;
+}
 
-  const bool regionalInHive = HiveHoldsKey(userText, kRegionalKey);
-  const auto regional = [&](const char* name) {
-    if (fromLocale) {
+// Where each shown value comes from.
+class Origins {
+ public:
+  Origins(SettingsSource source, const std::string& userText)
+      : m_source(source), m_regionalInHive(HiveHoldsKey(userText, kRegionalKey)) {}
+
+  Source Regional(const char* name) const {
+    if (m_source == SettingsSource::kLocale) {
       const std::string symbol = name;
       const bool localeGives = symbol == "sDecimal" || symbol == "sThousand" ||
                                symbol == "sGrouping";
       return localeGives ? Source::kLocale : Source::kDefault;
     }
-    if (!fromRegistry || !ValuePresent(HKEY_CURRENT_USER, kRegionalKey, name)) {
+    if (m_source != SettingsSource::kRegistry ||
+        !ValuePresent(HKEY_CURRENT_USER, kRegionalKey, name)) {
       return Source::kDefault;
     }
-    return regionalInHive ? Source::kUserHive : Source::kLocale;
-  };
-  const auto notation = [&](const char* name) {
-    return fromRegistry && ValuePresent(HKEY_CURRENT_USER, kNotationKey, name)
+    return m_regionalInHive ? Source::kUserHive : Source::kLocale;
+  }
+
+  Source Notation(const char* name) const {
+    return m_source == SettingsSource::kRegistry &&
+                   ValuePresent(HKEY_CURRENT_USER, kNotationKey, name)
                ? Source::kUserHive
                : Source::kDefault;
-  };
-  const tarvil::Settings& s = shownSettings;
-  const auto active = static_cast<int>(s.notation);
-  const auto number = [](const char* group, const char* name, long long value, Source source) {
-    return Setting{group, name, std::to_string(value), false, value, source};
-  };
+  }
 
-  std::vector<Setting> settings = {
-      Setting{"regional", "sDecimal", SymbolText(s.decimal), true, 0, regional("sDecimal")},
-      number("regional", "iDigits", s.digits, regional("iDigits")),
-      Setting{"regional", "sThousand", SymbolText(s.thousands), true, 0, regional("sThousand")},
-      number("regional", "sGrouping", s.grouping, regional("sGrouping")),
-      number("regional", "iLZero", s.leading_zero ? 1 : 0, regional("iLZero")),
-      number("notation", "Engineering", s.precision[0], notation("Engineering")),
-      number("notation", "European", s.precision[1], notation("European")),
-      number("notation", "Scientific", s.precision[2], notation("Scientific")),
-      number("notation", "SI", s.precision[3], notation("SI")),
-      number("notation", "SPICE", s.precision[4], notation("SPICE")),
-      number("notation", "Angle", s.angle_precision, notation("Angle")),
-      number("notation", "Percentage", s.percentage_precision, notation("Percentage")),
-      number("notation", "Time", s.time_precision, notation("Time")),
-      number("notation", "SuppressTrailingZeros", s.suppress_trailing_zeros ? 1 : 0,
-             notation("SuppressTrailingZeros")),
-      number("notation", "ActiveNotation", active, notation("ActiveNotation")),
+ private:
+  SettingsSource m_source;
+  bool m_regionalInHive;
+};
+
+// SettingRows: every setting shown, in order, with where it comes from.
+std::vector<Setting> SettingRows(const tarvil::Settings& s, const Origins& from,
+                                 SettingsSource source) {
+  const auto number = [](const char* group, const char* name, long long value, Source origin) {
+    return Setting{group, name, std::to_string(value), ValueForm::kNumber, value, origin};
+  };
+  const auto regional = [&](const char* name, long long value) {
+    return number("regional", name, value, from.Regional(name));
+  };
+  const auto symbol = [&](const char* name, char value) {
+    return Setting{"regional", name, SymbolText(value), ValueForm::kText, 0, from.Regional(name)};
+  };
+  const auto notation = [&](const char* name, long long value) {
+    return number("notation", name, value, from.Notation(name));
+  };
+  std::vector<Setting> rows = {
+      symbol("sDecimal", s.decimal),
+      regional("iDigits", s.digits),
+      symbol("sThousand", s.thousands),
+      regional("sGrouping", s.grouping),
+      regional("iLZero", s.leading_zero ? 1 : 0),
+      notation("Engineering", s.precision[0]),
+      notation("European", s.precision[1]),
+      notation("Scientific", s.precision[2]),
+      notation("SI", s.precision[3]),
+      notation("SPICE", s.precision[4]),
+      notation("Angle", s.angle_precision),
+      notation("Percentage", s.percentage_precision),
+      notation("Time", s.time_precision),
+      notation("SuppressTrailingZeros", s.suppress_trailing_zeros ? 1 : 0),
+      notation("ActiveNotation", static_cast<int>(s.notation)),
   };
   // The active notation reads better by name.
-  settings.back().value += std::string(" (") + NotationTitle(s.notation) + ")";
+  rows.back().value += std::string(" (") + NotationTitle(s.notation) + ")";
   const std::string commonDir =
-      setup.source == SettingsSource::kDefaults ? std::string() : InstalledCommonDir();
-  settings.push_back(Setting{"units", "CommonDir", commonDir, true, 0,
-                             commonDir.empty() ? Source::kDefault : Source::kMachineHive});
+      source == SettingsSource::kDefaults ? std::string() : tarvil::common_directory();
+  rows.push_back(Setting{"units", "CommonDir", commonDir, ValueForm::kText, 0,
+                         commonDir.empty() ? Source::kDefault : Source::kMachineHive});
+  return rows;
+}
 
-  const std::string localeName = [] {
+// The places a source names: the hive files and the numeric locale.
+struct Places {
+  std::string userHive = UserRegistryPath();
+  std::string machineHive = MachineRegistryPath();
+  std::string localeName = [] {
     const char* name = std::setlocale(LC_NUMERIC, nullptr);
     return std::string(name != nullptr ? name : "C");
   }();
-  const auto fileOf = [&](Source source) -> std::string {
+
+  // FileOf: the hive file of `source`; empty for a source that is none.
+  std::string FileOf(Source source) const {
     switch (source) {
       case Source::kUserHive: return userHive;
       case Source::kMachineHive: return machineHive;
       default: return std::string();
     }
-  };
-
-  // Settings that are not valid are shown, then refused.
-  const auto finish = [&] {
-    const std::string invalid = InvalidSettingsText(s);
-    if (!invalid.empty()) session.Trouble("these settings are not valid: " + invalid);
-    return session.Finish();
-  };
-
-  if (session.Json()) {
-    for (const Setting& setting : settings) {
-      JsonObject object;
-      object.AddString("group", setting.group).AddString("name", setting.name);
-      if (setting.isText) {
-        object.AddString("value", setting.value);
-      } else {
-        object.AddInt("value", setting.number);
-      }
-      object.AddString("source", SourceWord(setting.source));
-      const std::string file = fileOf(setting.source);
-      if (file.empty()) {
-        object.AddNull("file");
-      } else {
-        object.AddString("file", file);
-      }
-      if (setting.source == Source::kLocale) object.AddString("locale", localeName);
-      session.WriteLine(object.Text());
-    }
-    return finish();
   }
+};
 
-  session.WriteLine(std::string("settings:         ") + SettingsSourceWord(setup.source));
-  session.WriteLine("user registry:    " + userHive);
-  session.WriteLine("machine registry: " + machineHive);
-  const char* group = "";
-  for (const Setting& setting : settings) {
-    if (std::string(group) != setting.group) {
+// WriteSettingsJson: one object a setting.
+void WriteSettingsJson(Session& session, const std::vector<Setting>& rows, const Places& places) {
+  for (const Setting& setting : rows) {
+    JsonObject object;
+    object.AddString("group", setting.group).AddString("name", setting.name);
+    if (setting.form == ValueForm::kText) {
+      object.AddString("value", setting.value);
+    } else {
+      object.AddInt("value", setting.number);
+    }
+    object.AddString("source", SourceWord(setting.source));
+    const std::string file = places.FileOf(setting.source);
+    if (file.empty()) {
+      object.AddNull("file");
+    } else {
+      object.AddString("file", file);
+    }
+    if (setting.source == Source::kLocale) object.AddString("locale", places.localeName);
+    session.WriteLine(object.Text());
+  }
+}
+
+// The heading of a group of the table.
+std::string GroupHeading(const std::string& group) {
+  if (group == "regional") return std::string("Regional settings (") + kRegionalKey + ")";
+  if (group == "notation") return std::string("Notation settings (") + kNotationKey + ")";
+  return "Units definition file (SOFTWARE\\Orvanta, machine)";
+}
+
+// TableRow: a setting in columns: name, value, where it comes from.
+std::string TableRow(const Setting& setting, const Places& places) {
+  // The columns where the value and its origin begin.
+  constexpr std::size_t kValueColumn = 26;
+  constexpr std::size_t kOriginColumn = 40;
+  const bool text = setting.form == ValueForm::kText;
+  std::string shown = text ? "\"" + setting.value + "\"" : setting.value;
+  if (text && setting.value.empty()) shown = "(none)";
+  std::string row = std::string("  ") + setting.name;
+  if (row.size() < kValueColumn) row.append(kValueColumn - row.size(), ' ');
+  row += ' ';
+  row += shown;
+  if (row.size() < kOriginColumn) row.append(kOriginColumn - row.size(), ' ');
+  row += ' ';
+  switch (setting.source) {
+    case Source::kUserHive: row += places.userHive; break;
+    case Source::kLocale: row += "process locale (LC_NUMERIC " + places.localeName + ")"; break;
+    case Source::kMachineHive: row += places.machineHive; break;
+    case Source::kDefault: row += "default"; break;
+  }
+  return row;
+}
+
+// WriteSettingsTable: where the settings come from, then the settings by
+// group.
+void WriteSettingsTable(Session& session, SettingsSource source, const std::vector<Setting>& rows,
+                        const Places& places) {
+  session.WriteLine(std::string("settings:         ") + SettingsSourceWord(source));
+  session.WriteLine("user registry:    " + places.userHive);
+  session.WriteLine("machine registry: " + places.machineHive);
+  std::string group;
+  for (const Setting& setting : rows) {
+    if (group != setting.group) {
       group = setting.group;
       session.WriteLine("");
-      const std::string name = group;
-      if (name == "regional") {
-        session.WriteLine(std::string("Regional settings (") + kRegionalKey + ")");
-      } else if (name == "notation") {
-        session.WriteLine(std::string("Notation settings (") + kNotationKey + ")");
-      } else {
-        session.WriteLine("Units definition file (SOFTWARE\\Orvanta, machine)");
-      }
+      session.WriteLine(GroupHeading(group));
     }
-    std::string shown = setting.isText ? "\"" + setting.value + "\"" : setting.value;
-    if (setting.isText && setting.value.empty()) shown = "(none)";
-    std::string row = std::string("  ") + setting.name;
-    if (row.size() < 26) row.append(26 - row.size(), ' ');
-    row += ' ';
-    row += shown;
-    if (row.size() < 40) row.append(40 - row.size(), ' ');
-    row += ' ';
-    switch (setting.source) {
-      case Source::kUserHive: row += userHive; break;
-      case Source::kLocale: row += "process locale (LC_NUMERIC " + localeName + ")"; break;
-      case Source::kMachineHive: row += machineHive; break;
-      case Source::kDefault: row += "default"; break;
-    }
-    session.WriteLine(row);
+    session.WriteLine(TableRow(setting, places));
   }
-  return finish();
+}
+
+}  // namespace
+
+int RunSettings(const Arguments& args) {
+  OpenedCommand opened;
+  if (const auto done = OpenCommand(kSettings, args, {}, opened)) return *done;
+  Session& session = *opened.session;
+  Setup& setup = opened.setup;
+  if (opened.line.Has("init") && !AddNotationKey(session)) return session.Finish();
+  // What --init wrote is shown.
+  if (setup.source == SettingsSource::kRegistry) setup.settings = tarvil::Settings::from_registry();
+  const std::string userText = ReadHives(session, setup.source);
+  const std::vector<Setting> rows =
+      SettingRows(setup.settings, Origins(setup.source, userText), setup.source);
+  const Places places;
+  if (session.Json()) {
+    WriteSettingsJson(session, rows, places);
+  } else {
+    WriteSettingsTable(session, setup.source, rows, places);
+  }
+  // Settings that are not valid are shown, then refused.
+  const std::string invalid = InvalidSettingsText(setup.settings);
+  if (!invalid.empty()) session.Trouble("these settings are not valid: " + invalid);
+  return session.Finish();
 }
 
 }  // namespace tarvil::tool

@@ -14,19 +14,14 @@
 #include <tarvil/tarvil.h>
 
 #include "Commands.h"
-#include "LibrarySetup.h"
 #include "Input.h"
-#include "Options.h"
-#include "Session.h"
 
 namespace tarvil::tool {
 
 namespace {
 
-const std::vector<OptionSpec> kSortOptions = {
-    {"json", false},    {"help", false},    {"nocase", false},
-    {"case-tiebreak", false}, {"reverse", false}, {"limit", true}, kSettingsOption,
-};
+const CommandSpec kSort = {
+    "sort", {Flag("nocase"), Flag("case-tiebreak"), Flag("reverse"), Valued("limit")}};
 
 // The lines of every input in one arena: their bytes one after another,
 // and where each ends. Line i (0-based, counted over all inputs) is the
@@ -170,30 +165,35 @@ void SortAndWrite(const LineStore& lines, const SortOptions& options, Session& s
   }
 }
 
-}  // namespace
-
-int RunSort(const Arguments& args) {
-  const std::string command = "sort";
-  CommandLine line;
-  if (const auto done = OpenCommand(command, args, kSortOptions, line)) return *done;
-  int limit = 0;
+// ReadSortOptions: the options of the order into `options`.
+bool ReadSortOptions(const CommandLine& line, SortOptions& options, std::string& error) {
   if (auto word = line.Value("limit")) {
+    int limit = 0;
     if (!ParseWholeNumber(*word, limit) || limit < 1) {
-      return UsageTrouble(command, "--limit needs a count of 1 or more, not '" + *word + "'");
+      error = "--limit needs a count of 1 or more, not '" + *word + "'";
+      return false;
     }
+    options.limit = limit;
   }
-  SortOptions options;
-  options.limit = limit;
   options.noCase = line.Has("nocase");
   options.tieBreak = line.Has("case-tiebreak");
   options.reverse = line.Has("reverse");
-  // The order does not depend on the settings; the option is checked all
-  // the same.
-  Setup setup;
-  if (!ChooseSettings(command, line, setup)) return kStatusTrouble;
+  return true;
+}
 
-  Session session(command, line.Has("json"));
-  std::vector<std::string> sources = line.Operands();
+}  // namespace
+
+int RunSort(const Arguments& args) {
+  // The order does not depend on the settings; --settings is checked all
+  // the same.
+  SortOptions options;
+  OpenedCommand opened;
+  const OpeningSteps steps{.beforeSettings = [&](const CommandLine& line, std::string& error) {
+    return ReadSortOptions(line, options, error);
+  }};
+  if (const auto done = OpenCommand(kSort, args, steps, opened)) return *done;
+  Session& session = *opened.session;
+  std::vector<std::string> sources = opened.line.Operands();
   if (sources.empty()) sources.push_back("-");
   LineStore lines;
   try {

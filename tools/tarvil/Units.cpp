@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 
 #include <tarvil/CTarvil.h>
 #include <tarvil/Registry.h>
@@ -20,10 +19,7 @@
 
 #include "Commands.h"
 #include "Input.h"
-#include "LibrarySetup.h"
 #include "Names.h"
-#include "Options.h"
-#include "Session.h"
 
 namespace tarvil::tool {
 
@@ -31,9 +27,7 @@ namespace {
 
 using namespace tarvil::platform;
 
-const std::vector<OptionSpec> kUnitsOptions = {
-    {"json", false}, {"help", false}, {"file", true}, kSettingsOption,
-};
+const CommandSpec kUnits = {"units", {Valued("file")}, Operands::kNone};
 
 struct Measure {
   eUnitTypes unit;
@@ -134,59 +128,43 @@ void PrintTables(Session& session, const COVUnitStorage& storage) {
   }
 }
 
-}  // namespace
-
-int RunUnits(const Arguments& args) {
-  const std::string command = "units";
-  CommandLine line;
-  if (const auto done = OpenCommand(command, args, kUnitsOptions, line)) return *done;
-  std::string error;
-  if (!line.Operands().empty()) {
-    return UsageTrouble(command, "unexpected argument '" + line.Operands().front() + "'");
-  }
-  Setup setup;
-  if (!ChooseSettings(command, line, setup)) return kStatusTrouble;
-  Session session(command, line.Has("json"));
-
-  std::string source;
-  if (auto path = line.Value("file")) {
-    source = *path;
-    if (source.empty()) return UsageTrouble(command, "--file needs a file name");
-  } else if (setup.source != SettingsSource::kDefaults) {
-    const std::string commonDir = InstalledCommonDir();
-    if (!commonDir.empty()) source = (std::filesystem::path(commonDir) / kUnitsFileName).string();
-  }
-
-  // Without a file the built-in tables are shown.
-  COVUnitStorage loaded;
-  const COVUnitStorage* shown = &loaded;
+// The tables a run shows, and the error log of the load that made them.
+struct LoadedTables {
+  COVUnitStorage storage;
   std::string log;
-  bool haveLog = false;
-  if (source.empty()) {
-    loaded.CompleteDefaults();
-  } else {
-    std::string contents;
-    std::string problem;
-    if (ReadWholeFile(source, kMaxSettingsFileBytes, contents, problem) != FileRead::kRead) {
-      session.Trouble("cannot read '" + source + "': " + problem);
-      return session.Finish();
-    }
-    MemoryLog memory;
-    if (memory.Stream() == nullptr) {
-      session.Trouble(std::string("cannot keep the error log: ") + std::strerror(errno));
-      return session.Finish();
-    }
-    // The library's shared table is left alone: its first use would load
-    // the installed file, and write that file's log beside it.
-    bool warned = false;
-    const int result = LoadUnitsDefinitionsText(loaded, contents, memory.Stream(), &warned);
-    loaded.CompleteDefaults();
-    // The library keeps the log of a load that failed or warned.
-    haveLog = result != 0 || warned;
-    log = memory.Text();
-  }
-  PrintTables(session, *shown);
+  bool haveLog = false;  // the library keeps the log of this load
+};
 
+// LoadUnitsFile: the file `source`, read once with the library's limits,
+// loaded into `tables` by the library's loader with the log kept in memory.
+// False after a message when it cannot be read or the log cannot be kept.
+bool LoadUnitsFile(const std::string& source, LoadedTables& tables, Session& session) {
+  std::string contents;
+  std::string problem;
+  if (ReadWholeFile(source, kMaxSettingsFileBytes, contents, problem) != FileRead::kRead) {
+    session.Trouble("cannot read '" + source + "': " + problem);
+    return false;
+  }
+  MemoryLog memory;
+  if (memory.Stream() == nullptr) {
+    session.Trouble(std::string("cannot keep the error log: ") + std::strerror(errno));
+    return false;
+  }
+  // The library's shared table is left alone: its first use would load
+  // the installed file, and write that file's log beside it.
+  bool warned = false;
+  const int result = LoadUnitsDefinitionsText(tables.storage, contents, memory.Stream(), &warned);
+  tables.storage.CompleteDefaults();
+  // The library keeps the log of a load that failed or warned.
+  tables.haveLog = result != 0 || warned;
+  tables.log = memory.Text();
+  return true;
+}
+
+// WriteLoadSummary: after the tables, the file they come from and its log:
+// with --json one object; otherwise the log, or a note when there is no
+// file.
+void WriteLoadSummary(Session& session, const std::string& source, const LoadedTables& tables) {
   if (session.Json()) {
     JsonObject summary;
     if (source.empty()) {
@@ -194,9 +172,9 @@ int RunUnits(const Arguments& args) {
     } else {
       summary.AddString("file", source);
     }
-    summary.AddBool("ok", !haveLog);
-    if (haveLog) {
-      summary.AddString("log", log);
+    summary.AddBool("ok", !tables.haveLog);
+    if (tables.haveLog) {
+      summary.AddString("log", tables.log);
     } else {
       summary.AddNull("log");
     }
@@ -204,13 +182,38 @@ int RunUnits(const Arguments& args) {
   } else if (source.empty()) {
     session.Note("no units definition file is configured (no CommonDir under SOFTWARE\\Orvanta in '" +
                  MachineRegistryPath() + "'): the built-in tables apply");
-  } else if (haveLog) {
+  } else if (tables.haveLog) {
+    const std::string& log = tables.log;
     session.WriteLine("");
     session.WriteLine("Error log of '" + source + "':");
     std::fwrite(log.data(), 1, log.size(), stdout);
     if (!log.empty() && log.back() != '\n') session.WriteLine("");
   }
-  if (haveLog) session.Refused();
+}
+
+}  // namespace
+
+int RunUnits(const Arguments& args) {
+  OpenedCommand opened;
+  if (const auto done = OpenCommand(kUnits, args, {}, opened)) return *done;
+  Session& session = *opened.session;
+  std::string source;
+  if (auto path = opened.line.Value("file")) {
+    source = *path;
+    if (source.empty()) return UsageTrouble(kUnits.name, "--file needs a file name");
+  } else {
+    source = InstalledUnitsFile(opened.setup.source);
+  }
+  // Without a file the built-in tables are shown.
+  LoadedTables tables;
+  if (source.empty()) {
+    tables.storage.CompleteDefaults();
+  } else if (!LoadUnitsFile(source, tables, session)) {
+    return session.Finish();
+  }
+  PrintTables(session, tables.storage);
+  WriteLoadSummary(session, source, tables);
+  if (tables.haveLog) session.Refused();
   return session.Finish();
 }
 
