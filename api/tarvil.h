@@ -31,6 +31,7 @@
 #include <string>
 #include <string_view>
 
+#include <tarvil/NaturalOrder.h>
 #include <tarvil/TarvilSettings.h>
 
 namespace [[gnu::visibility("default")]] tarvil {
@@ -412,11 +413,12 @@ enum class AngleUnit { deg, arcsec, arcmin, rad };
 [[nodiscard]] std::string natural_key(std::string_view text, bool ignore_case = false);
 // NaturalLess: natural_compare as an ordering for sorts and ordered
 // containers; transparent, so a std::set<std::string, NaturalLess> finds a
-// std::string_view.
+// std::string_view. It compiles the comparison into the caller
+// (NaturalOrder.h), with the same result as natural_compare.
 struct NaturalLess {
   using is_transparent = void;
   [[nodiscard]] bool operator()(std::string_view a, std::string_view b) const noexcept {
-    return natural_compare(a, b) < 0;
+    return detail::NaturalCompareViews<false>(a, b) < 0;
   }
 };
 

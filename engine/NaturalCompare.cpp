@@ -1,28 +1,24 @@
 // NaturalCompare.cpp: the number-aware comparison, one pass from the start.
 //
-// One algorithm serves views and zero-terminated texts: it sees a text only
-// through At(i), the byte at `i` or the text's kEnd past its end, so the
-// terminated form stops at the terminator (or the limit) without measuring
-// the text first. kEnd is below every byte that can stand in the text, is
-// no digit and is left alone by the case fold.
+// Views go through NaturalCompareViews (NaturalOrder.h), the routine the
+// modern interface's NaturalLess compiles inline. Zero-terminated texts are
+// seen only through At(i), the byte at `i` or the text's kEnd past its end,
+// so the terminated form stops at the terminator (or the limit) without
+// measuring the text first. kEnd is below every byte that can stand in the
+// text, is no digit and is left alone by the case fold.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <type_traits>
 
 #include "NaturalCompareInternal.h"
+#include "NaturalOrder.h"
 #include "TextScanInternal.h"
 
 namespace tarvil::detail {
 namespace {
 
-// A zero byte is a byte of a view, so its end lies below every byte.
 struct ViewText {
-  static constexpr int kEnd = -1;
   std::string_view text;
-  int At(std::size_t i) const {
-    return i < text.size() ? static_cast<unsigned char>(text[i]) : kEnd;
-  }
 };
 
 // The terminator is the end; the limit, when there is one, reads as one.
@@ -41,7 +37,7 @@ struct TerminatedText {
   }
 };
 
-// kEnd of either text is no digit: 0, or -1 taken as the byte 0xFF.
+// kEnd is no digit.
 inline bool IsDigitKey(int key) { return IsDigitByte(static_cast<char>(key)); }
 
 template <bool kFold>
@@ -54,16 +50,8 @@ inline int Key(int byte) {
 }
 
 template <bool kFold, typename Text>
-int Compare(const Text& a, const Text& b) {
+int Compare(Text a, Text b) {
   std::size_t i = 0;
-  if constexpr (std::is_same_v<Text, ViewText>) {
-    // The common part of two views, without a bounds test per byte.
-    const std::size_t n = a.text.size() < b.text.size() ? a.text.size() : b.text.size();
-    while (i < n && Key<kFold>(static_cast<unsigned char>(a.text[i])) ==
-                        Key<kFold>(static_cast<unsigned char>(b.text[i]))) {
-      ++i;
-    }
-  }
   int d;
   for (;; ++i) {
     const int x = a.At(i);
@@ -84,8 +72,15 @@ int Compare(const Text& a, const Text& b) {
   return d < 0 ? -1 : 1;
 }
 
+template <bool kFold>
+int Compare(ViewText a, ViewText b) {
+  return NaturalCompareViews<kFold>(a.text, b.text);
+}
+
+// Texts are taken by value (a pointer and a length): the exact and
+// case-blind comparisons of views then end in a jump, with nothing stored.
 template <typename Text>
-int CompareBy(const Text& a, const Text& b, CaseRule rule) {
+int CompareBy(Text a, Text b, CaseRule rule) {
   switch (rule) {
     case CaseRule::kExact:
       return Compare<false>(a, b);

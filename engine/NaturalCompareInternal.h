@@ -26,7 +26,9 @@ enum class CaseRule {
 };
 
 // NaturalCompare: -1, 0 or 1 as `a` sorts before, with or after `b` under
-// `rule`. Every byte of the views takes part, a zero byte too.
+// `rule`. Every byte of the views takes part, a zero byte too. The views
+// are compared by NaturalCompareViews (NaturalOrder.h), which the modern
+// interface's NaturalLess also compiles inline.
 int NaturalCompare(std::string_view a, std::string_view b, CaseRule rule) noexcept;
 
 // NaturalCompareTerminated: the same over zero-terminated texts (a null one

@@ -1,14 +1,17 @@
-// Number-aware comparison: the rule's cases, the limit, null texts, and the
-// ordering properties that sorting relies on.
+// Number-aware comparison: the rule's cases, the limit, null texts, the
+// ordering properties that sorting relies on, and the view routine against
+// a reference on random pairs.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "CTarvil.h"
 #include "NaturalCompareInternal.h"
+#include "NaturalOrder.h"
 
 namespace {
 
@@ -309,6 +312,67 @@ TEST(CompareNumOrdering, SortsNumbersByValue) {
             [](const std::string& x, const std::string& y) { return kNum(x.c_str(), y.c_str()) < 0; });
   const std::vector<std::string> expected = {"C3", "R", "R1", "R1A", "R2", "R9", "R10", "R010", "R100"};
   EXPECT_EQ(names, expected);
+}
+
+// The order of two views as one byte walk from the start, the end of a view
+// below every byte: the engine's routine before NaturalCompareViews, kept
+// as the reference for it.
+int ReferenceCompare(std::string_view a, std::string_view b, bool fold) {
+  const auto at = [](std::string_view t, std::size_t i) {
+    return i < t.size() ? static_cast<unsigned char>(t[i]) : -1;
+  };
+  const auto key = [fold](int c) { return fold && c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c; };
+  const auto digit = [](int c) { return c >= '0' && c <= '9'; };
+  std::size_t i = 0;
+  int d;
+  for (;; ++i) {
+    d = key(at(a, i)) - key(at(b, i));
+    if (d != 0) break;
+    if (at(a, i) == -1) return 0;
+  }
+  if (digit(at(a, i))) {
+    while (digit(at(b, i))) {
+      ++i;
+      if (!digit(at(a, i))) break;
+    }
+  }
+  if (digit(at(a, i))) return 1;
+  if (digit(at(b, i))) return -1;
+  return d < 0 ? -1 : 1;
+}
+
+// Random pairs of names from letters of both cases, digits, runs of zeros,
+// a long digit run, a zero byte and a byte above ASCII; the second name
+// mostly keeps a prefix of the first, so differences fall inside digit
+// runs and after long common parts.
+TEST(CompareNumOrdering, ViewsAgreeWithTheReferenceOnRandomPairs) {
+  using namespace std::string_view_literals;
+  static constexpr std::string_view kPieces[] = {
+      "a", "A", "z", "Z", "r", "R", "1", "9", "5", "0", "00", "000", "_", "\0"sv, "\xFF",
+      "123456789012345678901234567890"};
+  std::mt19937 rng(20261209);
+  const auto name = [&](std::size_t pieces) {
+    std::string text;
+    for (std::size_t k = 0; k < pieces; ++k) text += kPieces[rng() % std::size(kPieces)];
+    return text;
+  };
+  int faults = 0;
+  for (int round = 0; round < 200000 && faults < 5; ++round) {
+    const std::string a = name(rng() % 8);
+    std::string b = a.substr(0, rng() % (a.size() + 1)) + name(rng() % 4);
+    if (!b.empty() && rng() % 4 == 0) b[rng() % b.size()] ^= 0x20;  // a case variant
+    const int exact = ReferenceCompare(a, b, false);
+    const int blind = ReferenceCompare(a, b, true);
+    const bool agree = NaturalCompare(a, b, CaseRule::kExact) == exact &&
+                       NaturalCompare(a, b, CaseRule::kIgnoreCase) == blind &&
+                       NaturalCompare(a, b, CaseRule::kIgnoreCaseThenExact) ==
+                           (blind != 0 ? blind : exact) &&
+                       tarvil::detail::NaturalCompareViews<false>(a, b) == exact;
+    if (!agree) {
+      ADD_FAILURE() << "'" << a << "' '" << b << "'";
+      ++faults;
+    }
+  }
 }
 
 }  // namespace
