@@ -304,7 +304,8 @@ void BomReader::State::Decide() {
     if (r == choice.header && layout.has_header) continue;
     views.assign(held[r].fields.begin(), held[r].fields.end());
     const bool before = layout.has_header && r < choice.header;
-    onRow(rows.Make(views, held[r].line, held[r].fault, before));
+    onRow(rows.Make(views, held[r].line, held[r].fault,
+                    before ? bom::RecordPlace::kBeforeHeader : bom::RecordPlace::kBody));
   }
   held.clear();
   held.shrink_to_fit();
@@ -315,7 +316,7 @@ void BomReader::State::Deliver(std::span<const std::string_view> values, long at
     fault = bom::SplitRecord(values.front(), innerDelimiter, inner);
     values = inner.Views();
   }
-  onRow(rows.Make(values, at, fault, false));
+  onRow(rows.Make(values, at, fault, bom::RecordPlace::kBody));
 }
 
 void BomReader::State::Finish() {
