@@ -489,7 +489,9 @@ bool TruthOf(py::handle value) {
   return truth != 0;
 }
 
-py::object SymbolStr(char c) { return py::str(std::string(1, c)); }
+py::object SymbolStr(char c) {
+  return py::str(std::string(1, c));
+}
 
 const std::vector<SettingsField>& SettingsFields() {
   using S = tarvil::Settings;
