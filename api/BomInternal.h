@@ -93,6 +93,10 @@ class FieldReader {
   std::string m_key;
 };
 
+// Where a record stands: before the header (skipped, row number 0) or
+// among the rows the header heads.
+enum class RecordPlace { kBeforeHeader, kBody };
+
 // RowMaker: one record made into a BomRow: reference, prefix, quantity,
 // the reading and the status, as bom.h describes.
 class RowMaker {
@@ -103,7 +107,7 @@ class RowMaker {
   // Make: the row of a record that begins at `line`; a record before the
   // header is skipped and gets row number 0. Valid until the next call.
   const BomRow& Make(std::span<const std::string_view> fields, long line, BomFault fault,
-                     bool beforeHeader);
+                     RecordPlace place);
 
  private:
   void Skip(BomSkip skip, std::string message);

@@ -61,6 +61,8 @@ struct BomReader::State {
   std::size_t ScanBytes(std::string_view bytes);
   void CountLine(char c) noexcept;
   bool Step(char c);
+  bool RefuseLongRecord();
+  bool Advance(char c, bool lineEnd);
   void EndRecord(BomFault fault);
   void Recover();
   void Record(std::string_view bytes, long at, BomFault fault);
@@ -137,15 +139,36 @@ bool BomReader::State::Step(char c) {
     CountLine(c);
     return true;
   }
-  if (raw.size() >= bom_max_record_bytes) {
-    if ((scan == Scan::quoted || scan == Scan::quote_in_quoted) && crossed) {
-      Recover();
-      return false;
-    }
-    problem = {BomStop::record_too_long, "the record at line " + std::to_string(recordLine) +
-                                             " is longer than 1 MiB"};
-    return true;
+  if (raw.size() >= bom_max_record_bytes) return RefuseLongRecord();
+  if (!Advance(c, lineEnd)) {
+    // The quote that spans lines was never meant to: its line is the record.
+    Recover();
+    return false;
   }
+  if (raw.empty()) recordLine = line;
+  raw += c;
+  if (lineEnd) CountLine(c);
+  return true;
+}
+
+// A record at its size limit: one whose quote spans lines gives that quote
+// up (false: the bytes after its first line are scanned again); any other
+// stops the reader.
+bool BomReader::State::RefuseLongRecord() {
+  if ((scan == Scan::quoted || scan == Scan::quote_in_quoted) && crossed) {
+    Recover();
+    return false;
+  }
+  problem = {BomStop::record_too_long, "the record at line " + std::to_string(recordLine) +
+                                           " is longer than 1 MiB"};
+  return true;
+}
+
+// Moves the record scanner over `c` (a line end only inside quotes). False
+// when a character other than a delimiter or blank follows the closing
+// quote of a quote that spans lines. Inline: it runs for every byte that
+// is not within a field.
+inline bool BomReader::State::Advance(char c, bool lineEnd) {
   const char delimiter = layout.delimiter;
   switch (scan) {
     case Scan::field_start:
@@ -170,8 +193,6 @@ bool BomReader::State::Step(char c) {
       } else if (bom::IsBlank(c)) {
         scan = Scan::after_close;
       } else if (crossed) {
-        // The quote that spans lines was never meant to: its line is the record.
-        Recover();
         return false;
       } else {
         scan = Scan::fault;
@@ -180,9 +201,6 @@ bool BomReader::State::Step(char c) {
     case Scan::fault:
       break;
   }
-  if (raw.empty()) recordLine = line;
-  raw += c;
-  if (lineEnd) CountLine(c);
   return true;
 }
 
@@ -286,7 +304,8 @@ void BomReader::State::Decide() {
     if (r == choice.header && layout.has_header) continue;
     views.assign(held[r].fields.begin(), held[r].fields.end());
     const bool before = layout.has_header && r < choice.header;
-    onRow(rows.Make(views, held[r].line, held[r].fault, before));
+    onRow(rows.Make(views, held[r].line, held[r].fault,
+                    before ? bom::RecordPlace::kBeforeHeader : bom::RecordPlace::kBody));
   }
   held.clear();
   held.shrink_to_fit();
@@ -297,7 +316,7 @@ void BomReader::State::Deliver(std::span<const std::string_view> values, long at
     fault = bom::SplitRecord(values.front(), innerDelimiter, inner);
     values = inner.Views();
   }
-  onRow(rows.Make(values, at, fault, false));
+  onRow(rows.Make(values, at, fault, bom::RecordPlace::kBody));
 }
 
 void BomReader::State::Finish() {

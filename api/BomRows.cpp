@@ -94,7 +94,8 @@ void RowMaker::Skip(BomSkip skip, std::string message) {
 }
 
 const BomRow& RowMaker::Make(std::span<const std::string_view> fields, long line, BomFault fault,
-                             bool beforeHeader) {
+                             RecordPlace place) {
+  const bool beforeHeader = place == RecordPlace::kBeforeHeader;
   m_row = BomRow();
   m_row.row = beforeHeader ? 0 : ++m_rows;
   m_row.line = line;

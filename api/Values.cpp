@@ -123,7 +123,12 @@ void WriteValue(TextBuffer& out, double value, Quantity quantity, Notation notat
     }
     detail::InsertDigitGrouping(out, value, settings);
   } else {
-    isBase = detail::WriteNotationValue(out, n, value, true, unit, false, engine);
+    // The notation's precision, and trailing zeros kept or dropped as the
+    // settings say.
+    constexpr bool kUsePrecision = true;
+    constexpr bool kZerosAsSettingsSay = false;
+    isBase = detail::WriteNotationValue(out, n, value, kUsePrecision, unit, kZerosAsSettingsSay,
+                                        engine);
   }
   if (unit == eNoUnit) return;
   const std::string_view name = detail::BaseUnitName(engine.units, unit, n);

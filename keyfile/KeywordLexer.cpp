@@ -16,7 +16,8 @@ namespace {
 
 constexpr int kEof = -1;
 
-bool IsSeparator(int c) { return c >= 0 && c <= 32; }
+// Control characters and the space separate tokens.
+bool IsSeparator(int c) { return c >= 0 && c <= ' '; }
 
 bool IsWordEnd(int c) {
   return IsSeparator(c) || c == '!' || c == '(' || c == ')' || c == ',';

@@ -20,6 +20,12 @@ namespace {
 
 enum Pending : int { kPendingNone, kAppendChild, kDiscardChild, kLinkSibling, kDiscardSibling };
 
+// Room for the first arguments of a list, doubled when full: most lists
+// are short, and doubling keeps long ones linear.
+constexpr int kFirstArgumentCapacity = 16;
+// Frames reserved up front: files nest a few levels deep, deeper ones grow.
+constexpr std::size_t kFramesReserved = 16;
+
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The last node of the chain that starts at `node`.
@@ -186,7 +192,7 @@ void CKeywordReader::ReportInKeyword(const CKeywordNode* node, const char* lead)
 bool CKeywordReader::AppendArgument(CKeywordNode* node, int& capacity, const char* text,
                                     int intValue, double doubleValue) {
   if (node->argCount == capacity) {
-    int grown = capacity < 16 ? 16 : capacity * 2;
+    const int grown = capacity < kFirstArgumentCapacity ? kFirstArgumentCapacity : capacity * 2;
     std::size_t size = node->argType == eKeywordArgString   ? sizeof(char*)
                        : node->argType == eKeywordArgDouble ? sizeof(double)
                                                             : sizeof(int);
@@ -212,88 +218,85 @@ bool CKeywordReader::AppendArgument(CKeywordNode* node, int& capacity, const cha
   return true;
 }
 
+void CKeywordReader::ReportArgument(const CKeywordNode* node, const char* format, const char* word,
+                                    const char* lead) {
+  std::fprintf(GetErrorStream(), format, word);
+  ReportInKeyword(node, lead);
+}
+
 // Reads the argument list of a node of type 1 to 4, up to the end of the
 // file or a token that ends the list (handed back).
 void CKeywordReader::ReadArguments(CKeywordNode* node) {
-  const eKeywordArgTypes type = node->argType;
-  FILE* err = GetErrorStream();
   char* tok = m_pToken;
   int capacity = 0;
   node->argCount = 0;
   node->args.ints = nullptr;
   for (;;) {
-    eKeywordTokens t = GetToken(tok);
-    if (t == eKeywordTokenEOF) break;
+    const eKeywordTokens t = GetToken(tok);
+    if (t == eKeywordTokenEOF) return;
     if (t == eKeywordTokenOpen || t == eKeywordTokenClose || t == eKeywordTokenComma) continue;
-    if (t == eKeywordTokenString) {
-      if (type == eKeywordArgString) {
-        AppendArgument(node, capacity, tok, 0, 0.0);
-      } else {
-        std::fprintf(err, "Error: Unexpected string <\"%s\">\n", tok);
-        ReportInKeyword(node);
-      }
-      continue;
-    }
-    int intValue = 0;
-    double doubleValue = 0.0;
-    const char* intStop = tok;
-    const char* doubleStop = tok;
-    const bool isInt = tarvil::detail::ConvertKeywordInteger(tok, &intValue, &intStop);
-    const bool isDouble = tarvil::detail::ConvertKeywordDouble(tok, &doubleValue, &doubleStop);
-    if ((type == eKeywordArgInteger && isInt) || (type == eKeywordArgDouble && isDouble)) {
-      AppendArgument(node, capacity, tok, intValue, doubleValue);
-      continue;
-    }
-    int constant = 0;
-    const bool isConstant = FindConstant(tok, &constant);
-    if (type == eKeywordArgConstant && isConstant) {
-      if (IsConstantAllowed(node, tok)) {
-        AppendArgument(node, capacity, tok, constant, 0.0);
-      } else {
-        std::fprintf(err, "Error: Constant <%s> not allowed\n", tok);
-        ReportInKeyword(node);
-      }
-      continue;
-    }
-    if (FindKeyword(tok, nullptr) != nullptr) {
-      UngetToken(tok);
-      break;
-    }
-    if (isConstant) {
-      std::fprintf(err, "Error: Unexpected constant <%s>\n", tok);
-      ReportInKeyword(node);
-      continue;
-    }
-    if (isInt) {
-      std::fprintf(err, "Error: Unexpected int <%s>\n", tok);
-      ReportInKeyword(node);
-      continue;
-    }
-    if (isDouble) {
-      std::fprintf(err, "Error: Unexpected double <%s>\n", tok);
-      // The constant list's second line has always read "n keyword".
-      ReportInKeyword(node, type == eKeywordArgConstant ? "n" : "in");
-      continue;
-    }
-    if (type == eKeywordArgString) {
-      UngetToken(tok);
-      break;
-    }
-    if (type == eKeywordArgInteger || type == eKeywordArgDouble) {
-      // A word that does not begin with a number ends the list.
-      const char stop = type == eKeywordArgInteger ? *intStop : *doubleStop;
-      if (tok[0] == stop) {
-        UngetToken(tok);
-        break;
-      }
-      std::fprintf(err, type == eKeywordArgInteger ? "Error: Bad int value <%s>\n"
-                                                   : "Error: Bad double value <%s>\n",
-                   tok);
+    if (t != eKeywordTokenString) {
+      if (!ReadArgumentWord(node, capacity, tok)) return;
+    } else if (node->argType == eKeywordArgString) {
+      AppendArgument(node, capacity, tok, 0, 0.0);
     } else {
-      std::fprintf(err, "Error: Bad constant value <%s>\n", tok);
+      ReportArgument(node, "Error: Unexpected string <\"%s\">\n", tok);
     }
-    ReportInKeyword(node);
   }
+}
+
+// One word of an argument list: appended when it is an argument of the
+// list's type, reported when it is a wrong one. False when it ends the list
+// (a keyword, or a word that does not begin like an argument), handed back.
+bool CKeywordReader::ReadArgumentWord(CKeywordNode* node, int& capacity, char* tok) {
+  const eKeywordArgTypes type = node->argType;
+  const bool number = type == eKeywordArgInteger || type == eKeywordArgDouble;
+  int intValue = 0;
+  double doubleValue = 0.0;
+  const char* intStop = tok;
+  const char* doubleStop = tok;
+  const bool isInt = tarvil::detail::ConvertKeywordInteger(tok, &intValue, &intStop);
+  const bool isDouble = tarvil::detail::ConvertKeywordDouble(tok, &doubleValue, &doubleStop);
+  if ((type == eKeywordArgInteger && isInt) || (type == eKeywordArgDouble && isDouble)) {
+    AppendArgument(node, capacity, tok, intValue, doubleValue);
+    return true;
+  }
+  int constant = 0;
+  const bool isConstant = FindConstant(tok, &constant);
+  if (type == eKeywordArgConstant && isConstant) {
+    if (IsConstantAllowed(node, tok)) {
+      AppendArgument(node, capacity, tok, constant, 0.0);
+    } else {
+      ReportArgument(node, "Error: Constant <%s> not allowed\n", tok);
+    }
+    return true;
+  }
+  if (FindKeyword(tok, nullptr) != nullptr) {
+    UngetToken(tok);
+    return false;
+  }
+  if (isConstant) {
+    ReportArgument(node, "Error: Unexpected constant <%s>\n", tok);
+  } else if (isInt) {
+    ReportArgument(node, "Error: Unexpected int <%s>\n", tok);
+  } else if (isDouble) {
+    // The constant list's second line has always read "n keyword".
+    ReportArgument(node, "Error: Unexpected double <%s>\n", tok,
+                   type == eKeywordArgConstant ? "n" : "in");
+  } else if (type == eKeywordArgString ||
+             (number && tok[0] == (type == eKeywordArgInteger ? *intStop : *doubleStop))) {
+    // A word that does not begin with a number ends a list of numbers; any
+    // word that is no keyword ends a list of strings.
+    UngetToken(tok);
+    return false;
+  } else if (number) {
+    ReportArgument(node, type == eKeywordArgInteger ? "Error: Bad int value <%s>\n"
+                                                    : "Error: Bad double value <%s>\n",
+                   tok);
+  } else {
+    ReportArgument(node, "Error: Bad constant value <%s>\n", tok);
+  }
+  return true;
 }
 
 // Reads the frame's keyword and its arguments. An unknown token is
@@ -427,12 +430,48 @@ bool CKeywordReader::FinishFrame(Frame& f, CKeywordNode** result) {
   return false;
 }
 
+// Takes what the frame above returned as the frame's pending action says:
+// children appended, siblings linked (the level set back), or discarded.
+// False when a sibling run came back empty: the frame's keyword is complete
+// (its level is set back when the frame ends).
+bool CKeywordReader::AdoptReturned(Frame& f, CKeywordNode* returned) {
+  const int pending = f.pending;
+  f.pending = kPendingNone;
+  switch (pending) {
+    case kAppendChild:
+      if (returned == nullptr) break;
+      if (f.lastChild == nullptr) {
+        f.node->child = returned;
+      } else {
+        f.lastChild->next = returned;
+      }
+      f.lastChild = LastOf(returned);
+      break;
+    case kDiscardChild:
+      FreeConstruct(returned);
+      break;
+    case kLinkSibling:
+      if (returned == nullptr) return false;
+      f.lastSibling->next = returned;
+      f.lastSibling = LastOf(returned);
+      m_nCurrentLevel = f.savedLevel;
+      break;
+    case kDiscardSibling:
+      FreeConstruct(returned);
+      m_nCurrentLevel = f.savedLevel;
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
 CKeywordNode* CKeywordReader::ReadConstruct(CKeywordNode* parent) {
   if (m_pFile == nullptr || m_pToken == nullptr || m_pPushback == nullptr) return nullptr;
   enum Step { kBegin, kScan, kResume, kFinish };
   std::vector<Frame> frames;
   try {
-    frames.reserve(16);
+    frames.reserve(kFramesReserved);
     frames.push_back(Frame{parent, nullptr, nullptr, nullptr, nullptr, m_nCurrentLevel,
                            kPendingNone});
     Step step = kBegin;
@@ -448,38 +487,7 @@ CKeywordNode* CKeywordReader::ReadConstruct(CKeywordNode* parent) {
           ended = true;
         }
       } else if (step == kResume) {
-        step = kScan;
-        switch (f.pending) {
-          case kAppendChild:
-            if (returned != nullptr) {
-              if (f.lastChild == nullptr) {
-                f.node->child = returned;
-              } else {
-                f.lastChild->next = returned;
-              }
-              f.lastChild = LastOf(returned);
-            }
-            break;
-          case kDiscardChild:
-            FreeConstruct(returned);
-            break;
-          case kLinkSibling:
-            if (returned == nullptr) {
-              step = kFinish;  // the level is set back when the frame ends
-              break;
-            }
-            f.lastSibling->next = returned;
-            f.lastSibling = LastOf(returned);
-            m_nCurrentLevel = f.savedLevel;
-            break;
-          case kDiscardSibling:
-            FreeConstruct(returned);
-            m_nCurrentLevel = f.savedLevel;
-            break;
-          default:
-            break;
-        }
-        f.pending = kPendingNone;
+        step = AdoptReturned(f, returned) ? kScan : kFinish;
         returned = nullptr;
       }
       if (!ended && step == kScan) {

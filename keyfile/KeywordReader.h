@@ -180,10 +180,14 @@ class TARVIL_API CKeywordReader {
   bool BeginFrame(Frame& frame);
   int ScanFrame(Frame& frame);
   bool FinishFrame(Frame& frame, CKeywordNode** result);
+  bool AdoptReturned(Frame& frame, CKeywordNode* returned);
   void ReadArguments(CKeywordNode* node);
+  bool ReadArgumentWord(CKeywordNode* node, int& capacity, char* word);
   bool AppendArgument(CKeywordNode* node, int& capacity, const char* text, int intValue,
                       double doubleValue);
   void ReportInKeyword(const CKeywordNode* node, const char* lead = "in");
+  void ReportArgument(const CKeywordNode* node, const char* format, const char* word,
+                      const char* lead = "in");
   const CKeywordDef* EntryOf(const CKeywordNode* node) const;
   const CKeywordDef* EntryById(int id) const;
   const char* TableNameOf(int id) const;

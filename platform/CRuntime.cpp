@@ -66,10 +66,11 @@ void FormatFixed(double value, int decimals, std::string& out) {
     return;
   }
   // Large magnitudes or many decimals: at most 309 integer digits, a sign,
-  // a point and the decimals.
+  // a point and the decimals, with room to spare.
+  constexpr std::size_t kRoomBesideDecimals = 330;
   if (decimals < 0) decimals = 0;
   if (decimals > kFormatFixedMaxDecimals) decimals = kFormatFixedMaxDecimals;
-  std::string big(static_cast<size_t>(decimals) + 330, '\0');
+  std::string big(static_cast<size_t>(decimals) + kRoomBesideDecimals, '\0');
   n = FormatFixedTo(value, decimals, big.data(), static_cast<int>(big.size()));
   if (n > 0) out.append(big.data(), static_cast<size_t>(n));
 }

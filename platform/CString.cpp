@@ -150,13 +150,13 @@ int CString::Find(const char* s, int start) const {
 
 CString& CString::MakeLower() {
   for (char& c : m_text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
   return *this;
 }
 
 CString& CString::MakeUpper() {
   for (char& c : m_text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - ('a' - 'A'));
   return *this;
 }
 
@@ -227,8 +227,8 @@ int CString::CompareNoCase(const char* s) const {
   const unsigned char* a = reinterpret_cast<const unsigned char*>(m_text.c_str());
   const unsigned char* b = reinterpret_cast<const unsigned char*>(s ? s : "");
   for (;; ++a, ++b) {
-    unsigned char x = (*a >= 'A' && *a <= 'Z') ? static_cast<unsigned char>(*a + 32) : *a;
-    unsigned char y = (*b >= 'A' && *b <= 'Z') ? static_cast<unsigned char>(*b + 32) : *b;
+    unsigned char x = (*a >= 'A' && *a <= 'Z') ? static_cast<unsigned char>(*a + ('a' - 'A')) : *a;
+    unsigned char y = (*b >= 'A' && *b <= 'Z') ? static_cast<unsigned char>(*b + ('a' - 'A')) : *b;
     if (x != y) return x < y ? -1 : 1;
     if (x == 0) return 0;
   }

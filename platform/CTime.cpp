@@ -22,7 +22,7 @@ void AppendNumber(std::string& out, long long value, int width, bool dropZeros) 
   bool negative = value < 0;
   unsigned long long magnitude =
       negative ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-  char digits[24];
+  char digits[24];  // the 20 digits of the largest magnitude, and room
   int n = 0;
   do {
     digits[n++] = static_cast<char>('0' + magnitude % 10);
@@ -47,8 +47,10 @@ CString CTime::Format(const char* format) const {
   // A moment whose year does not fit the calendar fields has no text.
   if (localtime_r(&t, &tm) == nullptr) return CString();
 
-  long long year = static_cast<long long>(tm.tm_year) + 1900;
-  int hour12 = tm.tm_hour % 12 == 0 ? 12 : tm.tm_hour % 12;
+  constexpr long long kTmYearBase = 1900;  // tm_year counts the years from it
+  constexpr int kHalfDay = 12;             // hours of the 12-hour clock
+  long long year = static_cast<long long>(tm.tm_year) + kTmYearBase;
+  int hour12 = tm.tm_hour % kHalfDay == 0 ? kHalfDay : tm.tm_hour % kHalfDay;
   std::string out;
   for (const char* p = format; *p != '\0'; ++p) {
     if (*p != '%') {
@@ -71,7 +73,7 @@ CString CTime::Format(const char* format) const {
       case 'I': AppendNumber(out, hour12, 2, dropZeros); break;
       case 'm': AppendNumber(out, tm.tm_mon + 1, 2, dropZeros); break;
       case 'M': AppendNumber(out, tm.tm_min, 2, dropZeros); break;
-      case 'p': out += tm.tm_hour < 12 ? "AM" : "PM"; break;
+      case 'p': out += tm.tm_hour < kHalfDay ? "AM" : "PM"; break;
       case 'S': AppendNumber(out, tm.tm_sec, 2, dropZeros); break;
       case 'y': AppendNumber(out, ((year % 100) + 100) % 100, 2, dropZeros); break;
       case 'Y': AppendNumber(out, year, 0, dropZeros); break;

@@ -13,7 +13,7 @@ inline const unsigned char* OrEmpty(const unsigned char* s) { return s ? s : kEm
 inline bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
 inline unsigned char AsciiLower(unsigned char b) {
-  return (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b + 32) : b;
+  return (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b + ('a' - 'A')) : b;
 }
 
 // Encodes `c` as UTF-8 into `out`; returns the length.
@@ -53,8 +53,8 @@ int _ismbcprint(unsigned int c) { return (c >= 0x20 && c < 0x7F) || c >= 0x80; }
 int _ismbcpunct(unsigned int c) {
   return c > 0x20 && c < 0x7F && !_ismbcalpha(c) && !_ismbcdigit(c);
 }
-unsigned int _mbctolower(unsigned int c) { return _ismbcupper(c) ? c + 32 : c; }
-unsigned int _mbctoupper(unsigned int c) { return _ismbclower(c) ? c - 32 : c; }
+unsigned int _mbctolower(unsigned int c) { return _ismbcupper(c) ? c + ('a' - 'A') : c; }
+unsigned int _mbctoupper(unsigned int c) { return _ismbclower(c) ? c - ('a' - 'A') : c; }
 
 int _mbscmp(const unsigned char* a, const unsigned char* b) {
   return std::strcmp(reinterpret_cast<const char*>(OrEmpty(a)),

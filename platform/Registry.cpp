@@ -102,9 +102,14 @@ bool HasLineBreak(const char* text) {
   return text != nullptr && HasLineBreak(text, std::strlen(text));
 }
 
+// Where the values of a key come from: the hive file, or presented from the
+// locale without being stored.
+enum class KeySource { kStored, kSynthetic };
+
 HKEY NewHandle(Hive hive, const std::string& path, std::vector<registry::Value> values,
-               DWORD access, bool synthetic) {
-  auto* key = new RegistryKey{hive, path, std::move(values), access, synthetic};
+               DWORD access, KeySource source) {
+  auto* key =
+      new RegistryKey{hive, path, std::move(values), access, source == KeySource::kSynthetic};
   AddLive(key);
   return key;
 }
@@ -113,9 +118,11 @@ HKEY NewHandle(Hive hive, const std::string& path, std::vector<registry::Value> 
 // the key does not exist.
 HKEY OpenIn(const registry::Document& doc, Hive hive, const std::string& path, DWORD access) {
   if (registry::KeyExists(doc, hive, path))
-    return NewHandle(hive, path, registry::KeyValues(doc, hive, path), access, false);
+    return NewHandle(hive, path, registry::KeyValues(doc, hive, path), access,
+                     KeySource::kStored);
   if (hive == Hive::kUser && registry::EqualNoCase(path, kInternational))
-    return NewHandle(hive, path, registry::SynthesiseInternational(), access, true);
+    return NewHandle(hive, path, registry::SynthesiseInternational(), access,
+                     KeySource::kSynthetic);
   return nullptr;
 }
 
@@ -185,7 +192,8 @@ LONG RegCreateKeyEx(HKEY root, const char* subKey, DWORD, const char*, DWORD, DW
       file, [&](registry::Document& doc) { return created = registry::AddKey(doc, hive, path); },
       after);
   if (!ok) return ERROR_CANTWRITE;
-  *result = NewHandle(hive, path, registry::KeyValues(after, hive, path), samDesired, false);
+  *result = NewHandle(hive, path, registry::KeyValues(after, hive, path), samDesired,
+                      KeySource::kStored);
   if (disposition != nullptr) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
   return ERROR_SUCCESS;
 }

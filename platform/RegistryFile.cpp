@@ -2,6 +2,8 @@
 // registry editor's export format.
 #include <cstdio>
 #include <cstring>
+#include <limits>
+#include <string_view>
 
 #include "Registry.h"
 #include "RegistryFileInternal.h"
@@ -15,7 +17,12 @@ constexpr const char* kHeader4 = "REGEDIT4";
 constexpr const char* kHeader5 = "Windows Registry Editor Version 5.00";
 constexpr const char* kUserRoot = "HKEY_CURRENT_USER";
 constexpr const char* kMachineRoot = "HKEY_LOCAL_MACHINE";
-constexpr DWORD kExpandSz = 2;
+constexpr DWORD kExpandSz = 2;  // REG_EXPAND_SZ: text, decoded as REG_SZ is
+constexpr DWORD kBinary = 3;    // REG_BINARY: the type of plain "hex:" data
+constexpr std::string_view kDwordTag = "dword:";
+constexpr std::string_view kHexTag = "hex";
+// Eight hex digits fill the 32 bits of a DWORD.
+constexpr std::size_t kMaxDwordDigits = 2 * sizeof(DWORD);
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -169,9 +176,101 @@ bool ParseSectionHeader(const std::string& line, Section& section) {
   return true;
 }
 
+// The hex digits of a 32-bit number ("dword:" data, the n of "hex(n):"):
+// one to eight of them; false for none, more, or any other character.
+bool ParseHexNumber(const std::string& digits, DWORD& value) {
+  if (digits.empty() || digits.size() > kMaxDwordDigits) return false;
+  value = 0;
+  for (char c : digits) {
+    const int d = HexDigit(c);
+    if (d < 0) return false;
+    value = (value << 4) | static_cast<DWORD>(d);
+  }
+  return true;
+}
+
+// The four bytes of a 32-bit number, least significant first.
+std::string DwordBytes(DWORD v) {
+  return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
+          static_cast<char>((v >> 16) & 0xFF), static_cast<char>((v >> 24) & 0xFF)};
+}
+
+// The type of "hex:" (binary) or "hex(n):" data in `rest`, whose first
+// three characters are "hex"; `at` is left after the ':'.
+bool ParseHexType(const std::string& rest, std::size_t& at, DWORD& type) {
+  at = kHexTag.size();
+  type = kBinary;
+  if (at < rest.size() && rest[at] == '(') {
+    const std::size_t close = rest.find(')', at);
+    if (close == std::string::npos || !ParseHexNumber(rest.substr(at + 1, close - at - 1), type)) {
+      return false;
+    }
+    at = close + 1;
+  }
+  if (at >= rest.size() || rest[at] != ':') return false;
+  ++at;
+  return true;
+}
+
+// One line of a hex list ("01,2, ff"), its continuation backslash already
+// taken off: appends its bytes to `data`; false at anything but hex bytes
+// (one or two digits) apart by commas.
+bool AppendHexLine(const std::string& list, std::string& data) {
+  std::size_t i = 0;
+  while (i < list.size()) {
+    while (i < list.size() && IsSpace(list[i])) ++i;
+    if (i >= list.size()) break;
+    const int hi = HexDigit(list[i]);
+    if (hi < 0) return false;
+    int byte = hi;
+    ++i;
+    if (i < list.size() && HexDigit(list[i]) >= 0) byte = byte * 16 + HexDigit(list[i++]);
+    data += static_cast<char>(byte);
+    while (i < list.size() && IsSpace(list[i])) ++i;
+    if (i < list.size()) {
+      if (list[i] != ',') return false;
+      ++i;
+    }
+  }
+  return true;
+}
+
+// The bytes of a hex list starting with `list`; a line ending in a
+// backslash continues on the next line of `lines` (`index` moves to it).
+bool ReadHexList(const std::vector<Line>& lines, std::size_t& index, std::string list,
+                 std::string& data) {
+  for (;;) {
+    list = Trim(list);
+    const bool more = !list.empty() && list.back() == '\\';
+    if (more) list.pop_back();
+    if (!AppendHexLine(list, data)) return false;
+    if (!more) return true;
+    if (index + 1 >= lines.size()) return false;
+    list = lines[++index].text;
+  }
+}
+
+// Checks and decodes the bytes of hex data by their type.
+bool FinishHexData(DWORD type, bool unicode, std::string& data) {
+  // A 32-bit number is four bytes: readers take REG_DWORD data as a whole
+  // DWORD, so a shorter or longer one does not parse.
+  if (type == REG_DWORD && data.size() != sizeof(DWORD)) return false;
+  if (type == REG_SZ || type == kExpandSz) {
+    // Text written as bytes: UTF-16LE in a version 5 file, the code page's
+    // bytes in a version 4 file; the terminator is not part of the text.
+    if (unicode) {
+      std::string text;
+      if (data.size() % 2 != 0 || !Utf16ToUtf8(data, 0, text)) return false;
+      data = text;
+    }
+    while (!data.empty() && data.back() == '\0') data.pop_back();
+  }
+  return true;
+}
+
 // The data of a value line after its "=": a quoted text, dword:, hex: or
 // hex(n): (whose lines may continue with a final backslash, consuming
-// further lines from `next`), or "-". False when it does not parse.
+// further lines of `lines`), or "-". False when it does not parse.
 bool ParseData(const std::vector<Line>& lines, std::size_t& index, std::string rest,
                bool unicode, ValueLine& out) {
   rest = Trim(rest);
@@ -185,76 +284,20 @@ bool ParseData(const std::vector<Line>& lines, std::size_t& index, std::string r
     out.value.type = REG_SZ;
     return true;
   }
-  if (StartsWithNoCase(rest, 0, "dword:")) {
-    const std::string digits = rest.substr(6);
-    if (digits.empty() || digits.size() > 8) return false;
+  if (StartsWithNoCase(rest, 0, kDwordTag.data())) {
     DWORD v = 0;
-    for (char c : digits) {
-      const int d = HexDigit(c);
-      if (d < 0) return false;
-      v = (v << 4) | static_cast<DWORD>(d);
-    }
+    if (!ParseHexNumber(rest.substr(kDwordTag.size()), v)) return false;
     out.value.type = REG_DWORD;
-    out.value.data.assign({static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
-                           static_cast<char>((v >> 16) & 0xFF),
-                           static_cast<char>((v >> 24) & 0xFF)});
+    out.value.data = DwordBytes(v);
     return true;
   }
-  if (!StartsWithNoCase(rest, 0, "hex")) return false;
-  std::size_t at = 3;
-  DWORD type = 3;  // REG_BINARY
-  if (at < rest.size() && rest[at] == '(') {
-    const std::size_t close = rest.find(')', at);
-    if (close == std::string::npos || close == at + 1 || close - at - 1 > 8) return false;
-    type = 0;
-    for (std::size_t i = at + 1; i < close; ++i) {
-      const int d = HexDigit(rest[i]);
-      if (d < 0) return false;
-      type = (type << 4) | static_cast<DWORD>(d);
-    }
-    at = close + 1;
-  }
-  if (at >= rest.size() || rest[at] != ':') return false;
-  std::string list = rest.substr(at + 1);
-  for (;;) {
-    list = Trim(list);
-    const bool more = !list.empty() && list.back() == '\\';
-    if (more) list.pop_back();
-    std::size_t i = 0;
-    while (i < list.size()) {
-      while (i < list.size() && IsSpace(list[i])) ++i;
-      if (i >= list.size()) break;
-      const int hi = HexDigit(list[i]);
-      if (hi < 0) return false;
-      int byte = hi;
-      ++i;
-      if (i < list.size() && HexDigit(list[i]) >= 0) byte = byte * 16 + HexDigit(list[i++]);
-      out.value.data += static_cast<char>(byte);
-      while (i < list.size() && IsSpace(list[i])) ++i;
-      if (i < list.size()) {
-        if (list[i] != ',') return false;
-        ++i;
-      }
-    }
-    if (!more) break;
-    if (index + 1 >= lines.size()) return false;
-    list = lines[++index].text;
-  }
+  if (!StartsWithNoCase(rest, 0, kHexTag.data())) return false;
+  std::size_t at = 0;
+  DWORD type = kBinary;
+  if (!ParseHexType(rest, at, type)) return false;
+  if (!ReadHexList(lines, index, rest.substr(at), out.value.data)) return false;
   out.value.type = type;
-  // A 32-bit number is four bytes: readers take REG_DWORD data as a whole
-  // DWORD, so a shorter or longer one does not parse.
-  if (type == REG_DWORD && out.value.data.size() != 4) return false;
-  if (type == REG_SZ || type == kExpandSz) {
-    // Text written as bytes: UTF-16LE in a version 5 file, the code page's
-    // bytes in a version 4 file; the terminator is not part of the text.
-    if (unicode) {
-      std::string text;
-      if (out.value.data.size() % 2 != 0 || !Utf16ToUtf8(out.value.data, 0, text)) return false;
-      out.value.data = text;
-    }
-    while (!out.value.data.empty() && out.value.data.back() == '\0') out.value.data.pop_back();
-  }
-  return true;
+  return FinishHexData(type, unicode, out.value.data);
 }
 
 bool ParseValueLine(const std::vector<Line>& lines, std::size_t& index, const std::string& text,
@@ -497,6 +540,9 @@ void SetValue(Document& doc, Hive hive, const std::string& path, const Value& va
 }
 
 std::string GroupingPattern(const char* grouping) {
+  // A group size of CHAR_MAX (as a signed char) ends the grouping: the
+  // digits before it are not grouped at all.
+  constexpr int kNoFurtherGrouping = std::numeric_limits<signed char>::max();
   if (grouping == nullptr) return "";
   std::vector<int> sizes;
   bool repeat = false;
@@ -506,7 +552,7 @@ std::string GroupingPattern(const char* grouping) {
       repeat = !sizes.empty();
       break;
     }
-    if (g < 0 || g == 127) break;  // CHAR_MAX: no further grouping
+    if (g < 0 || g == kNoFurtherGrouping) break;
     sizes.push_back(g);
   }
   if (sizes.empty()) return "";

@@ -57,6 +57,9 @@ std::string NameOf(const std::string& path) {
 
 // mkdir -p, private to the user for the folders it creates.
 // False with errno set when `folder` is not a folder at the end.
+// The folders of the hive files hold the user's settings: the user's alone.
+constexpr mode_t kPrivateFolderMode = 0700;
+
 bool MakeFolders(const std::string& folder) {
   struct stat st;
   const auto isFolder = [&] {
@@ -67,7 +70,7 @@ bool MakeFolders(const std::string& folder) {
   if (::stat(folder.c_str(), &st) == 0) return isFolder();
   for (std::size_t at = folder.find('/', 1);; at = folder.find('/', at + 1)) {
     const std::string prefix = folder.substr(0, at);
-    if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (::mkdir(prefix.c_str(), kPrivateFolderMode) != 0 && errno != EEXIST) return false;
     if (at == std::string::npos) break;
   }
   return isFolder();
@@ -157,14 +160,20 @@ bool FillTemporary(int fd, mode_t mode, const std::string& bytes) {
 bool ReplaceThroughUnnamed(const std::string& folder, const std::string& target, mode_t mode,
                            const std::string& bytes) {
 #ifdef O_TMPFILE
-  Fd fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+  // The user's alone until FillTemporary gives it the mode of the file it
+  // replaces.
+  constexpr mode_t kUnnamedMode = 0600;
+  Fd fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, kUnnamedMode));
   if (fd.get() < 0 || !FillTemporary(fd.get(), mode, bytes)) return false;
   // Linking an open file by its descriptor needs a privilege; its name in
   // /proc does not.
   char self[64];
   std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd.get());
   const std::string prefix = folder + "/" + TempPrefix(target);
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  // Names drawn before giving up: with 6 random characters a clash is rare,
+  // so many in a row mean that something else is wrong.
+  constexpr int kNameAttempts = 100;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     const std::string temp = prefix + TempSuffix();
     if (::linkat(AT_FDCWD, self, AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0) {
       if (errno == EEXIST) continue;
@@ -198,7 +207,12 @@ bool ReplaceThroughNamed(const std::string& folder, const std::string& target, m
 bool ReplaceFile(const std::string& target, const std::string& bytes) {
   const std::string folder = FolderOf(target);
   struct stat st;
-  const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+  // The permission bits of the file replaced (set-id and sticky bits too),
+  // or those of a new file readable by all and written by its owner.
+  constexpr mode_t kPermissionBits = 07777;
+  constexpr mode_t kNewFileMode = 0644;
+  const mode_t mode =
+      ::stat(target.c_str(), &st) == 0 ? (st.st_mode & kPermissionBits) : kNewFileMode;
   if (!ReplaceThroughUnnamed(folder, target, mode, bytes) &&
       !ReplaceThroughNamed(folder, target, mode, bytes))
     return false;

@@ -59,7 +59,10 @@ FileRead ReadRegularFile(const std::string& path, std::size_t maxBytes, std::str
   }
   try {
     contents.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[64 * 1024];
+    // Read a chunk at a time: large enough for few system calls, small
+    // enough for the stack.
+    constexpr std::size_t kChunkBytes = 64 * 1024;
+    char buffer[kChunkBytes];
     for (;;) {
       // One byte beyond the limit is enough to tell a file that grew past it.
       const std::size_t room = maxBytes - contents.size();

@@ -461,7 +461,9 @@ struct SettingsField {
 
 char SymbolOf(py::handle value, const char* name) {
   const std::string_view s = Utf8Of(value, name);
-  if (s.size() != 1 || static_cast<unsigned char>(s[0]) >= 0x80) {
+  // Bytes from this one on are parts of multi-byte UTF-8 characters.
+  constexpr unsigned char kFirstNonAscii = 0x80;
+  if (s.size() != 1 || static_cast<unsigned char>(s[0]) >= kFirstNonAscii) {
     throw py::value_error(std::string(name) + ": expected one ASCII character, not " +
                           py::repr(value).cast<std::string>());
   }
@@ -487,7 +489,9 @@ bool TruthOf(py::handle value) {
   return truth != 0;
 }
 
-py::object SymbolStr(char c) { return py::str(std::string(1, c)); }
+py::object SymbolStr(char c) {
+  return py::str(std::string(1, c));
+}
 
 const std::vector<SettingsField>& SettingsFields() {
   using S = tarvil::Settings;
@@ -515,12 +519,16 @@ const std::vector<SettingsField>& SettingsFields() {
                                s.precision[4]);
        },
        [](S& s, py::handle v) {
+         // One precision per notation, in the order of the message.
+         constexpr std::size_t kNotations = std::tuple_size_v<decltype(S::precision)>;
+         static_assert(kNotations == 5, "the message names five notations");
          const py::sequence seq = py::reinterpret_borrow<py::sequence>(v);
-         if (!PySequence_Check(v.ptr()) || PyUnicode_Check(v.ptr()) || py::len(seq) != 5) {
+         if (!PySequence_Check(v.ptr()) || PyUnicode_Check(v.ptr()) ||
+             py::len(seq) != kNotations) {
            throw py::value_error("precision: expected a sequence of 5 ints");
          }
-         std::array<int, 5> precision{};  // all or nothing
-         for (std::size_t i = 0; i < 5; ++i) precision[i] = IntOf(seq[i], "precision");
+         decltype(S::precision) precision{};  // all or nothing
+         for (std::size_t i = 0; i < kNotations; ++i) precision[i] = IntOf(seq[i], "precision");
          s.precision = precision;
        }},
       {"angle_precision", "Decimals of angles (3).",
@@ -726,6 +734,84 @@ std::pair<py::object, py::object> MakeArrays(std::string_view out, Py_ssize_t co
           array.attr("array")("i", py::make_tuple(0)) * times};
 }
 
+// The texts of read_many and read_parts as a tuple: the tuple given, or a
+// new one of the sequence's items (a list could change meanwhile).
+py::object TextsTuple(py::handle texts) {
+  if (PyTuple_CheckExact(texts.ptr())) return py::reinterpret_borrow<py::object>(texts);
+  return Checked(PySequence_Tuple(texts.ptr()));
+}
+
+// Item `i` of the texts as UTF-8; TypeError for anything but a str.
+inline std::string_view TextItem(PyObject* const* item, Py_ssize_t i) {
+  if (!PyUnicode_Check(item[i])) {
+    throw py::type_error("texts: item " + std::to_string(i) + " is " + Py_TYPE(item[i])->tp_name +
+                         ", not str");
+  }
+  return Utf8Of(item[i], "texts");
+}
+
+// What read_many returns: two lists (values, ReadError or None), or two
+// arrays (values with NaN where refused, error codes) and their buffers,
+// filled a chunk at a time.
+class ReadManyOutput {
+ public:
+  ReadManyOutput(std::string_view out, Py_ssize_t count) : m_lists(out == "list") {
+    if (m_lists) {
+      m_values = py::list(count);
+      m_errors = py::list(count);
+    } else {
+      std::tie(m_values, m_errors) = MakeArrays(out, count);
+      m_valueBuffer.emplace(m_values);
+      m_codeBuffer.emplace(m_errors);
+    }
+  }
+
+  bool Lists() const noexcept { return m_lists; }
+
+  // The results of the texts from `first` on into the arrays; needs no GIL.
+  void StoreArrays(Py_ssize_t first, const tarvil::Result<double>* results,
+                   std::size_t size) noexcept {
+    double* value = m_valueBuffer->As<double>() + first;
+    std::int32_t* code = m_codeBuffer->As<std::int32_t>() + first;
+    for (std::size_t k = 0; k < size; ++k) {
+      value[k] = results[k] ? results[k].value : std::nan("");
+      code[k] = static_cast<std::int32_t>(results[k].error);
+    }
+  }
+
+  // The results of the texts from `first` on into the lists, as Python
+  // objects (a ReadError names its text `item[i]`).
+  void StoreLists(PyObject* const* item, Py_ssize_t first, const std::string_view* views,
+                  const tarvil::Result<double>* results, std::size_t size) {
+    for (std::size_t k = 0; k < size; ++k) {
+      const Py_ssize_t i = first + static_cast<Py_ssize_t>(k);
+      const tarvil::Result<double>& r = results[k];
+      PyObject* value = PyFloat_FromDouble(r ? r.value : std::nan(""));
+      if (value == nullptr) throw py::error_already_set();
+      PyList_SET_ITEM(m_values.ptr(), i, value);
+      if (r) {
+        Py_INCREF(Py_None);
+        PyList_SET_ITEM(m_errors.ptr(), i, Py_None);
+      } else {
+        py::object error = MakeReadError(item[i], views[k], r.error, r.position);
+        PyList_SET_ITEM(m_errors.ptr(), i, error.release().ptr());
+      }
+    }
+  }
+
+  // The pair to return, the arrays' buffers released first.
+  py::tuple Finish() {
+    m_valueBuffer.reset();
+    m_codeBuffer.reset();
+    return py::make_tuple(m_values, m_errors);
+  }
+
+ private:
+  bool m_lists;
+  py::object m_values, m_errors;
+  std::optional<ExportedBuffer> m_valueBuffer, m_codeBuffer;
+};
+
 // ReadMany: read() over the texts, in chunks small enough to live on the
 // stack (no scratch memory to fault in again on every call), each read with
 // the GIL released; signals are answered between chunks. out "list": two
@@ -734,7 +820,6 @@ std::pair<py::object, py::object> MakeArrays(std::string_view out, Py_ssize_t co
 Typed<ReadManyName> ReadMany(const Typed<TextsName>& textsArg, const QuantityArg& quantity,
                              const NotationArg& notation, const SettingsArg& settings,
                              const UnitsArg& units, const std::string& out) {
-  const py::handle texts = textsArg;
   const auto q = ToEnum<tarvil::Quantity>(g.quantity, quantity, "quantity");
   const auto n = ToEnum<tarvil::Notation>(g.notation, notation, "notation");
   const tarvil::Settings s = SettingsOr(settings);
@@ -742,24 +827,10 @@ Typed<ReadManyName> ReadMany(const Typed<TextsName>& textsArg, const QuantityArg
   if (out != "list" && out != "array" && out != "numpy") {
     throw py::value_error("out: 'list', 'array' or 'numpy', not '" + out + "'");
   }
-
-  py::object items = py::reinterpret_borrow<py::object>(texts);
-  if (!PyTuple_CheckExact(texts.ptr())) {
-    items = Checked(PySequence_Tuple(texts.ptr()));
-  }
+  const py::object items = TextsTuple(textsArg);
   const Py_ssize_t count = PyTuple_GET_SIZE(items.ptr());
-  PyObject** item = &PyTuple_GET_ITEM(items.ptr(), 0);
-  const bool lists = out == "list";
-  py::object values, errors;
-  std::optional<ExportedBuffer> valueBuffer, codeBuffer;
-  if (lists) {
-    values = py::list(count);
-    errors = py::list(count);
-  } else {
-    std::tie(values, errors) = MakeArrays(out, count);
-    valueBuffer.emplace(values);
-    codeBuffer.emplace(errors);
-  }
+  PyObject* const* item = &PyTuple_GET_ITEM(items.ptr(), 0);
+  ReadManyOutput output(out, count);
 
   // The UTF-8 text of a str is the str's own (cached) bytes: the tuple keeps
   // every str alive and a str never changes, so the views stay valid while
@@ -770,46 +841,19 @@ Typed<ReadManyName> ReadMany(const Typed<TextsName>& textsArg, const QuantityArg
     const Py_ssize_t last = std::min(count, first + kReadChunk);
     const auto size = static_cast<std::size_t>(last - first);
     for (Py_ssize_t i = first; i < last; ++i) {
-      if (!PyUnicode_Check(item[i])) {
-        throw py::type_error("texts: item " + std::to_string(i) + " is " +
-                             Py_TYPE(item[i])->tp_name + ", not str");
-      }
-      views[static_cast<std::size_t>(i - first)] = Utf8Of(item[i], "texts");
+      views[static_cast<std::size_t>(i - first)] = TextItem(item, i);
     }
     {
       py::gil_scoped_release unlocked;
       for (std::size_t k = 0; k < size; ++k) results[k] = tarvil::read(views[k], q, n, s, u);
-      if (!lists) {
-        double* value = valueBuffer->As<double>() + first;
-        std::int32_t* code = codeBuffer->As<std::int32_t>() + first;
-        for (std::size_t k = 0; k < size; ++k) {
-          value[k] = results[k] ? results[k].value : std::nan("");
-          code[k] = static_cast<std::int32_t>(results[k].error);
-        }
-      }
+      if (!output.Lists()) output.StoreArrays(first, results.data(), size);
     }
     // Ctrl-C (or any signal's Python handler) is answered between chunks,
     // with the GIL held again, rather than after the whole list.
     if (PyErr_CheckSignals() != 0) throw py::error_already_set();
-    if (!lists) continue;
-    for (Py_ssize_t i = first; i < last; ++i) {
-      const auto k = static_cast<std::size_t>(i - first);
-      const tarvil::Result<double>& r = results[k];
-      PyObject* value = PyFloat_FromDouble(r ? r.value : std::nan(""));
-      if (value == nullptr) throw py::error_already_set();
-      PyList_SET_ITEM(values.ptr(), i, value);
-      if (r) {
-        Py_INCREF(Py_None);
-        PyList_SET_ITEM(errors.ptr(), i, Py_None);
-      } else {
-        py::object error = MakeReadError(item[i], views[k], r.error, r.position);
-        PyList_SET_ITEM(errors.ptr(), i, error.release().ptr());
-      }
-    }
+    if (output.Lists()) output.StoreLists(item, first, views.data(), results.data(), size);
   }
-  valueBuffer.reset();
-  codeBuffer.reset();
-  return {py::make_tuple(values, errors)};
+  return {output.Finish()};
 }
 
 // ---- Parts ----------------------------------------------------------------------------
@@ -818,16 +862,17 @@ py::object OptionalFloat(const std::optional<double>& v) {
   return v ? py::object(py::float_(*v)) : py::none();
 }
 
+// The Tolerance of a part read, or None.
+py::object ToleranceOf(const tarvil::Part& p) {
+  if (!p.tolerance) return py::none();
+  return Checked(PyObject_CallFunction(g.tolerance, "ddO", p.tolerance->minus, p.tolerance->plus,
+                                       p.tolerance->relative ? Py_True : Py_False));
+}
+
 // The immutable Part of a field read (its views within `utf8`).
 py::object ToPart(const tarvil::Part& p) {
-  py::object tolerance = py::none();
-  if (p.tolerance) {
-    tolerance = Checked(PyObject_CallFunction(g.tolerance, "ddO", p.tolerance->minus,
-                                              p.tolerance->plus,
-                                              p.tolerance->relative ? Py_True : Py_False));
-  }
   const py::tuple args = py::make_tuple(
-      p.value, py::bool_(p.has_value), py::bool_(p.fitted), tolerance, OptionalFloat(p.voltage),
+      p.value, py::bool_(p.has_value), py::bool_(p.fitted), ToleranceOf(p), OptionalFloat(p.voltage),
       OptionalFloat(p.current), OptionalFloat(p.power), OptionalFloat(p.temperature_coefficient),
       ToStr(p.dielectric), ToStr(p.package), ToStr(p.rest));
   return Checked(PyObject_CallObject(g.part, args.ptr()));
@@ -850,10 +895,9 @@ Typed<ReadPartsName> ReadParts(const Typed<TextsName>& textsArg, const QuantityA
   const auto q = ToEnum<tarvil::Quantity>(g.quantity, quantity, "quantity");
   const tarvil::Settings s = SettingsOr(settings);
   const tarvil::UnitTable u = UnitsOr(units);
-  py::object items = py::reinterpret_borrow<py::object>(texts);
-  if (!PyTuple_CheckExact(texts.ptr())) items = Checked(PySequence_Tuple(texts.ptr()));
+  const py::object items = TextsTuple(texts);
   const Py_ssize_t count = PyTuple_GET_SIZE(items.ptr());
-  PyObject** item = &PyTuple_GET_ITEM(items.ptr(), 0);
+  PyObject* const* item = &PyTuple_GET_ITEM(items.ptr(), 0);
   py::list parts(count);
   py::list errors(count);
   std::vector<std::string_view> views;
@@ -861,13 +905,7 @@ Typed<ReadPartsName> ReadParts(const Typed<TextsName>& textsArg, const QuantityA
   for (Py_ssize_t first = 0; first < count; first += kReadChunk) {
     const Py_ssize_t last = std::min(count, first + kReadChunk);
     views.clear();
-    for (Py_ssize_t i = first; i < last; ++i) {
-      if (!PyUnicode_Check(item[i])) {
-        throw py::type_error("texts: item " + std::to_string(i) + " is " +
-                             Py_TYPE(item[i])->tp_name + ", not str");
-      }
-      views.push_back(Utf8Of(item[i], "texts"));
-    }
+    for (Py_ssize_t i = first; i < last; ++i) views.push_back(TextItem(item, i));
     results.resize(views.size());
     {
       py::gil_scoped_release unlocked;
@@ -981,11 +1019,7 @@ PyBomRow MakeBomRow(const tarvil::BomRow& r) {
   row.fitted = py::bool_(part.fitted);
   row.error = Member(g.error, static_cast<int>(r.part.error));
   row.position = py::int_(CharacterPosition(r.value_field, r.part.position));
-  row.tolerance = part.tolerance
-                      ? Checked(PyObject_CallFunction(g.tolerance, "ddO", part.tolerance->minus,
-                                                      part.tolerance->plus,
-                                                      part.tolerance->relative ? Py_True : Py_False))
-                      : py::object(py::none());
+  row.tolerance = ToleranceOf(part);
   row.voltage = OptionalFloat(part.voltage);
   row.current = OptionalFloat(part.current);
   row.power = OptionalFloat(part.power);
@@ -1113,7 +1147,8 @@ class BomRows {
   bool m_done = false;
 };
 
-void DefineBom(py::module_& m) {
+// BomRow and the iterator of them.
+void DefineBomRows(py::module_& m) {
   auto row = py::class_<PyBomRow>(
       m, "BomRow",
       "One record of a bill of materials and what became of it (tarvil.read_bom). status is "
@@ -1147,7 +1182,10 @@ void DefineBom(py::module_& m) {
   py::class_<BomRows>(m, "_BomRows")
       .def("__iter__", [](py::object self) { return self; })
       .def("__next__", &BomRows::Next);
+}
 
+// read_bom, returning the iterator DefineBomRows defines.
+void DefineReadBom(py::module_& m) {
   m.def(
       "read_bom",
       [](const Typed<BomSourceName>& source, const Typed<ColumnName>& ref_column,
@@ -1175,6 +1213,11 @@ void DefineBom(py::module_& m) {
       "'uH', 'H') is the unit of bare numbers on capacitors and inductors. Raises OSError "
       "for a file that cannot be read and ValueError when no reference or value column is "
       "found (its message names the header looked at and the names accepted).");
+}
+
+void DefineBom(py::module_& m) {
+  DefineBomRows(m);
+  DefineReadBom(m);
 }
 
 }  // namespace

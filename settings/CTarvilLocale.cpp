@@ -45,15 +45,19 @@ int DefaultOf(const char* name) {
   return 0;
 }
 
-// Reads one notation value; with `create`, the key is first created with
-// every default when it is absent. A value that is missing, or is not a
+// Whether reading the notation settings creates their key (with every
+// default) when it is absent, or only reads what is there.
+enum class MissingKey { kCreate, kLeave };
+
+// Reads one notation value; with MissingKey::kCreate, the key is first
+// created with every default when it is absent. A value that is missing, or is not a
 // 4-byte REG_DWORD, gives the default; so does a key that cannot be opened
 // (or created).
-int ReadNotationValue(const char* name, bool create) {
+int ReadNotationValue(const char* name, MissingKey missing) {
   const int fallback = DefaultOf(name);
   HKEY key = nullptr;
   DWORD disposition = 0;
-  if (!create) {
+  if (missing == MissingKey::kLeave) {
     if (RegOpenKeyEx(HKEY_CURRENT_USER, kNotationKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
       return fallback;
     }
@@ -75,17 +79,18 @@ int ReadNotationValue(const char* name, bool create) {
   return static_cast<int>(data);
 }
 
-void ReadNotationInto(CTarvilLocale& l, bool create) {
-  l.m_nAnglePrecision = ReadNotationValue("Angle", create);
-  l.m_nEngPrecision = ReadNotationValue("Engineering", create);
-  l.m_nEuroPrecision = ReadNotationValue("European", create);
-  l.m_nSciPrecision = ReadNotationValue("Scientific", create);
-  l.m_nSPICEPrecision = ReadNotationValue("SPICE", create);
-  l.m_nSIPrecision = ReadNotationValue("SI", create);
-  l.m_nTimePrecision = ReadNotationValue("Time", create);
-  l.m_nPercentPrecision = ReadNotationValue("Percentage", create);
-  l.m_nSuppressTrailingZeros = ReadNotationValue("SuppressTrailingZeros", create) == 1 ? 1 : 0;
-  l.m_eActiveNotation = static_cast<eOrvantaNotations>(ReadNotationValue("ActiveNotation", create));
+void ReadNotationInto(CTarvilLocale& l, MissingKey missing) {
+  l.m_nAnglePrecision = ReadNotationValue("Angle", missing);
+  l.m_nEngPrecision = ReadNotationValue("Engineering", missing);
+  l.m_nEuroPrecision = ReadNotationValue("European", missing);
+  l.m_nSciPrecision = ReadNotationValue("Scientific", missing);
+  l.m_nSPICEPrecision = ReadNotationValue("SPICE", missing);
+  l.m_nSIPrecision = ReadNotationValue("SI", missing);
+  l.m_nTimePrecision = ReadNotationValue("Time", missing);
+  l.m_nPercentPrecision = ReadNotationValue("Percentage", missing);
+  l.m_nSuppressTrailingZeros = ReadNotationValue("SuppressTrailingZeros", missing) == 1 ? 1 : 0;
+  l.m_eActiveNotation =
+      static_cast<eOrvantaNotations>(ReadNotationValue("ActiveNotation", missing));
 }
 
 }  // namespace
@@ -135,11 +140,11 @@ void CTarvilLocale::ReadRegionalSymbols() {
   }
 }
 
-void CTarvilLocale::ReadNotation() { ReadNotationInto(*this, true); }
+void CTarvilLocale::ReadNotation() { ReadNotationInto(*this, MissingKey::kCreate); }
 
 void CTarvilLocale::ReadWithoutWriting() {
   ReadRegionalSymbols();
-  ReadNotationInto(*this, false);
+  ReadNotationInto(*this, MissingKey::kLeave);
 }
 
 int CTarvilLocale::GetPrecision(eOrvantaNotations notation) const {

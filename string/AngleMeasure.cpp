@@ -54,7 +54,8 @@ CTarvil& CTarvil::SetAngleMeasure(double degrees, eAngleUnits unit, int showUnit
                                   int usePrecision) {
   EnsureSettings();
   const double value = ConvertAngleUnits(degrees, kAngleDegree, unit);
-  FormatMeasureNumber(value, s_Locale.m_nAnglePrecision, usePrecision, false, m_text);
+  FormatMeasureNumber(value, s_Locale.m_nAnglePrecision, usePrecision, DigitGrouping::kNone,
+                      m_text);
   if (showUnit == 1 && unit >= 0 && unit < kAngleUnitNum) {
     m_text += ' ';
     m_text += kAngleUnitTexts[unit];

@@ -12,6 +12,9 @@
 
 namespace {
 
+// A resistance in European notation may leave its unit name out ('4k7').
+constexpr bool kUnitOptionalInEuropean = true;
+
 // The domain of the quantities that cannot be negative.
 constexpr eCTarvilDomain kNonNegative = eDomainZeroOrPositive;
 
@@ -72,7 +75,7 @@ int CTarvil::TestOhmString(eOrvantaNotations notation, double* pValue) {
   const tarvil::detail::SharedSettings settings;
   if (pValue != nullptr) *pValue = 0.0;
   tarvil::detail::NumberScan scan = tarvil::detail::ScanElectricalText(
-      m_text, kResistance.unit, notation, kResistance.domain, true, settings);
+      m_text, kResistance.unit, notation, kResistance.domain, kUnitOptionalInEuropean, settings);
   m_eCurrentError = scan.error;
   m_nCursorPosition = scan.cursor;
   if (!scan.ok) return 0;

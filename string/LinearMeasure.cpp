@@ -83,9 +83,10 @@ bool RefuseUnderflow(CTarvil& s, double typed, double converted) {
   return false;
 }
 
-void FormatMeasureNumber(double v, int precision, int usePrecision, bool group,
+void FormatMeasureNumber(double v, int precision, int usePrecision, DigitGrouping grouping,
                          std::string& out) {
-  FormatMeasureNumber(v, precision, usePrecision == 1, group, SharedSettings().format(), out);
+  FormatMeasureNumber(v, precision, usePrecision == 1, grouping == DigitGrouping::kRegional,
+                      SharedSettings().format(), out);
 }
 
 }  // namespace tarvil::detail
@@ -110,9 +111,10 @@ int CTarvil::IsLinearMeasure(double* pValue, eDesignUnits* pUnits, eCTarvilDomai
   if (pUnits == nullptr) pUnits = &scratchUnits;
   *pUnits = kDesUnitNum;
 
-  const int unit = RecognizeMeasure(*this, false, false, domain, pValue, [](std::string_view u) {
+  const auto matchDesignUnit = [](std::string_view u) {
     return MatchUnitText(u, kDesignUnitTexts, kDesUnitNum);
-  });
+  };
+  const int unit = RecognizeMeasure(*this, kLetterUnitSyntax, domain, pValue, matchDesignUnit);
   if (unit < 0) return 0;
   *pUnits = static_cast<eDesignUnits>(unit);
   return 1;
@@ -121,9 +123,10 @@ int CTarvil::IsLinearMeasure(double* pValue, eDesignUnits* pUnits, eCTarvilDomai
 int CTarvil::IsBaseLinearMeasure(double* pValue, eBaseUnits* pUnits) {
   *pUnits = kBaseUnitNum;
   // Any value: a base-unit count is checked when it is converted.
-  const int unit = RecognizeMeasure(*this, false, false, eDomainAny, pValue, [](std::string_view u) {
+  const auto matchBaseUnit = [](std::string_view u) {
     return MatchUnitText(u, kBaseUnitTexts, kBaseUnitNum);
-  });
+  };
+  const int unit = RecognizeMeasure(*this, kLetterUnitSyntax, eDomainAny, pValue, matchBaseUnit);
   if (unit < 0) return 0;
   *pUnits = static_cast<eBaseUnits>(unit);
   return 1;
@@ -195,7 +198,7 @@ CTarvil& CTarvil::SetLinearMeasure(int count, eDesignUnits unit, eBaseUnits base
   EnsureSettings();
   const double value = BaseUnitsToDesign(count, unit, base);
   if (unit < 0 || unit >= kDesUnitNum) return *this;
-  FormatMeasureNumber(value, s_Locale.m_nDigits, usePrecision, true, m_text);
+  FormatMeasureNumber(value, s_Locale.m_nDigits, usePrecision, DigitGrouping::kRegional, m_text);
   if (showUnit == 1) m_text += kDesignUnitTexts[unit];
   return *this;
 }
@@ -241,7 +244,7 @@ int CTarvil::InterpretAsLinearMeasure(int& count, eDesignUnits unit, eBaseUnits 
     if (m_eCurrentError == eErrZeroNotAllowed || m_eCurrentError == eErrNegativeNotAllowed ||
         m_eCurrentError == eErrPositiveNotAllowed) {
       MeasureSpan span;
-      if (FindMeasureSpan(View(), false, span) &&
+      if (FindMeasureSpan(View(), kLetterUnitSyntax.slashAndPercent, span) &&
           MatchUnitText(View().substr(span.suffix, span.end - span.suffix), kDesignUnitTexts,
                         kDesUnitNum) >= 0) {
         return fail();

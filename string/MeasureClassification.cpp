@@ -19,6 +19,15 @@ bool IsLetter(char c) { return _ismbcalpha(static_cast<unsigned char>(c)) != 0; 
 constexpr const char* kLinearUnitNames[] = {"in", "th", "mm", "um", "nm"};
 constexpr const char* kAngleUnitNames[] = {"deg", "rad", "'", "\""};
 
+template <std::size_t N>
+constexpr int CountOf(const char* const (&)[N]) {
+  return static_cast<int>(N);
+}
+
+// Where a unit text stands: after the user's number (in IsMeasure) or alone
+// (in IsUnitString).
+enum class UnitPlace { kAfterNumber, kAlone };
+
 // Tries `text` as each electrical measure, in a fixed order, under the
 // active notation. Each try reads a fresh copy, so that no reader sees what
 // another left in the text. Returns the kind, or eNoUnit; `last` keeps the
@@ -43,13 +52,13 @@ eUnitTypes ClassifyElectrical(std::string_view text, CTarvil& last) {
 
 // The kind of `unit` (a unit text without surrounding blanks) as a unit
 // string: the physical unit texts, lowered, then the electrical measures on
-// the probe "1" + the lowered unit. `standsAlone`: no number of the user's
+// the probe "1" + the lowered unit. UnitPlace::kAlone: no number of the user's
 // stands before the unit, so a letter that right after a number is read as
 // a prefix ('f' femto, 'a' atto) names its unit here ('f' the farad, 'a' the
 // ampere); in `IsMeasure` the unit follows the user's number and reads as
 // the electrical readers read it. Result 1 with `*type` set, or 0 with error
 // 6 and the cursor in the unit text (the first probe's cursor less one).
-int ClassifyUnitText(std::string_view unit, bool standsAlone, CTarvil& s, eUnitTypes* type) {
+int ClassifyUnitText(std::string_view unit, UnitPlace place, CTarvil& s, eUnitTypes* type) {
   std::string probeText = "1";
   probeText.append(unit);
   for (char& c : probeText) {
@@ -58,9 +67,9 @@ int ClassifyUnitText(std::string_view unit, bool standsAlone, CTarvil& s, eUnitT
   const std::string_view lowered = std::string_view(probeText).substr(1);
 
   eUnitTypes found = eNoUnit;
-  if (MatchUnitText(lowered, kLinearUnitNames, 5) >= 0) {
+  if (MatchUnitText(lowered, kLinearUnitNames, CountOf(kLinearUnitNames)) >= 0) {
     found = eNanometers;
-  } else if (MatchUnitText(lowered, kAngleUnitNames, 4) >= 0) {
+  } else if (MatchUnitText(lowered, kAngleUnitNames, CountOf(kAngleUnitNames)) >= 0) {
     found = eDegrees;
   } else if (MatchUnitText(lowered, kVpUnitTexts, kVpUnitNum) >= 0) {
     found = eMps;
@@ -71,7 +80,7 @@ int ClassifyUnitText(std::string_view unit, bool standsAlone, CTarvil& s, eUnitT
   }
   CTarvil probe;
   if (found == eNoUnit) found = ClassifyElectrical(probeText, probe);
-  if (found == eNoUnit && standsAlone) {
+  if (found == eNoUnit && place == UnitPlace::kAlone) {
     // A blank keeps the unit apart from the probe's number: only a unit
     // name can stand there, never a prefix.
     probeText.insert(1, 1, ' ');
@@ -85,6 +94,63 @@ int ClassifyUnitText(std::string_view unit, bool standsAlone, CTarvil& s, eUnitT
   }
   *type = found;
   return 1;
+}
+
+// The text without its outer blanks: [start, end), or false with the
+// refusal of an empty or blank text set in `s` (cursor 0 for an empty one,
+// length + 1 for a blank one, which stays for the refusals that follow).
+bool FindNonBlankSpan(std::string_view text, CTarvil& s, int& start, int& end) {
+  const int length = static_cast<int>(text.size());
+  if (length == 0) {
+    s.m_eCurrentError = eErrEmpty;
+    return false;
+  }
+  s.m_nCursorPosition = length + 1;
+  start = FirstNonBlankIndex(text);
+  end = length;
+  while (end > start && IsBlankByte(text[end - 1])) --end;
+  if (start >= end) {
+    s.m_eCurrentError = eErrBlank;
+    return false;
+  }
+  return true;
+}
+
+// The measure in `text` without outer blanks and sign: [body, end), or
+// false with the refusal set in `s` of a text that holds none (empty,
+// blank, a sign alone, no letter at its end).
+bool FindMeasureBody(std::string_view text, CTarvil& s, int& body, int& end) {
+  int start = 0;
+  if (!FindNonBlankSpan(text, s, start, end)) return false;
+  const bool signed_ = text[start] == '-' || text[start] == '+';
+  if (signed_ && end - start == 1) {
+    // A sign with nothing behind it.
+    s.m_eCurrentError = eErrInvalidCharacter;
+    return false;
+  }
+  if (!IsLetter(text[end - 1])) {
+    s.m_eCurrentError = eErrNoUnit;
+    return false;
+  }
+  // The sign takes no further part.
+  body = signed_ ? start + 1 : start;
+  return true;
+}
+
+// Where the unit of the measure [body, end) begins: at the run of letters,
+// '/' and '%' that ends it, or after its first character when the run is
+// all of it.
+int UnitSuffixStart(std::string_view text, int body, int end) {
+  int suffix = end;
+  while (suffix > body && (IsLetter(text[suffix - 1]) || text[suffix - 1] == '/' ||
+                           text[suffix - 1] == '%')) {
+    --suffix;
+  }
+  if (suffix == body) {
+    suffix = body + MbcLength(reinterpret_cast<const unsigned char*>(text.data()) + body);
+    if (suffix > end) suffix = end;
+  }
+  return suffix;
 }
 
 }  // namespace
@@ -102,31 +168,9 @@ int CTarvil::IsMeasure(eUnitTypes* pType) {
   *pType = eNoUnit;
 
   const std::string_view text = View();
-  const int length = static_cast<int>(text.size());
-  if (length == 0) {
-    m_eCurrentError = eErrEmpty;
-    return 0;
-  }
-  m_nCursorPosition = length + 1;
-  const int start = FirstNonBlankIndex(text);
-  int end = length;
-  while (end > start && IsBlankByte(text[end - 1])) --end;
-  if (start >= end) {
-    m_eCurrentError = eErrBlank;
-    return 0;
-  }
-  const bool signed_ = text[start] == '-' || text[start] == '+';
-  if (signed_ && end - start == 1) {
-    // A sign with nothing behind it.
-    m_eCurrentError = eErrInvalidCharacter;
-    return 0;
-  }
-  if (!IsLetter(text[end - 1])) {
-    m_eCurrentError = eErrNoUnit;
-    return 0;
-  }
-  // The sign takes no further part.
-  const int body = signed_ ? start + 1 : start;
+  int body = 0;
+  int end = 0;
+  if (!FindMeasureBody(text, *this, body, end)) return 0;
 
   CTarvil probe;
   const eUnitTypes electrical = ClassifyElectrical(text.substr(body), probe);
@@ -135,16 +179,7 @@ int CTarvil::IsMeasure(eUnitTypes* pType) {
     return 1;
   }
 
-  int suffix = end;
-  while (suffix > body && (IsLetter(text[suffix - 1]) || text[suffix - 1] == '/' ||
-                           text[suffix - 1] == '%')) {
-    --suffix;
-  }
-  if (suffix == body) {
-    suffix = body + MbcLength(reinterpret_cast<const unsigned char*>(text.data()) + body);
-    if (suffix > end) suffix = end;
-  }
-
+  const int suffix = UnitSuffixStart(text, body, end);
   CTarvil number(text.data() + body, suffix - body);
   if (!number.IsDouble()) {
     m_eCurrentError = number.m_eCurrentError;
@@ -153,7 +188,7 @@ int CTarvil::IsMeasure(eUnitTypes* pType) {
   }
   CTarvil unit;
   eUnitTypes type = eNoUnit;
-  if (!ClassifyUnitText(text.substr(suffix, end - suffix), false, unit, &type)) {
+  if (!ClassifyUnitText(text.substr(suffix, end - suffix), UnitPlace::kAfterNumber, unit, &type)) {
     m_eCurrentError = unit.m_eCurrentError;
     m_nCursorPosition = unit.m_nCursorPosition + suffix;
     return 0;
@@ -174,20 +209,10 @@ int CTarvil::IsUnitString(eUnitTypes* pType) {
   m_eCurrentError = eErrNone;
 
   const std::string_view text = View();
-  const int length = static_cast<int>(text.size());
-  if (length == 0) {
-    m_eCurrentError = eErrEmpty;
-    return 0;
-  }
-  m_nCursorPosition = length + 1;
-  const int start = FirstNonBlankIndex(text);
-  int end = length;
-  while (end > start && IsBlankByte(text[end - 1])) --end;
-  if (start >= end) {
-    // Blanks name no unit (not even through the probe below, which some
-    // notations would read as a bare number).
-    m_eCurrentError = eErrBlank;
-    return 0;
-  }
-  return ClassifyUnitText(text.substr(start, end - start), true, *this, pType);
+  int start = 0;
+  int end = 0;
+  // Blanks name no unit (not even through the probe, which some notations
+  // would read as a bare number).
+  if (!FindNonBlankSpan(text, *this, start, end)) return 0;
+  return ClassifyUnitText(text.substr(start, end - start), UnitPlace::kAlone, *this, pType);
 }

@@ -17,6 +17,19 @@
 
 namespace tarvil::detail {
 
+// MeasureSyntax: how a measure text is split and read: whether its unit
+// suffix may hold '/' and '%', and whether its number is read under the
+// Scientific notation rather than as GetDouble reads it.
+struct MeasureSyntax {
+  bool slashAndPercent;
+  bool scientific;
+};
+// Lengths and times: a unit of letters after a number in the user's form.
+inline constexpr MeasureSyntax kLetterUnitSyntax{false, false};
+// Velocities: 'm/s' or '%c' after a number in Scientific notation
+// ('1.5E8m/s').
+inline constexpr MeasureSyntax kVelocitySyntax{true, true};
+
 // ScanMeasureText: clears the error, then splits the object's text as
 // FindMeasureSpan (MeasureTextInternal.h) does. Failures: empty text (error
 // 1, cursor 0), blank text (error 2, cursor length + 1), no trailing letter
@@ -41,17 +54,17 @@ bool ReadPlainNumber(CTarvil& s, double* value);
 
 // RecognizeMeasure: the recognition that the length, time and velocity
 // tests share: the text split into number and unit suffix (ScanMeasureText;
-// "/" and "%" in the suffix when `slashAndPercent`), the number read
-// (ReadMeasureNumber; Scientific when `scientific`) into `*value` and checked
+// split by `syntax`), the number read (ReadMeasureNumber, as `syntax`
+// says) into `*value` and checked
 // against `domain`, then the suffix given to `match`, which returns the
 // unit's index or -1. Returns the index, or -1 with the object's error and
 // cursor set (an unknown unit: error 4 on the suffix's first character).
 template <typename Match>
-int RecognizeMeasure(CTarvil& s, bool slashAndPercent, bool scientific, eCTarvilDomain domain,
-                     double* value, Match match) {
+int RecognizeMeasure(CTarvil& s, MeasureSyntax syntax, eCTarvilDomain domain, double* value,
+                     Match match) {
   MeasureSpan span;
-  if (!ScanMeasureText(s, slashAndPercent, span)) return -1;
-  if (!ReadMeasureNumber(s, span, scientific, value)) return -1;
+  if (!ScanMeasureText(s, syntax.slashAndPercent, span)) return -1;
+  if (!ReadMeasureNumber(s, span, syntax.scientific, value)) return -1;
   if (!CheckMeasureDomain(s, *value, domain, span.start)) return -1;
   const int unit = match(s.View().substr(static_cast<std::size_t>(span.suffix),
                                          static_cast<std::size_t>(span.end - span.suffix)));
@@ -73,14 +86,18 @@ bool RefuseNonFinite(CTarvil& s, double value);
 // a value the caller's domain checked as non-zero. True otherwise.
 bool RefuseUnderflow(CTarvil& s, double typed, double converted);
 
+// DigitGrouping: whether FormatMeasureNumber groups the digits of the
+// whole part (angles are never grouped).
+enum class DigitGrouping { kNone, kRegional };
+
 // FormatMeasureNumber: `v` as fixed-point text in user form, into `out`
 // (replacing it). The decimals are `precision` when `usePrecision` is 1
 // (fewer when trailing zeros are suppressed and the value needs fewer),
 // otherwise as many as the value needs. A value that rounds to zero is
 // never shown negative; the regional decimal symbol and leading-zero rule
-// apply; `group` inserts the regional digit grouping. NaN gives "NaN" and
+// apply; DigitGrouping::kRegional inserts the regional digit grouping. NaN gives "NaN" and
 // infinities "#INF". The text is never cut, however long it is.
-void FormatMeasureNumber(double v, int precision, int usePrecision, bool group,
+void FormatMeasureNumber(double v, int precision, int usePrecision, DigitGrouping grouping,
                          std::string& out);
 
 }  // namespace tarvil::detail

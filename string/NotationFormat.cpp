@@ -14,6 +14,17 @@
 
 using tarvil::detail::TextBuffer;
 
+namespace {
+
+// WriteNotationValue's trailing-zero flag: an integer drops them whatever
+// the settings say; other values keep or drop them as the settings say.
+constexpr bool kDropTrailingZeros = true;
+constexpr bool kZerosAsSettingsSay = false;
+// Its precision flag for integers: capped by the notation's precision.
+constexpr bool kUsePrecision = true;
+
+}  // namespace
+
 CTarvil& CTarvil::SetDoubleForNotation(int& isBase, eOrvantaNotations notation, double value,
                                        int usePrecision, eUnitTypes unit) {
   const tarvil::detail::SharedSettings settings;
@@ -25,8 +36,8 @@ CTarvil& CTarvil::SetDoubleForNotation(int& isBase, eOrvantaNotations notation, 
     return *this;
   }
   TextBuffer out;
-  isBase = tarvil::detail::WriteNotationValue(out, notation, value, usePrecision == 1, unit, false,
-                                              settings);
+  isBase = tarvil::detail::WriteNotationValue(out, notation, value, usePrecision == 1, unit,
+                                              kZerosAsSettingsSay, settings);
   m_text.assign(out.data(), out.size());
   return *this;
 }
@@ -45,8 +56,8 @@ CTarvil& CTarvil::SetDoubleForNotation(double value, int usePrecision, eUnitType
 CTarvil& CTarvil::SetIntegerForNotation(eOrvantaNotations notation, int value, eUnitTypes unit) {
   const tarvil::detail::SharedSettings settings;
   TextBuffer out;
-  tarvil::detail::WriteNotationValue(out, notation, static_cast<double>(value), true, unit, true,
-                                     settings);
+  tarvil::detail::WriteNotationValue(out, notation, static_cast<double>(value), kUsePrecision,
+                                     unit, kDropTrailingZeros, settings);
   m_text.assign(out.data(), out.size());
   return *this;
 }

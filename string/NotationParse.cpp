@@ -2,6 +2,7 @@
 // ('4.7k', '4k7', '4.7E3', '4.7MEG'). They load the shared settings, call the
 // notation reader of the engine with them and keep its error and cursor.
 #include <cmath>
+#include <limits>
 
 #include "CTarvil.h"
 #include "ErrorModelInternal.h"
@@ -50,7 +51,10 @@ int CTarvil::IsIntegerForNotation(eOrvantaNotations notation, int* pValue, eUnit
   double value = 0.0;
   if (IsDoubleForNotation(notation, &value, unit) == 0) return 0;
   if (value == 0.0) return 1;
-  if (value >= -2147483648.0 && value <= 2147483647.0 && CTarvilGetNumOfSigDigits(value) == 0) {
+  // The range of an int; both ends are exact as doubles.
+  constexpr double kIntMin = std::numeric_limits<int>::min();
+  constexpr double kIntMax = std::numeric_limits<int>::max();
+  if (value >= kIntMin && value <= kIntMax && CTarvilGetNumOfSigDigits(value) == 0) {
     // Whole to fifteen digits; the nearest integer, never the value cut at
     // its point ('50.99999999999999' is 51).
     if (pValue != nullptr) *pValue = static_cast<int>(std::nearbyint(value));
@@ -83,12 +87,16 @@ long CTarvil::GetIntegerForNotation(int* pValue, eUnitTypes unit) {
   return GetIntegerForNotation(s_Locale.m_eActiveNotation, pValue, unit);
 }
 
+// The electrical readers other than the resistance's want the unit name in
+// every notation.
+constexpr bool kUnitRequired = false;
+
 int CTarvil::TestElectricalNotationString(eUnitTypes unit, eOrvantaNotations notation,
                                           eCTarvilDomain domain, double* pValue) {
   const tarvil::detail::SharedSettings settings;
   if (pValue != nullptr) *pValue = 0.0;
   NumberScan scan =
-      tarvil::detail::ScanElectricalText(m_text, unit, notation, domain, false, settings);
+      tarvil::detail::ScanElectricalText(m_text, unit, notation, domain, kUnitRequired, settings);
   m_eCurrentError = scan.error;
   m_nCursorPosition = scan.cursor;
   if (!scan.ok) return 0;

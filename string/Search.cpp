@@ -17,7 +17,7 @@ namespace tarvil::detail {
 namespace {
 
 inline unsigned char AsciiLower(unsigned char b) {
-  return (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b + 32) : b;
+  return (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b + ('a' - 'A')) : b;
 }
 
 // Bytes of the character that starts at `p`, with `avail` bytes left in the
@@ -65,7 +65,8 @@ inline bool MatchesAt(const unsigned char* t, std::size_t size, std::size_t at,
 
 }  // namespace
 
-int FindText(std::string_view text, int start, std::string_view needle, bool noCase) {
+int FindText(std::string_view text, int start, std::string_view needle, TextCase textCase) {
+  const bool noCase = textCase == TextCase::kIgnored;
   if (start < 0 || static_cast<std::size_t>(start) >= text.size()) return -1;
   if (needle.empty()) return start;
   const auto* t = reinterpret_cast<const unsigned char*>(text.data());
@@ -76,7 +77,8 @@ int FindText(std::string_view text, int start, std::string_view needle, bool noC
   return -1;
 }
 
-int FindLastText(std::string_view text, int last, std::string_view needle, bool noCase) {
+int FindLastText(std::string_view text, int last, std::string_view needle, TextCase textCase) {
+  const bool noCase = textCase == TextCase::kIgnored;
   if (last < 0 || needle.empty() || text.empty()) return -1;
   const auto* t = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t size = text.size();
@@ -94,6 +96,7 @@ int FindLastText(std::string_view text, int last, std::string_view needle, bool 
 
 using tarvil::detail::FindLastText;
 using tarvil::detail::FindText;
+using tarvil::detail::TextCase;
 
 namespace {
 
@@ -162,10 +165,12 @@ CTarvil& CTarvil::Replace(int index, int count, const char* s) {
 int CTarvil::Find(char ch, int start) const {
   std::string_view needle = ViewOf(ch);
   if (needle.empty()) return -1;
-  return FindText(m_text, start, needle, false);
+  return FindText(m_text, start, needle, TextCase::kExact);
 }
 
-int CTarvil::Find(const char* s, int start) const { return FindText(m_text, start, ViewOf(s), false); }
+int CTarvil::Find(const char* s, int start) const {
+  return FindText(m_text, start, ViewOf(s), TextCase::kExact);
+}
 
 int CTarvil::FindNoCase(char ch, int start) const {
   const auto byte = static_cast<unsigned char>(ch);
@@ -179,7 +184,7 @@ int CTarvil::FindNoCase(char ch, int start) const {
 }
 
 int CTarvil::FindNoCase(const char* s, int start) const {
-  return FindText(m_text, start, ViewOf(s), true);
+  return FindText(m_text, start, ViewOf(s), TextCase::kIgnored);
 }
 
 // ---- Backward search ----------------------------------------------------------
@@ -198,19 +203,19 @@ inline int ReverseStart(int start, int length) {
 }  // namespace
 
 int CTarvil::ReverseFind(const char* s, int start) const {
-  return FindLastText(m_text, ReverseStart(start, GetLength()), ViewOf(s), false);
+  return FindLastText(m_text, ReverseStart(start, GetLength()), ViewOf(s), TextCase::kExact);
 }
 
 int CTarvil::ReverseFind(char ch, int start) const {
-  return FindLastText(m_text, ReverseStart(start, GetLength()), ViewOf(ch), false);
+  return FindLastText(m_text, ReverseStart(start, GetLength()), ViewOf(ch), TextCase::kExact);
 }
 
 int CTarvil::ReverseFindNoCase(const char* s, int start) const {
-  return FindLastText(m_text, ReverseStart(start, GetLength()), ViewOf(s), true);
+  return FindLastText(m_text, ReverseStart(start, GetLength()), ViewOf(s), TextCase::kIgnored);
 }
 
 int CTarvil::ReverseFindNoCase(char ch, int start) const {
-  return FindLastText(m_text, ReverseStart(start, GetLength()), ViewOf(ch), true);
+  return FindLastText(m_text, ReverseStart(start, GetLength()), ViewOf(ch), TextCase::kIgnored);
 }
 
 // ---- Search and replace -------------------------------------------------------
@@ -221,9 +226,9 @@ namespace {
 // search starts just after the previous occurrence, so a replacement that
 // contains `find` is never searched again. Returns the count.
 int ReplaceOccurrences(std::string& text, std::string_view find, std::string_view repl, int all,
-                       bool noCase) {
+                       TextCase textCase) {
   if (find.empty()) return 0;
-  int at = FindText(text, 0, find, noCase);
+  int at = FindText(text, 0, find, textCase);
   if (at < 0) return 0;
   std::string result;
   result.reserve(text.size() + repl.size());
@@ -235,7 +240,7 @@ int ReplaceOccurrences(std::string& text, std::string_view find, std::string_vie
     copied = static_cast<std::size_t>(at) + find.size();
     ++count;
     if (all == 0) break;
-    at = FindText(text, static_cast<int>(copied), find, noCase);
+    at = FindText(text, static_cast<int>(copied), find, textCase);
   }
   result.append(text, copied, std::string::npos);
   text.swap(result);
@@ -247,12 +252,12 @@ int ReplaceOccurrences(std::string& text, std::string_view find, std::string_vie
 int CTarvil::FindReplace(const char* find, const char* repl, int all) {
   // Copies guard against texts that point into this object's own text.
   std::string f(ViewOf(find)), r(ViewOf(repl));
-  return ReplaceOccurrences(m_text, f, r, all, false);
+  return ReplaceOccurrences(m_text, f, r, all, TextCase::kExact);
 }
 
 int CTarvil::FindReplaceNoCase(const char* find, const char* repl, int all) {
   std::string f(ViewOf(find)), r(ViewOf(repl));
-  return ReplaceOccurrences(m_text, f, r, all, true);
+  return ReplaceOccurrences(m_text, f, r, all, TextCase::kIgnored);
 }
 
 // ---- Fields -------------------------------------------------------------------
@@ -266,7 +271,7 @@ CTarvil FieldOf(std::string_view text, std::string_view delim, int index) {
   if (delim.empty()) return index == 0 ? CTarvil(CString(text)) : CTarvil();
   std::size_t pos = 0;
   for (int k = 0;; ++k) {
-    int next = FindText(text, static_cast<int>(pos), delim, false);
+    int next = FindText(text, static_cast<int>(pos), delim, TextCase::kExact);
     std::size_t end = next < 0 ? text.size() : static_cast<std::size_t>(next);
     if (k == index) return CTarvil(CString(text.substr(pos, end - pos)));
     // Past the last field every further field is empty.
@@ -278,8 +283,8 @@ CTarvil FieldOf(std::string_view text, std::string_view delim, int index) {
 int FieldCountOf(std::string_view text, std::string_view delim) {
   if (delim.empty()) return 1;
   int count = 1;
-  for (int at = FindText(text, 0, delim, false); at >= 0;
-       at = FindText(text, at + static_cast<int>(delim.size()), delim, false)) {
+  for (int at = FindText(text, 0, delim, TextCase::kExact); at >= 0;
+       at = FindText(text, at + static_cast<int>(delim.size()), delim, TextCase::kExact)) {
     ++count;
   }
   return count;
@@ -301,10 +306,10 @@ CTarvil CTarvil::GetDelimitedField(const char* open, const char* close, int inde
   int p = 0;
   int fieldStart = 0, fieldEnd = 0;
   for (int k = 0; k <= index; ++k) {
-    int at = FindText(m_text, p, o, false);
+    int at = FindText(m_text, p, o, TextCase::kExact);
     if (at < 0) return CTarvil();
     fieldStart = at + static_cast<int>(o.size());
-    fieldEnd = FindText(m_text, fieldStart, c, false);
+    fieldEnd = FindText(m_text, fieldStart, c, TextCase::kExact);
     if (fieldEnd < 0) return CTarvil();
     // The next opening is looked for from where this one began, moved on by
     // the length of the closing text: inside the current field too.

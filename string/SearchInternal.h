@@ -10,16 +10,19 @@
 
 namespace tarvil::detail {
 
+// TextCase: whether a search tells ASCII letters of different case apart.
+enum class TextCase { kExact, kIgnored };
+
 // FindText: the index of the first occurrence of `needle` in `text` that
 // begins at or after `start` (a character walk starts there) and ends on a
-// character boundary, or -1. `noCase` compares ASCII letters without regard
-// to case. An empty needle is found at `start`; a start outside the text (or
+// character boundary, or -1. TextCase::kIgnored compares ASCII letters
+// without regard to case. An empty needle is found at `start`; a start outside the text (or
 // at its end) gives -1.
-int FindText(std::string_view text, int start, std::string_view needle, bool noCase);
+int FindText(std::string_view text, int start, std::string_view needle, TextCase textCase);
 
 // FindLastText: the index of the last such occurrence that begins at or
 // before `last`, or -1. An empty needle or a negative `last` gives -1.
-int FindLastText(std::string_view text, int last, std::string_view needle, bool noCase);
+int FindLastText(std::string_view text, int last, std::string_view needle, TextCase textCase);
 
 }  // namespace tarvil::detail
 

@@ -27,7 +27,7 @@ int CTarvil::IsTimeMeasure(double* pValue, eSIUnits* pUnits, eCTarvilDomain doma
   if (pUnits == nullptr) pUnits = &scratchUnits;
   *pUnits = kSIUnitNum;
 
-  const int unit = RecognizeMeasure(*this, false, false, domain, pValue, MatchTimeUnit);
+  const int unit = RecognizeMeasure(*this, kLetterUnitSyntax, domain, pValue, MatchTimeUnit);
   if (unit < 0) return 0;
   *pUnits = static_cast<eSIUnits>(unit);
   return 1;
@@ -49,7 +49,8 @@ long CTarvil::GetSeconds(double* pSeconds) {
 CTarvil& CTarvil::SetTimeMeasure(double seconds, eSIUnits unit, int showUnit, int usePrecision) {
   EnsureSettings();
   const double value = ConvertSIUnits(seconds, kSINoPrefix, unit);
-  FormatMeasureNumber(value, s_Locale.m_nTimePrecision, usePrecision, true, m_text);
+  FormatMeasureNumber(value, s_Locale.m_nTimePrecision, usePrecision, DigitGrouping::kRegional,
+                      m_text);
   // The unit text is the prefix and "s", as SetSIUnit(unit, "s") writes it;
   // none for a unit outside the enumeration.
   if (showUnit == 1 && IsSIUnit(unit)) m_text += kSIUnitTexts[unit];

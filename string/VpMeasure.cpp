@@ -26,13 +26,16 @@ int CTarvil::IsVpMeasure(double* pValue, eVpUnits* pUnits, eCTarvilDomain domain
   *pUnits = kVpUnitNum;
 
   // The number is read under the Scientific notation ('1.5E8m/s').
-  const int unit = RecognizeMeasure(*this, true, true, domain, pValue, [](std::string_view u) {
+  const int unit = RecognizeMeasure(*this, kVelocitySyntax, domain, pValue, [](std::string_view u) {
     return MatchUnitText(u, kVpUnitTexts, kVpUnitNum);
   });
   if (unit < 0) return 0;
   *pUnits = static_cast<eVpUnits>(unit);
-  if (unit == kVpPercentC && (*pValue > 100.0 || *pValue < 0.0)) {
-    m_eCurrentError = *pValue > 100.0 ? eErrTooLarge : eErrTooSmall;
+  // A speed in percent of that of light lies between standing still and
+  // the speed of light itself.
+  constexpr double kMaxPercentOfC = 100.0;
+  if (unit == kVpPercentC && (*pValue > kMaxPercentOfC || *pValue < 0.0)) {
+    m_eCurrentError = *pValue > kMaxPercentOfC ? eErrTooLarge : eErrTooSmall;
     m_nCursorPosition = FirstNonBlankIndex(View()) + 1;
     return 0;
   }
@@ -64,7 +67,8 @@ CTarvil& CTarvil::SetVpMeasure(double mps, eVpUnits unit, int showUnit, int useP
     m_nCursorPosition = cursor;
     m_eCurrentError = error;
   } else if (unit == kVpPercentC) {
-    FormatMeasureNumber(value, s_Locale.m_nPercentPrecision, usePrecision, true, m_text);
+    FormatMeasureNumber(value, s_Locale.m_nPercentPrecision, usePrecision, DigitGrouping::kRegional,
+                        m_text);
   } else {
     return *this;
   }

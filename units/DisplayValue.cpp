@@ -40,14 +40,14 @@ DisplaySymbols RegistryDisplaySymbols() {
 }
 
 int CheckDisplayValue(const char* display, const DisplaySymbols& symbols) {
-  if (display == nullptr || display[0] == '\0') return 0;
+  if (display == nullptr || display[0] == '\0') return kDisplayUsable;
   bool digitsOnly = true;
   for (const char* p = display; *p != '\0'; ++p) {
-    if (symbols.known && *p == symbols.decimal) return 2;
-    if (symbols.known && *p == symbols.grouping) return 3;
+    if (symbols.known && *p == symbols.decimal) return kDisplayHasDecimal;
+    if (symbols.known && *p == symbols.grouping) return kDisplayHasGrouping;
     if (*p < '0' || *p > '9') digitsOnly = false;
   }
-  return digitsOnly ? 1 : 0;
+  return digitsOnly ? kDisplayNumeric : kDisplayUsable;
 }
 
 }  // namespace tarvil::detail

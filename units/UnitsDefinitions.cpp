@@ -80,7 +80,10 @@ bool IntArgument(const CKeywordNode* node, int* value) {
 // the file cannot be created there, the load goes on without a log.
 FILE* CreateLog(const std::string& path) {
   unlink(path.c_str());
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  // Readable and writable by all, narrowed by the user's umask as any file
+  // the user creates is.
+  constexpr mode_t kLogMode = 0666;
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kLogMode);
   if (fd < 0) return nullptr;
   FILE* log = fdopen(fd, "w");
   if (log == nullptr) close(fd);
@@ -93,6 +96,44 @@ void LogInstallationWarning(FILE* log, const char* what) {
                   "WARNING: this is a possible indication that your\n"
                   "products are not installed properly.\n");
   if (log != nullptr) std::fclose(log);
+}
+
+// A unit's DISPLAY text: true when CheckDisplayValue finds it usable;
+// otherwise the refusal, found at `line`, is logged.
+bool AcceptDisplay(const char* display, int line, FILE* log, const DisplaySymbols& symbols) {
+  const int check = CheckDisplayValue(display, symbols);
+  if (check == kDisplayUsable) return true;
+  CString message;
+  message.Format("Invalid unit DISPLAY value \"%s\" detected at line %d:",
+                 display != nullptr ? display : "", line);
+  LogUnitsMessage(log, message);
+  if (check == kDisplayNumeric) {
+    LogUnitsMessage(log, "\tPure numeric values not allowed.");
+  } else {
+    LogUnitsMessage(log, check == kDisplayHasDecimal
+                             ? "\tValue conflicts with current regional setting for "
+                               "decimal symbol."
+                             : "\tValue conflicts with current regional setting for "
+                               "digit grouping symbol.");
+    LogUnitsMessage(log, "\tSee Control Panel->Regional Settings <Number Tab>");
+  }
+  LogUnitsMessage(log, "\tThe system default will be used instead.\n");
+  return false;
+}
+
+// A unit's EXPONENT_VALUE: true unless it is non-zero in Engineering or
+// Scientific notation, whose prefixes are fixed powers of ten; that
+// refusal, found at `line`, is logged.
+bool AcceptExponent(int exponent, eOrvantaNotations notation, int line, FILE* log) {
+  if (exponent == 0 || (notation != eEngineering && notation != eScientific)) return true;
+  CString message;
+  message.Format("Invalid EXPONENT_VALUE \"%d\" detected at line %d:", exponent, line);
+  LogUnitsMessage(log, message);
+  LogUnitsMessage(log, notation == eEngineering ? "\tEngineering subunit values are fixed."
+                                                : "\tScientific subunit values are fixed.");
+  LogUnitsMessage(log, "\tOnly the base unit is user configurable.");
+  LogUnitsMessage(log, "\tInvalid entry ignored.\n");
+  return false;
 }
 
 }  // namespace
@@ -200,47 +241,19 @@ void ApplyNotation(const CKeywordNode* measure, const CKeywordNode* notationNode
     bool accepted = true;
     for (const CKeywordNode* part = unit->child; part != nullptr; part = part->next) {
       int value = 0;
-      CString message;
       switch (part->id) {
         case kUnitsCaseSensitive:
           caseSensitive = IntArgument(part, &value) && value == 1 ? 1 : 0;
           ++line;
           break;
-        case kUnitsDisplay: {
+        case kUnitsDisplay:
           display = StringArgument(part);
-          int check = CheckDisplayValue(display, symbols);
-          if (check != 0) {
-            accepted = false;
-            message.Format("Invalid unit DISPLAY value \"%s\" detected at line %d:",
-                           display != nullptr ? display : "", line);
-            LogUnitsMessage(log, message);
-            if (check == 1) {
-              LogUnitsMessage(log, "\tPure numeric values not allowed.");
-            } else {
-              LogUnitsMessage(log, check == 2
-                                       ? "\tValue conflicts with current regional setting for "
-                                         "decimal symbol."
-                                       : "\tValue conflicts with current regional setting for "
-                                         "digit grouping symbol.");
-              LogUnitsMessage(log, "\tSee Control Panel->Regional Settings <Number Tab>");
-            }
-            LogUnitsMessage(log, "\tThe system default will be used instead.\n");
-          }
+          if (!AcceptDisplay(display, line, log, symbols)) accepted = false;
           ++line;
           break;
-        }
         case kUnitsExponentValue:
           if (IntArgument(part, &value)) exponent = value;
-          if (exponent != 0 && (notation == eEngineering || notation == eScientific)) {
-            accepted = false;
-            message.Format("Invalid EXPONENT_VALUE \"%d\" detected at line %d:", exponent, line);
-            LogUnitsMessage(log, message);
-            LogUnitsMessage(log, notation == eEngineering
-                                     ? "\tEngineering subunit values are fixed."
-                                     : "\tScientific subunit values are fixed.");
-            LogUnitsMessage(log, "\tOnly the base unit is user configurable.");
-            LogUnitsMessage(log, "\tInvalid entry ignored.\n");
-          }
+          if (!AcceptExponent(exponent, notation, line, log)) accepted = false;
           ++line;
           break;
         default:

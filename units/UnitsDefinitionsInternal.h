@@ -93,9 +93,14 @@ struct DisplaySymbols {
 // or of the wrong kind; none without the key).
 DisplaySymbols RegistryDisplaySymbols();
 
-// CheckDisplayValue: 0 usable (also null or empty); 2 holds the decimal
-// symbol of `symbols`, 3 the grouping symbol (whichever comes first); 1
-// only decimal digits.
+// CheckDisplayValue: kDisplayUsable (also null or empty); kDisplayHasDecimal
+// when it holds the decimal symbol of `symbols`, kDisplayHasGrouping the
+// grouping symbol (whichever comes first); kDisplayNumeric for only decimal
+// digits.
+inline constexpr int kDisplayUsable = 0;
+inline constexpr int kDisplayNumeric = 1;
+inline constexpr int kDisplayHasDecimal = 2;
+inline constexpr int kDisplayHasGrouping = 3;
 int CheckDisplayValue(const char* display, const DisplaySymbols& symbols);
 
 // LoadUnitsText: LoadUnitsDefinitionsText with the regional symbols given

@@ -381,13 +381,16 @@ TEST_F(LinearMeasure, FormatMeasureNumber) {
   for (const Row& r : rows) {
     Suppress(r.suppress);
     std::string out = "previous";
-    tarvil::detail::FormatMeasureNumber(r.v, r.precision, r.usePrecision, r.group, out);
+    const auto grouping =
+        r.group ? tarvil::detail::DigitGrouping::kRegional : tarvil::detail::DigitGrouping::kNone;
+    tarvil::detail::FormatMeasureNumber(r.v, r.precision, r.usePrecision, grouping, out);
     EXPECT_EQ(out, r.text) << r.v;
   }
   // An absurd configured precision is capped rather than allocated.
   Suppress(0);
   std::string out;
-  tarvil::detail::FormatMeasureNumber(1.5, 2000000000, 1, false, out);
+  tarvil::detail::FormatMeasureNumber(1.5, 2000000000, 1, tarvil::detail::DigitGrouping::kNone,
+                                      out);
   EXPECT_EQ(out.size(), 66u);
   EXPECT_EQ(out.substr(0, 5), "1.500");
 }
