@@ -460,6 +460,149 @@ ExponentSuffix ParseExponentSuffix(const char* text, int length, int integerDigi
   return suffix;
 }
 
+namespace {
+
+// What the long way has read of a number so far.
+struct NumberReading {
+  DigitCollector digits;
+  int integerDigits = 0;
+  int fractionDigits = 0;
+  int lastNonZeroFraction = 0;
+  bool digitSeen = false;
+  bool pointSeen = false;
+  bool prefixSeen = false;
+  int exponent = 0;  // power of ten of the prefix and the exponent
+
+  void AddDigit(char c) {
+    digitSeen = true;
+    if (!pointSeen) {
+      ++integerDigits;
+    } else {
+      ++fractionDigits;
+      if (c != '0') lastNonZeroFraction = fractionDigits;
+    }
+    digits.Add(c);
+  }
+};
+
+// Where a European number's unit name stands, which may be in the point's
+// place ('4R7'); `at` -1 when nowhere.
+struct NameAsPoint {
+  int at = -1;
+  int length = 0;
+};
+
+NameAsPoint FindNameAsPoint(std::string_view view, eOrvantaNotations notation, eUnitTypes unit,
+                            const EngineSettings& settings) {
+  NameAsPoint name;
+  if (notation != eEuropean || !IsElectricalUnit(unit)) return name;
+  const std::string_view display = BaseUnitName(settings.units, unit, eEuropean);
+  name.length = static_cast<int>(display.size());
+  if (name.length > 0) {
+    name.at = LastUnitNameIndex(view.data(), static_cast<int>(view.size()), display, unit,
+                                eEuropean, settings);
+  }
+  return name;
+}
+
+// ReadNumber's answers beside the index to go on from.
+constexpr int kNumberEnds = -1;
+constexpr int kNumberRefused = -2;
+
+// The cursor of an invalid character at `i`: after the whole of a refused
+// exponent ('4e5x'), else the character itself.
+int InvalidCharacterCursor(const char* text, int i, int end, bool digitSeen) {
+  if ((text[i] != 'e' && text[i] != 'E') || !digitSeen) return i + 1;
+  int j = i + 1;
+  if (j < end && (text[j] == '+' || text[j] == '-')) ++j;
+  while (j < end && IsDigitByte(text[j])) ++j;
+  return j + 1;
+}
+
+// ReadPrefixOrExponent: the prefix or exponent at `i` into `r`. Returns the
+// index to go on from (a European prefix stands in the point's place),
+// kNumberEnds when the number ends with it, or kNumberRefused after a
+// refusal into `scan`.
+int ReadPrefixOrExponent(std::string_view view, int i, int end, eOrvantaNotations notation,
+                         eUnitTypes unit, const EngineSettings& settings, NumberReading& r,
+                         NumberScan& scan) {
+  const PrefixMatch prefix = MatchUnitPrefix(unit, notation, view.substr(i, end - i),
+                                             r.integerDigits, r.lastNonZeroFraction,
+                                             settings.units);
+  if (prefix.matched && notation != eEuropean) {
+    r.exponent = prefix.exponent;
+    return kNumberEnds;
+  }
+  if (prefix.matched) {
+    const int length = prefix.length > 0 ? prefix.length : 1;
+    if (r.prefixSeen || r.pointSeen) {
+      scan.error = eErrTooManyDecimalPlaces;
+      scan.cursor = r.prefixSeen ? i + 1 : i + length;
+      return kNumberRefused;
+    }
+    r.exponent = prefix.exponent;
+    r.prefixSeen = true;
+    r.pointSeen = true;
+    return i + length;
+  }
+  const ExponentSuffix suffix = ParseExponentSuffix(view.data() + i, end - i, r.integerDigits,
+                                                    r.lastNonZeroFraction);
+  if (suffix.accepted) {
+    // After a European prefix ('4k7e3') both powers apply.
+    r.exponent += suffix.exponent;
+    return kNumberEnds;
+  }
+  scan.error = eErrInvalidCharacter;
+  scan.cursor = InvalidCharacterCursor(view.data(), i, end, r.digitSeen);
+  return kNumberRefused;
+}
+
+// ReadNumber: the number in [start, end) into `r`: digits, thousands
+// symbols after a digit, one point (or the unit's name in its place), then
+// a prefix or an exponent. False after a refusal into `scan`.
+bool ReadNumber(std::string_view view, int start, int end, eOrvantaNotations notation,
+                eUnitTypes unit, const EngineSettings& settings, NameAsPoint name,
+                NumberReading& r, NumberScan& scan) {
+  // The symbols, read once: the loop's stores into the digit buffer could
+  // otherwise be taken to change them.
+  const char thousand = settings.format.thousands;
+  const char decimal = settings.format.decimal;
+  for (int i = start; i < end;) {
+    const char c = view[static_cast<std::size_t>(i)];
+    if (IsDigitByte(c)) {
+      r.AddDigit(c);
+      ++i;
+    } else if (c == thousand) {
+      if (!r.digitSeen) {
+        scan.error = eErrInvalidCharacter;
+        scan.cursor = i + 1;
+        return false;
+      }
+      ++i;
+    } else if (c == '.' || c == decimal || i == name.at) {
+      if (r.pointSeen) {
+        scan.error = eErrTooManyDecimalPlaces;
+        scan.cursor = i + 1;
+        return false;
+      }
+      r.pointSeen = true;
+      i += (i == name.at && name.length > 1) ? name.length : 1;
+    } else {
+      i = ReadPrefixOrExponent(view, i, end, notation, unit, settings, r, scan);
+      if (i == kNumberRefused) return false;
+      if (i == kNumberEnds) break;
+    }
+  }
+  if (!r.digitSeen) {
+    scan.error = eErrInvalidCharacter;
+    scan.cursor = 1;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 NumberScan ScanNotationNumber(std::string_view view, eOrvantaNotations notation, eUnitTypes unit,
                               const EngineSettings& settings, bool quick) {
   const Settings& format = settings.format;
@@ -471,25 +614,14 @@ NumberScan ScanNotationNumber(std::string_view view, eOrvantaNotations notation,
     return NumberScan{1, eErrNone, length, -1, common};
   }
   // In European notation the unit name may stand in place of the point.
-  int unitAt = -1;
-  int unitLength = 0;
-  if (notation == eEuropean && IsElectricalUnit(unit)) {
-    const std::string_view name = BaseUnitName(settings.units, unit, eEuropean);
-    unitLength = static_cast<int>(name.size());
-    if (unitLength > 0) unitAt = LastUnitNameIndex(text, length, name, unit, eEuropean, settings);
-  }
+  const NameAsPoint name = FindNameAsPoint(view, notation, unit, settings);
   const NonBlank trimmed = TrimBlanks(view);
   // The class's number tests leave the text's length for a blank text.
   if (trimmed.Blank()) return Refuse(eErrBlank, length);
   int start = trimmed.first;
   int end = trimmed.end;
-  int sign = 1;
-  if (text[start] == '-') {
-    sign = -1;
-    ++start;
-  } else if (text[start] == '+') {
-    ++start;
-  }
+  const bool negative = text[start] == '-';
+  if (text[start] == '-' || text[start] == '+') ++start;
   if (start >= end) return Refuse(eErrInvalidCharacter, start + 1);
 
   // From here on the text ends after its last non-blank character, and a
@@ -502,106 +634,17 @@ NumberScan ScanNotationNumber(std::string_view view, eOrvantaNotations notation,
     scan.cursor = 1;
     return scan;
   }
-
-  // The symbols, read once: the loop's stores into the digit buffer could
-  // otherwise be taken to change them.
-  const char thousand = format.thousands;
-  const char decimal = format.decimal;
-  DigitCollector digits;
-  int integerDigits = 0;
-  int fractionDigits = 0;
-  int lastNonZeroFraction = 0;
-  bool digitSeen = false;
-  bool pointSeen = false;
-  bool prefixSeen = false;
-  int exponent = 0;  // power of ten of the prefix and the exponent
-  for (int i = start; i < end;) {
-    const char c = text[i];
-    if (IsDigitByte(c)) {
-      digitSeen = true;
-      if (!pointSeen) {
-        ++integerDigits;
-      } else {
-        ++fractionDigits;
-        if (c != '0') lastNonZeroFraction = fractionDigits;
-      }
-      digits.Add(c);
-      ++i;
-      continue;
-    }
-    if (c == thousand) {
-      if (!digitSeen) {
-        scan.error = eErrInvalidCharacter;
-        scan.cursor = i + 1;
-        return scan;
-      }
-      ++i;
-      continue;
-    }
-    if (c == '.' || c == decimal || i == unitAt) {
-      if (pointSeen) {
-        scan.error = eErrTooManyDecimalPlaces;
-        scan.cursor = i + 1;
-        return scan;
-      }
-      pointSeen = true;
-      i += (i == unitAt && unitLength > 1) ? unitLength : 1;
-      continue;
-    }
-    PrefixMatch prefix = MatchUnitPrefix(unit, notation, view.substr(i, end - i), integerDigits,
-                                         lastNonZeroFraction, settings.units);
-    if (prefix.matched) {
-      if (notation == eEuropean) {
-        if (prefixSeen) {
-          scan.error = eErrTooManyDecimalPlaces;
-          scan.cursor = i + 1;
-          return scan;
-        }
-        if (pointSeen) {
-          scan.error = eErrTooManyDecimalPlaces;
-          scan.cursor = i + (prefix.length > 0 ? prefix.length : 1);
-          return scan;
-        }
-        exponent = prefix.exponent;
-        prefixSeen = true;
-        pointSeen = true;
-        i += prefix.length > 0 ? prefix.length : 1;
-        continue;
-      }
-      exponent = prefix.exponent;
-      break;
-    }
-    ExponentSuffix suffix = ParseExponentSuffix(text + i, end - i, integerDigits,
-                                                lastNonZeroFraction);
-    if (suffix.accepted) {
-      // After a European prefix ('4k7e3') both powers apply.
-      exponent += suffix.exponent;
-      break;
-    }
-    scan.error = eErrInvalidCharacter;
-    scan.cursor = i + 1;
-    if ((c == 'e' || c == 'E') && digitSeen) {
-      int j = i + 1;
-      if (j < end && (text[j] == '+' || text[j] == '-')) ++j;
-      while (j < end && IsDigitByte(text[j])) ++j;
-      scan.cursor = j + 1;
-    }
-    return scan;
-  }
-  if (!digitSeen) {
-    scan.error = eErrInvalidCharacter;
-    scan.cursor = 1;
-    return scan;
-  }
+  NumberReading r;
+  if (!ReadNumber(view, start, end, notation, unit, settings, name, r, scan)) return scan;
   double value = 0.0;
-  if (!digits.Convert(static_cast<std::int64_t>(exponent) - fractionDigits, value)) {
+  if (!r.digits.Convert(static_cast<std::int64_t>(r.exponent) - r.fractionDigits, value)) {
     // A number beyond the largest double has no value to give.
     scan.error = eErrInvalidCharacter;
     scan.cursor = end + 1;
     return scan;
   }
   scan.ok = 1;
-  scan.value = sign * value;
+  scan.value = negative ? -value : value;
   return scan;
 }
 

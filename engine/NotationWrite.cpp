@@ -227,6 +227,27 @@ void TrimBlanks(TextBuffer& text) {
   text.erase(0, start);
 }
 
+// PrefixIndexForDecade: the entry of `list` (ascending exponents) for a
+// value whose leading digit stands at 10^e: the entry of exponent e, else
+// the one below when e is less than 3 above it, else the one above; the
+// last entry for every e from its exponent on. -1 when none.
+int PrefixIndexForDecade(const UnitEntry* list, int count, int e) {
+  if (e >= list[count - 1].exponent) {
+    int index = count - 1;
+    for (int i = 0; i < count; ++i) {
+      if (list[i].exponent == e) index = i;
+    }
+    return index;
+  }
+  for (int i = 0; i < count; ++i) {
+    if (list[i].exponent == e) return i;
+    if (list[i].exponent < e && e < list[i + 1].exponent) {
+      return (e - list[i].exponent < 3) ? i : i + 1;
+    }
+  }
+  return -1;
+}
+
 }  // namespace
 
 ChosenEntry ChooseUnitEntry(eUnitTypes unit, eOrvantaNotations notation, double value,
@@ -264,24 +285,7 @@ ChosenEntry ChooseUnitEntry(eUnitTypes unit, eOrvantaNotations notation, double 
   }
   if (list == nullptr || count <= 0 || notation == eFullPrecision) return chosen;
   if (e < list[0].exponent || e > list[count - 1].exponent + 3) return chosen;
-  int index = -1;
-  if (e >= list[count - 1].exponent) {
-    index = count - 1;
-    for (int i = 0; i < count; ++i) {
-      if (list[i].exponent == e) index = i;
-    }
-  } else {
-    for (int i = 0; i < count; ++i) {
-      if (list[i].exponent == e) {
-        index = i;
-        break;
-      }
-      if (list[i].exponent < e && e < list[i + 1].exponent) {
-        index = (e - list[i].exponent < 3) ? i : i + 1;
-        break;
-      }
-    }
-  }
+  const int index = PrefixIndexForDecade(list, count, e);
   if (index < 0) return chosen;
   chosen.entry = &list[index];
   const int shift = list[index].exponent;
