@@ -499,6 +499,9 @@ int ReadPlainSuffix(std::string_view rest, eUnitTypes unit) {
 // in bytes; false when the letter is none, has two readings, or is not
 // followed by a digit.
 bool ReadLetterForPoint(std::string_view rest, eUnitTypes unit, int& exponent, int& length) {
+  // Letters take 1 to 3 bytes: without a digit in the next three there is
+  // none (the common case of a prefix at the end).
+  if (!HasDigitWithin(rest, 1, static_cast<int>(rest.size()))) return false;
   const Prefix prefix = MatchPrefix(rest);
   const int unitLength = MatchUnit(rest, unit, true);
   length = unitLength > 0 ? unitLength : prefix.length;

@@ -98,9 +98,9 @@ struct NumberScan {
   double value;       // the value read (0 unless accepted)
 };
 
-// ReadCommonForm: `value` from the common form of a number in SI, SPICE,
-// Engineering, Scientific or European notation ('4.7k', '10MEG', '1e-9',
-// '-2.2E3', '4k7', '4R7'), the whole text, with the built-in prefixes; true when read, and then the
+// ReadCommonForm: `value` from the common form of a number in any notation
+// ('4.7k', '10MEG', '1e-9', '-2.2E3', '4k7', '4R7', '25.4'), the whole
+// text, with the built-in prefixes; true when read, and then the
 // value is exactly what ScanNotationNumber gives. False for every other
 // text (blanks, symbols, long or extreme numbers, refusals), which
 // ScanNotationNumber then reads the long way.

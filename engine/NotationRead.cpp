@@ -269,7 +269,8 @@ bool ReadEuropeanLetter(char c, eUnitTypes unit, int& power) noexcept {
 
 // ReadCommonForm: the common form of `text` with the built-in prefixes,
 // the whole text: a sign, digits with at most one point, then nothing, a
-// prefix or an exponent ('4.7k', '10MEG', '1e-9'), or in European notation
+// prefix or an exponent ('4.7k', '10MEG', '1e-9'; the decimal notations
+// have no prefix), or in European notation
 // digits with a prefix or the unit's letter in the point's place ('4k7',
 // '4R7'); at most 19 digits and a power of ten within 10^±22 of them, so
 // that one exact product or quotient gives the nearest double, as the long
@@ -279,10 +280,7 @@ bool ReadEuropeanLetter(char c, eUnitTypes unit, int& power) noexcept {
 bool ReadCommonForm(std::string_view text, eOrvantaNotations notation, eUnitTypes unit,
                 const EngineSettings& settings, double& value) noexcept {
   const bool european = notation == eEuropean;
-  if (!european && notation != eSI && notation != eSPICE && notation != eEngineering &&
-      notation != eScientific) {
-    return false;
-  }
+  if (notation < eEngineering || notation > eDecimal) return false;
   // In European notation the unit's name counts even without a prefix.
   if (european && !UsesBuiltInPrefixes(settings.units, unit, notation)) return false;
   const char decimal = settings.format.decimal;

@@ -26,6 +26,7 @@ import natsort
 import tarvil
 
 VALUES = 100_000
+CALL = 10_000
 DESIGNATORS = 200_000
 REPEATS = 7
 PREFIXES = ["", "k", "M", "m", "u", "n", "p"]
@@ -116,6 +117,19 @@ def run():
     row(f"read_many ({notation}) on 100,000 plain numbers vs float() on them", lib, base, VALUES,
         "ratio < 1", 1)
 
+    # Calls of 10,000 texts, as a table's column arrives.
+    chunks = [plain[i:i + CALL] for i in range(0, VALUES, CALL)]
+    floats_by_call = lambda: [[float(t) for t in c] for c in chunks]  # noqa: E731
+    lib, base = fastest(lambda: [tarvil.read_many(c, "number", notation) for c in chunks],
+                        floats_by_call)
+    row(f"read_many ({notation}), lists, 10,000 plain numbers a call vs float() on them", lib,
+        base, VALUES, "ratio <= 0.6", 0.6, strict=False)
+    lib, base = fastest(
+        lambda: [tarvil.read_many(c, "number", notation, out="array") for c in chunks],
+        floats_by_call)
+    row(f"read_many ({notation}, out='array'), 10,000 plain numbers a call vs float() on them",
+        lib, base, VALUES, "ratio <= 0.3", 0.3, strict=False)
+
     lib, base = fastest(lambda: sorted(refs, key=tarvil.natural_key),
                         lambda: natsort.natsorted(refs))
     row("sort 200,000 designators: sorted(key=natural_key) vs natsort.natsorted", lib, base,
@@ -130,7 +144,7 @@ def run():
 
     lib, base = fastest(lambda: in_threads(read_all, 4), in_turn, clock=time.perf_counter)
     row(f"read_many ({notation}) 4 threads vs 4 calls in turn ({os.cpu_count()} CPUs)", lib, base,
-        4 * VALUES, "ratio <= 0.9", 0.9, strict=False)
+        4 * VALUES, "ratio <= 0.7", 0.7, strict=False)
 
     lines = ["| operation | library ns/op | baseline ns/op | ratio | target | met |",
              "|---|---:|---:|---:|---|---|"]
