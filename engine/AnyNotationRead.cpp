@@ -158,6 +158,8 @@ struct Reading {
   int digitCount = 0;     // every digit, zeros included
   int fraction = 0;       // digits after the decimal marker
   bool marker = false;    // a decimal symbol or a letter in its place
+  int run = 0;            // digits since the start or the last thousands symbol
+  bool grouped = false;   // a thousands symbol was met
   bool unitGiven = false; // a unit letter stood for the decimal symbol
   bool scaled = false;    // a prefix or an exponent
   std::int64_t scale = 0;  // its power of ten (the first reading's, for a doubt)
@@ -165,6 +167,17 @@ struct Reading {
   int doubtAt = -1;
   std::int64_t altScale = 0;  // the second reading's power of ten
   const char* by[2] = {nullptr, nullptr};
+
+  void Digit(char c) {
+    digits.Add(c);
+    ++digitCount;
+    ++run;
+    if (marker) ++fraction;
+  }
+  void GroupEnds() {
+    run = 0;
+    grouped = true;
+  }
 
   void Doubtful(Doubt kind, int at, int prefixExponent) {
     doubt = kind;
@@ -327,6 +340,48 @@ int ReadGroupSymbol(std::string_view text, int i, int decimalAt, int run, bool g
   return i + 1;
 }
 
+// A prefix or a unit letter followed by a digit at `i` stands for the
+// decimal symbol. Where a letter is both, the unit's capital 'F' is the
+// farad; 'f' and 'a' are read as the prefix until a unit after them or the
+// end decides. Such letters take 1 to 3 bytes: without a digit in the next
+// three there is none (the common case of a prefix at the end). Returns the
+// index after the letter, `i` when none stands there, or kDone after a
+// refusal into `out`.
+int ReadLetterAsPoint(Reading& r, std::string_view text, int i, int end, eUnitTypes unit,
+                      AnyScan& out) {
+  if (!HasDigitWithin(text, i + 1, end)) return i;
+  const Prefix prefix = MatchPrefix(Rest(text, i, end));
+  const int unitLength = MatchUnit(Rest(text, i, end), unit, true);
+  const int length = unitLength > 0 ? unitLength : prefix.length;
+  const int after = i + length;
+  if (length == 0 || after >= end || !IsDigitByte(text[static_cast<std::size_t>(after)])) return i;
+  if (r.marker) return Refuse(out, eErrTooManyDecimalPlaces, i);
+  r.marker = true;
+  if (unitLength > 0 && !(prefix.length == unitLength && prefix.doubt == Doubt::kNone)) {
+    r.unitGiven = true;
+  } else {
+    r.scaled = true;
+    if (unitLength > 0) {
+      r.Doubtful(Doubt::kPrefixOrUnit, i, prefix.exponent);
+    } else if (prefix.doubt != Doubt::kNone) {
+      r.Doubtful(prefix.doubt, i, prefix.exponent);
+    } else {
+      r.scale = prefix.exponent;
+    }
+  }
+  return after;
+}
+
+// True when the thousands symbol at `i` stands where a group of
+// `grouping` digits ends: after a full group (or the first, shorter one),
+// before the decimal marker, and with a full group after it.
+bool ThousandsInPlace(const Reading& r, std::string_view text, int i, int end, int grouping) {
+  if (r.marker || r.run < 1 || r.run > grouping || (r.grouped && r.run != grouping)) return false;
+  int j = i + 1;
+  while (j < end && IsDigitByte(text[static_cast<std::size_t>(j)])) ++j;
+  return j - (i + 1) == grouping;
+}
+
 // One pass over the non-blank text [first, end), into the fresh `out`.
 // Returns the index of a thousands symbol out of its places that stopped a
 // kGrouped pass, else -1.
@@ -337,11 +392,6 @@ int ScanPass(std::string_view text, int first, int end, const Pass& pass,
   const int grouping = format.grouping > 0 ? format.grouping : kDefaultGrouping;
   const Thousands thousands = pass.thousands;
   const auto at = [&](int i) { return text[static_cast<std::size_t>(i)]; };
-  const auto digitsFrom = [&](int i) {
-    int j = i;
-    while (j < end && IsDigitByte(at(j))) ++j;
-    return j - i;
-  };
 
   Reading r;
   int i = first;
@@ -352,23 +402,17 @@ int ScanPass(std::string_view text, int first, int end, const Pass& pass,
   const int lead = i;
 
   // The number: digits, thousands symbols, one decimal marker.
-  int run = 0;           // digits since the start or the last thousands symbol
-  bool grouped = false;  // a thousands symbol was met
   while (i < end) {
     const char c = at(i);
     if (IsDigitByte(c)) {
-      r.digits.Add(c);
-      ++r.digitCount;
-      ++run;
-      if (r.marker) ++r.fraction;
+      r.Digit(c);
       ++i;
       continue;
     }
     if (pass.decimalAt >= 0 && i != pass.decimalAt && (c == ',' || c == '.')) {
-      i = ReadGroupSymbol(text, i, pass.decimalAt, run, grouped, out);
+      i = ReadGroupSymbol(text, i, pass.decimalAt, r.run, r.grouped, out);
       if (i < 0) return kDone;
-      grouped = true;
-      run = 0;
+      r.GroupEnds();
       continue;
     }
     // A blank thousands symbol is one only between digits.
@@ -376,13 +420,11 @@ int ScanPass(std::string_view text, int first, int end, const Pass& pass,
         !(IsBlankByte(c) && !(i + 1 < end && IsDigitByte(at(i + 1))))) {
       if (thousands == Thousands::kIgnored) {
         if (r.digitCount == 0) return Refuse(out, eErrInvalidCharacter, i);
-      } else if (r.marker || run < 1 || run > grouping || (grouped && run != grouping) ||
-                 digitsFrom(i + 1) != grouping) {
+      } else if (!ThousandsInPlace(r, text, i, end, grouping)) {
         if (pass.decimalAt >= 0) return Refuse(out, eErrInvalidCharacter, i);
         return i;
       }
-      grouped = true;
-      run = 0;
+      r.GroupEnds();
       ++i;
       continue;
     }
@@ -393,31 +435,10 @@ int ScanPass(std::string_view text, int first, int end, const Pass& pass,
       ++i;
       continue;
     }
-    // A prefix or a unit letter followed by a digit stands for the decimal
-    // symbol. Where a letter is both, the unit's capital 'F' is the farad;
-    // 'f' and 'a' are read as the prefix until a unit after them or the
-    // end decides. Such letters take 1 to 3 bytes: without a digit in the
-    // next three there is none (the common case of a prefix at the end).
-    if (!HasDigitWithin(text, i + 1, end)) break;
-    const Prefix prefix = MatchPrefix(Rest(text, i, end));
-    const int unitLength = MatchUnit(Rest(text, i, end), pass.unit, true);
-    const int length = unitLength > 0 ? unitLength : prefix.length;
-    if (length == 0 || i + length >= end || !IsDigitByte(at(i + length))) break;
-    if (r.marker) return Refuse(out, eErrTooManyDecimalPlaces, i);
-    r.marker = true;
-    if (unitLength > 0 && !(prefix.length == unitLength && prefix.doubt == Doubt::kNone)) {
-      r.unitGiven = true;
-    } else {
-      r.scaled = true;
-      if (unitLength > 0) {
-        r.Doubtful(Doubt::kPrefixOrUnit, i, prefix.exponent);
-      } else if (prefix.doubt != Doubt::kNone) {
-        r.Doubtful(prefix.doubt, i, prefix.exponent);
-      } else {
-        r.scale = prefix.exponent;
-      }
-    }
-    i += length;
+    const int next = ReadLetterAsPoint(r, text, i, end, pass.unit, out);
+    if (next == kDone) return kDone;
+    if (next == i) break;
+    i = next;
   }
   if (r.digitCount == 0) return Refuse(out, eErrInvalidCharacter, lead);
 

@@ -163,11 +163,47 @@ void FormatMeasureNumber(double v, int precision, bool usePrecision, bool group,
   if (group) InsertDigitGrouping(out, v, format);
 }
 
+namespace {
+
+// The index of a second decimal point (either '.' or the regional symbol)
+// in [start, end), or -1 when there is at most one.
+int SecondDecimalPoint(std::string_view text, int start, int end, char decimal) {
+  bool pointSeen = false;
+  for (int i = start; i < end; ++i) {
+    if (text[i] != '.' && text[i] != decimal) continue;
+    if (pointSeen) return i;
+    pointSeen = true;
+  }
+  return -1;
+}
+
+// A bare number of `digits` digits after the last unit: fraction digits of
+// one `first` unit, e.g. "5" after "10deg 30'" is 0.5 deg.
+double AngleFraction(double number, int digits, eAngleUnits first) {
+  double power = 1.0;
+  for (int i = digits; i > 0 && std::isfinite(power); --i) power *= 10.0;
+  return ConvertAngleUnits(number * (1.0 / power), kAngleUnitNum, first);
+}
+
+// The angle unit whose letters start at `from`, blanks around it ignored:
+// its index (-1: none), and in `unitEnd` the index after its letters.
+int MatchAngleUnitAt(std::string_view text, int from, int end, int& unitEnd) {
+  unitEnd = from;
+  while (unitEnd < end && IsUnitChar(text[unitEnd])) ++unitEnd;
+  int unitFirst = from;
+  int unitLast = unitEnd;
+  while (unitFirst < unitLast && IsBlankByte(text[unitFirst])) ++unitFirst;
+  while (unitLast > unitFirst && IsBlankByte(text[unitLast - 1])) --unitLast;
+  return MatchUnitText(text.substr(unitFirst, unitLast - unitFirst), kAngleUnitTexts,
+                       kAngleUnitNum);
+}
+
+}  // namespace
+
 AngleScan ScanAngleText(std::string_view text, const EngineSettings& settings) {
   AngleScan scan;
-  const int length = static_cast<int>(text.size());
-  if (length == 0) return scan.Refuse(eErrEmpty, 0);
-  scan.cursor = length + 1;
+  if (text.empty()) return scan.Refuse(eErrEmpty, 0);
+  scan.cursor = static_cast<int>(text.size()) + 1;
   const NonBlank trimmed = TrimBlanks(text);
   if (trimmed.Blank()) return scan.Refuse(eErrBlank, BlankPosition(text));
   const int start = trimmed.first;
@@ -175,16 +211,13 @@ AngleScan ScanAngleText(std::string_view text, const EngineSettings& settings) {
   const bool negative = text[start] == '-';
   const char decimal = settings.format.decimal;
 
-  // One decimal point in the whole text.
-  bool pointSeen = false;
-  for (int i = start; i < end; ++i) {
-    if (text[i] != '.' && text[i] != decimal) continue;
-    if (pointSeen) return scan.Refuse(eErrTooManyDecimalPlaces, i + 1);
-    pointSeen = true;
-  }
+  const int second = SecondDecimalPoint(text, start, end, decimal);
+  if (second >= 0) return scan.Refuse(eErrTooManyDecimalPlaces, second + 1);
 
   eAngleUnits first = kAngleUnitNum;
   double total = 0.0;
+  // Every later part takes the first part's sign.
+  const auto add = [&](double part) { total = negative ? total - part : total + part; };
   int pos = start;
   while (pos < end) {
     int numberEnd = pos;
@@ -199,26 +232,13 @@ AngleScan ScanAngleText(std::string_view text, const EngineSettings& settings) {
         text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(numberEnd - pos)),
         eDecimal, eNoUnit, settings);
     if (!run.ok) return scan.Refuse(run.error, run.cursor + pos);
-    const double number = run.value;
-
     if (numberEnd == end) {
-      // A bare number after the last unit: fraction digits of a degree.
-      double power = 1.0;
-      for (int i = numberEnd - pos; i > 0 && std::isfinite(power); --i) power *= 10.0;
-      const double fraction =
-          ConvertAngleUnits(number * (1.0 / power), kAngleUnitNum, first);
-      total = negative ? total - fraction : total + fraction;
+      add(AngleFraction(run.value, numberEnd - pos, first));
       break;
     }
 
     int unitEnd = numberEnd;
-    while (unitEnd < end && IsUnitChar(text[unitEnd])) ++unitEnd;
-    int unitFirst = numberEnd;
-    int unitLast = unitEnd;
-    while (unitFirst < unitLast && IsBlankByte(text[unitFirst])) ++unitFirst;
-    while (unitLast > unitFirst && IsBlankByte(text[unitLast - 1])) --unitLast;
-    const int unit = MatchUnitText(text.substr(unitFirst, unitLast - unitFirst),
-                                   kAngleUnitTexts, kAngleUnitNum);
+    const int unit = MatchAngleUnitAt(text, numberEnd, end, unitEnd);
     // An unknown unit, or the first part's unit again (which would leave
     // it unclear what the text means).
     if (unit < 0 || unit == first) return scan.Refuse(eErrInvalidCharacter, numberEnd + 1);
@@ -226,10 +246,9 @@ AngleScan ScanAngleText(std::string_view text, const EngineSettings& settings) {
     if (first == kAngleUnitNum) {
       first = static_cast<eAngleUnits>(unit);
       scan.unit = first;
-      total = number;
+      total = run.value;
     } else {
-      const double part = ConvertAngleUnits(number, static_cast<eAngleUnits>(unit), first);
-      total = negative ? total - part : total + part;
+      add(ConvertAngleUnits(run.value, static_cast<eAngleUnits>(unit), first));
     }
     pos = unitEnd;
   }
