@@ -175,8 +175,7 @@ Result<double> read(std::string_view text, Quantity quantity, Notation notation,
     return InDomain(text, common, quantity);
   }
   if (notation != Notation::any && quantity == Quantity::number &&
-      detail::ReadCommonForm(text, n, eNoUnit, EngineSettings{settings, api::StorageOf(units)},
-                             common)) {
+      detail::ReadCommonForm(text, n, eNoUnit, settings, nullptr, common)) {
     return api::Accepted(common);
   }
   if (const auto refused = api::RefusedAtNul<double>(text, [&](std::string_view head) {

@@ -103,9 +103,12 @@ struct NumberScan {
 // text, with the built-in prefixes; true when read, and then the
 // value is exactly what ScanNotationNumber gives. False for every other
 // text (blanks, symbols, long or extreme numbers, refusals), which
-// ScanNotationNumber then reads the long way.
+// ScanNotationNumber then reads the long way. `units` is the unit table,
+// looked at only for a unit's own prefixes: null will do for a number
+// without unit (eNoUnit), whose prefixes are always the built-in ones.
 bool ReadCommonForm(std::string_view text, eOrvantaNotations notation, eUnitTypes unit,
-                    const EngineSettings& settings, double& value) noexcept;
+                    const Settings& format, const COVUnitStorage* units,
+                    double& value) noexcept;
 
 // ScanNotationNumber: reads `text` as a number of `notation`: sign, digits,
 // grouping symbols, one decimal point, then a prefix of the notation or an

@@ -220,13 +220,13 @@ constexpr int PlainExponentPower(std::string_view suffix) noexcept {
 
 // True when `unit`'s prefixes in `notation` are the built-in table's, so
 // that the fixed matchers above find what the table lookup would.
-bool UsesBuiltInPrefixes(const COVUnitStorage& units, eUnitTypes unit,
+bool UsesBuiltInPrefixes(const COVUnitStorage* units, eUnitTypes unit,
                          eOrvantaNotations notation) noexcept {
   if (unit == eNoUnit) return true;
-  if (!IsElectricalUnit(unit)) return false;
+  if (units == nullptr || !IsElectricalUnit(unit)) return false;
   int count = 0;
   int builtInCount = 0;
-  return units.GetUnits(unit, notation, count) == BuiltInUnitTable(notation, builtInCount);
+  return units->GetUnits(unit, notation, count) == BuiltInUnitTable(notation, builtInCount);
 }
 
 NumberScan Refuse(eCTarvilErr error, int cursor) {
@@ -278,13 +278,14 @@ bool ReadEuropeanLetter(char c, eUnitTypes unit, int& power) noexcept {
 // point, a unit list of its own, a refusal): the long way then reads the
 // text.
 bool ReadCommonForm(std::string_view text, eOrvantaNotations notation, eUnitTypes unit,
-                const EngineSettings& settings, double& value) noexcept {
+                    const Settings& format, const COVUnitStorage* units,
+                    double& value) noexcept {
   const bool european = notation == eEuropean;
   if (notation < eEngineering || notation > eDecimal) return false;
   // In European notation the unit's name counts even without a prefix.
-  if (european && !UsesBuiltInPrefixes(settings.units, unit, notation)) return false;
-  const char decimal = settings.format.decimal;
-  const char thousand = settings.format.thousands;
+  if (european && !UsesBuiltInPrefixes(units, unit, notation)) return false;
+  const char decimal = format.decimal;
+  const char thousand = format.thousands;
   const char* p = text.data();
   const char* const end = p + text.size();
   bool negative = false;
@@ -316,11 +317,12 @@ bool ReadCommonForm(std::string_view text, eOrvantaNotations notation, eUnitType
   if (p != end) {
     if (european) return false;
     // A unit list of its own may give any display any power.
-    if (!UsesBuiltInPrefixes(settings.units, unit, notation)) return false;
+    if (!UsesBuiltInPrefixes(units, unit, notation)) return false;
     const std::string_view suffix(p, static_cast<std::size_t>(end - p));
     if (notation == eSI && suffix.size() == 1) {
       exponent = kMetricPowers[suffix[0]];
-    } else if (notation == eSPICE && suffix.size() != 2 && suffix.size() <= 3) {
+    } else if (notation == eSPICE && suffix.size() != 2 && suffix.size() <= 3 &&
+               (suffix[0] | 0x20) != 'e') {
       exponent = SpicePrefixPower(suffix);
     } else {
       exponent = PlainExponentPower(suffix);
@@ -608,7 +610,7 @@ NumberScan ScanNotationNumber(std::string_view view, eOrvantaNotations notation,
   const int length = static_cast<int>(view.size());
   if (length <= 0) return Refuse(eErrEmpty, 0);
   double common = 0.0;
-  if (quick && ReadCommonForm(view, notation, unit, settings, common)) {
+  if (quick && ReadCommonForm(view, notation, unit, format, &settings.units, common)) {
     return NumberScan{1, eErrNone, length, -1, common};
   }
   // In European notation the unit name may stand in place of the point.
