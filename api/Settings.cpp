@@ -53,9 +53,11 @@ std::string_view message(Error error) noexcept {
 
 // ---- Unit tables -----------------------------------------------------------------
 
-const UnitTable& UnitTable::built_in() noexcept {
-  static const UnitTable table;
-  return table;
-}
+namespace {
+// Constant-initialised: no guard on every read that takes the default.
+constinit const UnitTable kBuiltInTable;
+}  // namespace
+
+const UnitTable& UnitTable::built_in() noexcept { return kBuiltInTable; }
 
 }  // namespace tarvil

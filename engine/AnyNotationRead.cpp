@@ -94,8 +94,9 @@ struct PrefixTable {
 };
 constexpr PrefixTable kPrefixes;
 
-// The prefix at the start of `rest`.
-Prefix MatchPrefix(std::string_view rest) {
+// The prefix at the start of `rest`. Inlined: a call costs the short pass
+// a sixth of its time.
+[[gnu::always_inline]] inline Prefix MatchPrefix(std::string_view rest) {
   if (rest.empty()) return {};
   const auto c = static_cast<unsigned char>(rest[0]);
   if (c < 0x80) {
@@ -115,7 +116,7 @@ Prefix MatchPrefix(std::string_view rest) {
 // Bytes of the longest unit name of `unit` at the start of `rest` (0: none);
 // with `letterOnly`, only the one-character names that may stand for the
 // decimal symbol.
-int MatchUnit(std::string_view rest, eUnitTypes unit, bool letterOnly) {
+[[gnu::always_inline]] inline int MatchUnit(std::string_view rest, eUnitTypes unit, bool letterOnly) {
   if (rest.empty()) return 0;
   const int c = AsciiUpper(rest[0]);
   switch (unit) {
@@ -478,15 +479,14 @@ int DecimalBySeparatorRule(std::string_view text, int lead, int end, const Setti
   return found;
 }
 
-// The value mantissa × 10^exponent into `out`, when the power of ten is
+// The value mantissa × 10^exponent into `value`, when the power of ten is
 // exact (within ±22): both factors are exact, so one rounding gives the
 // nearest double. False otherwise.
-bool Accept(std::uint64_t mantissa, int exponent, bool negative, AnyScan& out) {
+bool Accept(std::uint64_t mantissa, int exponent, bool negative, double& value) {
   if (exponent < -22 || exponent > 22) return false;
   const double d = static_cast<double>(mantissa);
-  const double value = exponent >= 0 ? d * kPowersOfTen[exponent] : d / kPowersOfTen[-exponent];
-  out.ok = true;
-  out.value = negative ? -value : value;
+  value = exponent >= 0 ? d * kPowersOfTen[exponent] : d / kPowersOfTen[-exponent];
+  if (negative) value = -value;
   return true;
 }
 
@@ -544,10 +544,10 @@ bool ReadLetterForPoint(std::string_view rest, eUnitTypes unit, int& exponent, i
 // symbol ('4k7', '4R7'); at most 19 digits, no thousands symbol, no letter
 // with two readings, a power of ten within ±22. Such a number is an exact
 // integer times an exact power of ten, so one rounding gives the nearest
-// double, as ScanPass's conversion would. False (with `out` untouched) for
+// double, as ScanPass's conversion would. False (with `value` untouched) for
 // everything else, which ScanPass reads.
 bool ReadPlainSI(std::string_view text, eUnitTypes unit, int bareExponent,
-                 const Settings& format, AnyScan& out) {
+                 const Settings& format, double& value) {
   const char* p = text.data();
   const char* const end = p + text.size();
   bool negative = false;
@@ -576,7 +576,8 @@ bool ReadPlainSI(std::string_view text, eUnitTypes unit, int bareExponent,
       exponent += bareExponent;
     }
   } else if (int power = 0, length = 0;
-             count > 0 && *p != thousand && ReadLetterForPoint(std::string_view(p, end - p), unit, power, length)) {
+             count > 0 && *p != thousand &&
+             ReadLetterForPoint(std::string_view(p, end - p), unit, power, length)) {
     const char* const fractionStart = p += length;
     p = ReadDigits(p, end, mantissa);
     if (p != end) return false;
@@ -592,17 +593,14 @@ bool ReadPlainSI(std::string_view text, eUnitTypes unit, int bareExponent,
     exponent += power;
   }
   if (count == 0 || count > 19 || mantissa > (std::uint64_t{1} << 53)) return false;
-  return Accept(mantissa, exponent, negative, out);
+  return Accept(mantissa, exponent, negative, value);
 }
 
 }  // namespace
 
 bool ReadCommonAny(std::string_view text, eUnitTypes unit, const Settings& format,
                    int bareExponent, double& value) noexcept {
-  AnyScan scan;
-  if (text.size() > kMaxLength || !ReadPlainSI(text, unit, bareExponent, format, scan)) return false;
-  value = scan.value;
-  return true;
+  return text.size() <= kMaxLength && ReadPlainSI(text, unit, bareExponent, format, value);
 }
 
 AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit, const Settings& format,
@@ -616,7 +614,10 @@ AnyScan ScanAnyNotation(std::string_view text, eUnitTypes unit, const Settings& 
     Refuse(scan, eErrCharacterLimit, static_cast<int>(kMaxLength));
     return scan;
   }
-  if (ReadPlainSI(text, unit, bareExponent, format, scan)) return scan;
+  if (ReadPlainSI(text, unit, bareExponent, format, scan.value)) {
+    scan.ok = true;
+    return scan;
+  }
   const NonBlank trimmed = TrimBlanks(text);
   if (trimmed.Blank()) {
     Refuse(scan, eErrBlank, BlankPosition(text) - 1);
