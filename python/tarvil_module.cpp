@@ -693,9 +693,53 @@ double Read(const Str& text, const QuantityArg& quantity, const NotationArg& not
 // buffers small and reused, and let threads take turns with the GIL often.
 // The reading uses a copy of the settings (another thread may assign to the
 // Settings object meanwhile) and a shared handle on the immutable table.
-// Texts read per release of the GIL: their views and results (16 bytes
-// each) stay on the stack, and a signal waits at most this many reads.
+// Texts read per release of the GIL by read_parts, and a signal waits at
+// most this many reads.
 constexpr Py_ssize_t kReadChunk = 512;
+
+// read_many's chunk: large enough that threads seldom hand the GIL over
+// (a handover costs microseconds; 4,096 reads take tens of them), and its
+// scratch (the views and results, 128 KiB) too large for a thread's stack,
+// which Python lets a program shrink to 32 KiB.
+constexpr Py_ssize_t kReadManyChunk = 4096;
+
+struct ReadManyScratch {
+  std::array<std::string_view, kReadManyChunk> views;
+  std::array<tarvil::Result<double>, kReadManyChunk> results;
+};
+
+// The scratch of one read_many call: the thread's own, kept from call to
+// call so that its memory is not given back and faulted in again each
+// time; a call made while another runs on the same thread (from a signal
+// handler between chunks, or a ReadError's construction) takes one of its
+// own.
+class ScratchLease {
+ public:
+  ScratchLease() {
+    if (!t_busy) {
+      if (!t_scratch) t_scratch = std::make_unique<ReadManyScratch>();
+      t_busy = true;
+      m_scratch = t_scratch.get();
+    } else {
+      m_own = std::make_unique<ReadManyScratch>();
+      m_scratch = m_own.get();
+    }
+  }
+  ~ScratchLease() {
+    if (!m_own) t_busy = false;
+  }
+  ScratchLease(const ScratchLease&) = delete;
+  ScratchLease& operator=(const ScratchLease&) = delete;
+  ReadManyScratch& operator*() const noexcept { return *m_scratch; }
+
+ private:
+  static thread_local std::unique_ptr<ReadManyScratch> t_scratch;
+  static thread_local bool t_busy;
+  std::unique_ptr<ReadManyScratch> m_own;
+  ReadManyScratch* m_scratch = nullptr;
+};
+thread_local std::unique_ptr<ReadManyScratch> ScratchLease::t_scratch;
+thread_local bool ScratchLease::t_busy = false;
 
 // A buffer a Python object exports (an array.array or a NumPy array),
 // released with it.
@@ -741,13 +785,20 @@ py::object TextsTuple(py::handle texts) {
   return Checked(PySequence_Tuple(texts.ptr()));
 }
 
-// Item `i` of the texts as UTF-8; TypeError for anything but a str.
+// Item `i` of the texts as UTF-8; TypeError for anything but a str. An
+// ASCII str's characters are its UTF-8 bytes, read where they stand: this
+// runs with the GIL held, and is what threads cannot share.
 inline std::string_view TextItem(PyObject* const* item, Py_ssize_t i) {
-  if (!PyUnicode_Check(item[i])) {
-    throw py::type_error("texts: item " + std::to_string(i) + " is " + Py_TYPE(item[i])->tp_name +
+  PyObject* const text = item[i];
+  if (!PyUnicode_Check(text)) {
+    throw py::type_error("texts: item " + std::to_string(i) + " is " + Py_TYPE(text)->tp_name +
                          ", not str");
   }
-  return Utf8Of(item[i], "texts");
+  if (PyUnicode_IS_COMPACT_ASCII(text)) {
+    return {static_cast<const char*>(PyUnicode_DATA(text)),
+            static_cast<std::size_t>(PyUnicode_GET_LENGTH(text))};
+  }
+  return Utf8Of(text, "texts");
 }
 
 // What read_many returns: two lists (values, ReadError or None), or two
@@ -812,9 +863,9 @@ class ReadManyOutput {
   std::optional<ExportedBuffer> m_valueBuffer, m_codeBuffer;
 };
 
-// ReadMany: read() over the texts, in chunks small enough to live on the
-// stack (no scratch memory to fault in again on every call), each read with
-// the GIL released; signals are answered between chunks. out "list": two
+// ReadMany: read() over the texts, in chunks in the thread's own scratch
+// (no memory to fault in again on every call), each read with the GIL
+// released; signals are answered between chunks. out "list": two
 // lists (values, ReadError or None); "array"/"numpy": two arrays (values
 // with NaN where refused, error codes).
 Typed<ReadManyName> ReadMany(const Typed<TextsName>& textsArg, const QuantityArg& quantity,
@@ -835,10 +886,10 @@ Typed<ReadManyName> ReadMany(const Typed<TextsName>& textsArg, const QuantityArg
   // The UTF-8 text of a str is the str's own (cached) bytes: the tuple keeps
   // every str alive and a str never changes, so the views stay valid while
   // the GIL is released.
-  std::array<std::string_view, kReadChunk> views;
-  std::array<tarvil::Result<double>, kReadChunk> results;
-  for (Py_ssize_t first = 0; first < count; first += kReadChunk) {
-    const Py_ssize_t last = std::min(count, first + kReadChunk);
+  const ScratchLease scratch;
+  auto& [views, results] = *scratch;
+  for (Py_ssize_t first = 0; first < count; first += kReadManyChunk) {
+    const Py_ssize_t last = std::min(count, first + kReadManyChunk);
     const auto size = static_cast<std::size_t>(last - first);
     for (Py_ssize_t i = first; i < last; ++i) {
       views[static_cast<std::size_t>(i - first)] = TextItem(item, i);

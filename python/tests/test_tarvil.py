@@ -11,6 +11,7 @@ import pathlib
 import pickle
 import random
 import re
+import signal
 import subprocess
 import sys
 import threading
@@ -329,6 +330,32 @@ def test_read_many_answers_ctrl_c_between_chunks():
     child = subprocess.run([sys.executable, "-c", INTERRUPTED_CHILD], capture_output=True,
                            text=True, timeout=120)
     assert (child.returncode, child.stdout) == (0, "True\n"), child.stderr
+
+
+def test_read_many_called_again_from_a_signal_handler_keeps_both_results():
+    # The handler runs between chunks, on the thread whose read_many is at
+    # work, and reads other texts of its own.
+    inner = []
+    busy = []
+
+    def handler(signum, frame):
+        if busy:
+            return  # the next alarm came during the handler's own read_many
+        busy.append(True)
+        inner.append(tarvil.read_many(["1k", "2µ2", "x"] * 3000, "resistance")[0])
+        busy.clear()
+
+    previous = signal.signal(signal.SIGALRM, handler)
+    signal.setitimer(signal.ITIMER_REAL, 0.001, 0.001)
+    try:
+        outer = tarvil.read_many(("4.7k",) * 1_000_000, "resistance")[0]
+    finally:
+        signal.setitimer(signal.ITIMER_REAL, 0)
+        signal.signal(signal.SIGALRM, previous)
+    assert inner, "the handler never ran during read_many"
+    assert set(outer) == {4700.0}
+    for values in inner:
+        assert values[:2] == [1000.0, 2.2e-6] and math.isnan(values[2]) and len(values) == 9000
 
 
 # ---- Parts ------------------------------------------------------------------------------
