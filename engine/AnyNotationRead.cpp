@@ -116,7 +116,8 @@ constexpr PrefixTable kPrefixes;
 // Bytes of the longest unit name of `unit` at the start of `rest` (0: none);
 // with `letterOnly`, only the one-character names that may stand for the
 // decimal symbol.
-[[gnu::always_inline]] inline int MatchUnit(std::string_view rest, eUnitTypes unit, bool letterOnly) {
+[[gnu::always_inline]] inline int MatchUnit(std::string_view rest, eUnitTypes unit,
+                                            bool letterOnly) {
   if (rest.empty()) return 0;
   const int c = AsciiUpper(rest[0]);
   switch (unit) {

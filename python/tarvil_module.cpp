@@ -688,9 +688,9 @@ double Read(const Str& text, const QuantityArg& quantity, const NotationArg& not
 
 // read_many: the texts are taken as a tuple (a list could be changed by
 // another thread while the GIL is released) and read in chunks: each
-// chunk's texts are copied into one buffer with the GIL held, read without
-// it, and turned into Python objects with it again. The chunks keep the
-// buffers small and reused, and let threads take turns with the GIL often.
+// chunk's texts are viewed with the GIL held, read without it, and turned
+// into Python objects with it again. The chunks keep the scratch bounded
+// and reused, and let threads take turns with the GIL.
 // The reading uses a copy of the settings (another thread may assign to the
 // Settings object meanwhile) and a shared handle on the immutable table.
 // Texts read per release of the GIL by read_parts, and a signal waits at

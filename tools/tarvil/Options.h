@@ -25,7 +25,7 @@ struct OptionSpec {
   OptionForm form;
 };
 
-// Flag, Valued: the spec of an option that stands alone ("--json") or takes
+// Flag, Valued: an option that stands alone ("--json") or takes
 // a value ("--to UNIT").
 constexpr OptionSpec Flag(const char* name) { return {name, OptionForm::kFlag}; }
 constexpr OptionSpec Valued(const char* name) { return {name, OptionForm::kValued}; }
