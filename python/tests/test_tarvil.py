@@ -285,6 +285,24 @@ def test_read_many_as_read(quantity, notation):
                 (want_error.code, want_error.position, text, str(want_error))
 
 
+def test_read_many_as_read_across_chunks():
+    # Random texts, ASCII and not, more than a chunk holds: each value and
+    # code as read() gives it, into lists and into arrays.
+    rng = random.Random(27)
+    pieces = ["4", "7", "0", ".", ",", "k", "M", "MEG", "R", "µ", "Ω", " ", "x", "-", "e3"]
+    texts = ["".join(rng.choice(pieces) for _ in range(rng.randint(1, 4))) for _ in range(9000)]
+    values, errors = tarvil.read_many(texts, "resistance")
+    a_values, a_codes = tarvil.read_many(texts, "resistance", out="array")
+    for text, value, error, a_value, code in zip(texts, values, errors, a_values, a_codes):
+        try:
+            want, want_code = tarvil.read(text, "resistance"), 0
+        except tarvil.ReadError as e:
+            want, want_code = math.nan, e.code
+        assert (math.isnan(want) and math.isnan(value) and math.isnan(a_value)) or \
+            want == value == a_value, text
+        assert code == want_code == (0 if error is None else error.code), text
+
+
 def test_read_many_refuses_what_is_no_str_and_agrees_across_threads():
     with pytest.raises(TypeError):
         tarvil.read_many(["1", b"2"])

@@ -478,3 +478,33 @@ TEST(NotationShortPass, AgreesWithTheLongWay) {
         << " against " << slow.value;
   }
 }
+
+// The forms the short pass is there for are read by it, not left to the
+// long way; without a unit table it reads a number without unit only, as a
+// unit's prefixes may be its own.
+TEST(NotationShortPass, TakesTheCommonForms) {
+  const struct {
+    eOrvantaNotations notation;
+    eUnitTypes unit;
+    const char* text;
+    double value;
+  } cases[] = {
+      {eSPICE, eNoUnit, "1e-9", 1e-9},    {eSPICE, eNoUnit, "4.7e12", 4.7e12},
+      {eSPICE, eNoUnit, "2E+3", 2e3},     {eSPICE, eNoUnit, "10MEG", 1e7},
+      {eSPICE, eOhms, "4.7u", 4.7e-6},    {eSI, eNoUnit, "-4.7k", -4.7e3},
+      {eEuropean, eOhms, "4k7", 4.7e3},   {eEuropean, eOhms, "4R7", 4.7},
+      {eEngineering, eNoUnit, "4.7E3", 4.7e3}, {eDecimal, eNoUnit, "25.4", 25.4},
+  };
+  const COVUnitStorage builtIn;
+  const tarvil::Settings format;
+  for (const auto& c : cases) {
+    double value = 0.0;
+    EXPECT_TRUE(tarvil::detail::ReadCommonForm(c.text, c.notation, c.unit, format, &builtIn, value))
+        << c.text;
+    EXPECT_EQ(value, c.value) << c.text;
+  }
+  double value = 0.0;
+  EXPECT_TRUE(tarvil::detail::ReadCommonForm("4.7k", eSI, eNoUnit, format, nullptr, value));
+  EXPECT_FALSE(tarvil::detail::ReadCommonForm("4.7k", eSI, eOhms, format, nullptr, value));
+  EXPECT_FALSE(tarvil::detail::ReadCommonForm("4k7", eEuropean, eOhms, format, nullptr, value));
+}
